@@ -1,0 +1,17 @@
+# Cross-compiling with MinGW-w64. RUNVO_MINGW_ARCH picks the target: i686 for
+# the shipping 32-bit program, x86_64 for the build the tests run under wine64.
+set(CMAKE_TRY_COMPILE_PLATFORM_VARIABLES RUNVO_MINGW_ARCH)
+if(NOT RUNVO_MINGW_ARCH)
+  set(RUNVO_MINGW_ARCH i686)
+endif()
+set(_triple ${RUNVO_MINGW_ARCH}-w64-mingw32)
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR ${RUNVO_MINGW_ARCH})
+set(CMAKE_C_COMPILER ${_triple}-gcc)
+set(CMAKE_CXX_COMPILER ${_triple}-g++)
+set(CMAKE_RC_COMPILER ${_triple}-windres)
+set(RUNVO_OBJDUMP ${_triple}-objdump)
+set(CMAKE_FIND_ROOT_PATH /usr/${_triple})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
