@@ -1,0 +1,66 @@
+/*
+ * The interactive launch: the hidden status window, the chooser dialog that
+ * it owns, then the command built from the choice and the tail. The status
+ * window shows what is being started; if the start is refused it shows the
+ * error until the user closes it.
+ */
+#include "launch/runvo.h"
+#include "launch/text.h"
+
+#include <stdio.h>
+#include <string.h>
+
+int SetupFailed(const char *what)
+{
+    MessageBoxA(NULL, what, "Err! - Runvo", MB_ICONWARNING | MB_OK);
+    return -1;
+}
+
+/* Services the status window until it is closed; gives the quit value. */
+static int ShowErrorUntilClosed(DWORD error)
+{
+    snprintf(g_szStatus, sizeof g_szStatus, "Error %d running %s", (int)error, g_szCommand);
+    InvalidateRect(g_hwndMain, NULL, TRUE);
+    MSG msg;
+    while (GetMessageA(&msg, NULL, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return (int)msg.wParam;
+}
+
+int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char *tail,
+                   int nCmdShow)
+{
+    if (!hPrevInstance && !RegisterMainClass(hInstance))
+        return SetupFailed("WinMain(): RegisterClass() failed");
+    g_hwndMain = CreateWindowExA(0, "Runvo", "Runvo", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL,
+                                 hInstance, NULL);
+    if (!g_hwndMain)
+        return SetupFailed("WinMain(): CreateWindow() failed");
+
+    INT_PTR choice = DialogBoxParamA(hInstance, "IDD_RUNVO", g_hwndMain, SelectDlgProc,
+                                     reinterpret_cast<LPARAM>(tail));
+    if (choice == -1)
+        return SetupFailed("WinMain(): DialogBox() failed");
+    if (choice == 0)
+        return 0;
+
+    if (!CommandFits(strlen(g_szCommand), strlen(tail))) {
+        MessageBoxA(g_hwndMain, "Cmd line too long", NULL, MB_ICONERROR | MB_OK);
+        return 1;
+    }
+    snprintf(g_szStatus, sizeof g_szStatus, "Starting\n%s\n%s\n\nPlease wait...",
+             g_szCommand + 1, tail);
+    ShowWindow(g_hwndMain, nCmdShow);
+    UpdateWindow(g_hwndMain); /* on screen before the program starts */
+
+    AppendText(g_szCommand, sizeof g_szCommand, "\" ");
+    AppendText(g_szCommand, sizeof g_szCommand, tail);
+    if (WinExec(g_szCommand, SW_SHOWNORMAL) > 31) {
+        Sleep(1000);
+        return 0;
+    }
+    return ShowErrorUntilClosed(GetLastError());
+}

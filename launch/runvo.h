@@ -1,0 +1,39 @@
+/*
+ * The launcher's chief header: the texts and the window that its parts share
+ * for the whole process, and the procedures that meet across folders.
+ */
+#ifndef RUNVO_RUNVO_H
+#define RUNVO_RUNVO_H
+
+#include "launch/command.h"
+#include "platform/platform.h"
+
+enum { STATUS_SIZE = 289 }; /* the longest error text and its terminator */
+
+/* The command that starts the chosen program: a double quote, the program,
+   and what follows it. All zero at start-up. */
+extern char g_szCommand[COMMAND_SIZE];
+
+/* What the status window paints. */
+extern char g_szStatus[STATUS_SIZE];
+
+/* The status window: owner of the dialog and of message boxes; NULL until
+   the interactive launch creates it. */
+extern HWND g_hwndMain;
+
+/* The second phase of WinMain: the chooser, then the launch. Returns the
+   exit code. */
+int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char *tail,
+                   int nCmdShow);
+
+/* Reports a failed window set-up, unowned, and gives the exit code -1. */
+int SetupFailed(const char *what);
+
+/* The status window: its class, and its procedure. */
+bool RegisterMainClass(HINSTANCE hInstance);
+LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+/* The chooser dialog, IDD_RUNVO; its initialisation value is the tail. */
+INT_PTR CALLBACK SelectDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
+
+#endif /* RUNVO_RUNVO_H */

@@ -1,0 +1,337 @@
+/*
+ * The helpers behind driver.h. Every wait polls a condition with a deadline;
+ * nothing relies on a fixed sleep being long enough.
+ */
+#include "tests/e2e/driver.h"
+
+#include <stdio.h>
+
+static std::string s_workDir;
+
+static std::string ReadWholeFile(const std::string &path)
+{
+    std::string data;
+    FILE *f = fopen(path.c_str(), "rb");
+    if (!f)
+        return data;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, f)) > 0)
+        data.append(buf, n);
+    fclose(f);
+    return data;
+}
+
+static void WriteWholeFile(const std::string &path, const std::string &bytes)
+{
+    FILE *f = fopen(path.c_str(), "wb");
+    if (!f) {
+        ok(false, "cannot write %s", path.c_str());
+        return;
+    }
+    fwrite(bytes.data(), 1, bytes.size(), f);
+    fclose(f);
+}
+
+void SetUpWorkDir(int argc, char **argv)
+{
+    if (argc < 3) {
+        printf("usage: %s runvo.exe probe.exe\n", argv[0]);
+        exit(2);
+    }
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    char name[64];
+    snprintf(name, sizeof name, "runvo-e2e-%lu", GetCurrentProcessId());
+    s_workDir = std::string(temp) + name;
+    CreateDirectoryA(s_workDir.c_str(), NULL);
+    ok(CopyFileA(argv[1], WorkPath("runvo.exe").c_str(), FALSE), "copy %s", argv[1]);
+    ok(CopyFileA(argv[2], ProbePath().c_str(), FALSE), "copy %s", argv[2]);
+    SetEnvironmentVariableA("RUNVO_PROBE_OUT", WorkPath("probe.out").c_str());
+}
+
+void TearDownWorkDir(void)
+{
+    const char *names[] = {"runvo.exe", "probe.exe", "probe.out", "runvo.DAT"};
+    for (const char *n : names)
+        DeleteFileA(WorkPath(n).c_str());
+    RemoveDirectoryA(s_workDir.c_str());
+}
+
+std::string WorkPath(const std::string &name) { return s_workDir + "\\" + name; }
+std::string ProbePath(void) { return WorkPath("probe.exe"); }
+void WriteList(const std::string &bytes) { WriteWholeFile(WorkPath("runvo.DAT"), bytes); }
+void RemoveList(void) { DeleteFileA(WorkPath("runvo.DAT").c_str()); }
+void ClearProbe(void) { DeleteFileA(WorkPath("probe.out").c_str()); }
+
+bool StartRaw(const std::string &cmdline, Launched *l)
+{
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi;
+    std::string buf = cmdline;
+    if (!CreateProcessA(WorkPath("runvo.exe").c_str(), &buf[0], NULL, NULL, FALSE, 0, NULL,
+                        s_workDir.c_str(), &si, &pi)) {
+        ok(false, "CreateProcess failed: %lu", GetLastError());
+        return false;
+    }
+    CloseHandle(pi.hThread);
+    l->process = pi.hProcess;
+    l->pid = pi.dwProcessId;
+    l->tid = pi.dwThreadId;
+    return true;
+}
+
+bool StartLauncher(const std::string &tail, Launched *l)
+{
+    return StartRaw("\"" + WorkPath("runvo.exe") + "\" " + tail, l);
+}
+
+int WaitExit(Launched *l, DWORD timeoutMs)
+{
+    if (WaitForSingleObject(l->process, timeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(l->process, 99);
+        WaitForSingleObject(l->process, 5000);
+        return -999;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(l->process, &code);
+    return (int)code;
+}
+
+static ULONGLONG FileTimeValue(FILETIME ft)
+{
+    ULARGE_INTEGER u;
+    u.LowPart = ft.dwLowDateTime;
+    u.HighPart = ft.dwHighDateTime;
+    return u.QuadPart;
+}
+
+ULONGLONG ExitTime(const Launched *l)
+{
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(l->process, &created, &exited, &kernel, &user))
+        return 0;
+    return FileTimeValue(exited);
+}
+
+std::vector<ProbeRun> ReadProbe(void)
+{
+    std::vector<ProbeRun> runs;
+    std::string data = ReadWholeFile(WorkPath("probe.out"));
+    ProbeRun run;
+    size_t pos = 0, nl;
+    while ((nl = data.find('\n', pos)) != std::string::npos) {
+        std::string line = data.substr(pos, nl - pos);
+        pos = nl + 1;
+        if (line.compare(0, 5, "TIME ") == 0)
+            run = ProbeRun{strtoull(line.c_str() + 5, NULL, 10), "", {}};
+        else if (line.compare(0, 4, "CMD ") == 0)
+            run.cmd = line.substr(4);
+        else if (line.compare(0, 4, "ARG ") == 0)
+            run.args.push_back(line.substr(4));
+        else if (line == "END")
+            runs.push_back(run);
+    }
+    return runs;
+}
+
+bool WaitFor(const std::function<bool()> &cond, DWORD timeoutMs)
+{
+    ULONGLONG end = GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (cond())
+            return true;
+        if (GetTickCount64() > end)
+            return false;
+        Sleep(20);
+    }
+}
+
+struct FindArgs {
+    DWORD pid;
+    const char *cls, *title;
+    HWND found;
+};
+
+static BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lParam)
+{
+    FindArgs *a = reinterpret_cast<FindArgs *>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    char cls[64];
+    if (pid != a->pid || !IsWindowVisible(hwnd) || !GetClassNameA(hwnd, cls, sizeof cls))
+        return TRUE;
+    if (strcmp(cls, a->cls) != 0 || (a->title && GetText(hwnd) != a->title))
+        return TRUE;
+    a->found = hwnd;
+    return FALSE;
+}
+
+HWND FindProcessWindow(DWORD pid, const char *cls, const char *title)
+{
+    FindArgs a = {pid, cls, title, NULL};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&a));
+    return a.found;
+}
+
+HWND WaitWindow(DWORD pid, const char *cls, const char *title, DWORD timeoutMs)
+{
+    HWND hwnd = NULL;
+    WaitFor([&] { return (hwnd = FindProcessWindow(pid, cls, title)) != NULL; }, timeoutMs);
+    return hwnd;
+}
+
+HWND WaitDialog(const Launched *l)
+{
+    return WaitWindow(l->pid, "#32770", "Select Program");
+}
+
+std::string GetText(HWND hwnd)
+{
+    char buf[1024];
+    /* Another process's window: GetWindowText would not ask it. */
+    LRESULT n = SendMessageA(hwnd, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
+    return std::string(buf, n > 0 ? (size_t)n : 0);
+}
+
+std::vector<std::string> ListBoxTexts(HWND list)
+{
+    /* The wide form: Wine's cross-process LB_GETTEXT in the A form writes
+       UTF-16 into the buffer. */
+    std::vector<std::string> texts;
+    LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; i++) {
+        LRESULT len = SendMessageW(list, LB_GETTEXTLEN, (WPARAM)i, 0);
+        std::wstring w((size_t)(len > 0 ? len : 0) + 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, (WPARAM)i, reinterpret_cast<LPARAM>(&w[0]));
+        char buf[1024];
+        int n = WideCharToMultiByte(CP_ACP, 0, w.c_str(), (int)len, buf, sizeof buf, NULL, NULL);
+        texts.push_back(std::string(buf, n > 0 ? (size_t)n : 0));
+    }
+    return texts;
+}
+
+HWND FocusOf(DWORD tid)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(tid, &info) ? info.hwndFocus : NULL;
+}
+
+static BOOL CALLBACK FindStaticText(HWND hwnd, LPARAM lParam)
+{
+    char cls[32];
+    GetClassNameA(hwnd, cls, sizeof cls);
+    std::string text = GetText(hwnd);
+    if (_stricmp(cls, "Static") == 0 && !text.empty()) {
+        *reinterpret_cast<std::string *>(lParam) = text;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::string MessageBoxText(HWND box)
+{
+    std::string text;
+    EnumChildWindows(box, FindStaticText, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+void PressKey(WORD vk)
+{
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = vk;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof in[0]);
+}
+
+/* Copies what dc shows in a w x h area into 32-bit pixels. */
+static Pixels ReadPixels(HDC src, int w, int h)
+{
+    Pixels p;
+    p.w = w;
+    p.h = h;
+    p.px.resize((size_t)w * h);
+    HDC mem = CreateCompatibleDC(src);
+    HBITMAP bmp = CreateCompatibleBitmap(src, w, h);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, h, src, 0, 0, SRCCOPY);
+    SelectObject(mem, old);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    GetDIBits(mem, bmp, 0, h, p.px.data(), &bi, DIB_RGB_COLORS);
+    for (DWORD &c : p.px)
+        c &= 0xFFFFFF;
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    return p;
+}
+
+Pixels CaptureClient(HWND hwnd)
+{
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    HDC dc = GetDC(hwnd);
+    Pixels p = ReadPixels(dc, rc.right, rc.bottom);
+    ReleaseDC(hwnd, dc);
+    return p;
+}
+
+Pixels RenderStatus(const char *text, int w, int h)
+{
+    HDC screen = GetDC(NULL);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ oldBmp = SelectObject(mem, bmp);
+    HGDIOBJ oldFont = SelectObject(mem, GetStockObject(SYSTEM_FONT));
+    RECT all = {0, 0, w, h};
+    FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetTextColor(mem, RGB(0, 0, 0));
+    SetBkColor(mem, RGB(255, 255, 255));
+    RECT rc = {0, h / 5 * 2, w, h};
+    DrawTextA(mem, text, -1, &rc, DT_CENTER | DT_NOPREFIX);
+    SelectObject(mem, oldFont);
+    Pixels p = ReadPixels(mem, w, h);
+    SelectObject(mem, oldBmp);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(NULL, screen);
+    return p;
+}
+
+long DifferentPixels(const Pixels &a, const Pixels &b)
+{
+    if (a.w != b.w || a.h != b.h)
+        return -1;
+    long n = 0;
+    for (size_t i = 0; i < a.px.size(); i++)
+        n += a.px[i] != b.px[i];
+    return n;
+}
+
+void SavePixels(const Pixels &p, const std::string &path)
+{
+    BITMAPFILEHEADER fh = {};
+    BITMAPINFOHEADER ih = {};
+    ih.biSize = sizeof ih;
+    ih.biWidth = p.w;
+    ih.biHeight = -p.h;
+    ih.biPlanes = 1;
+    ih.biBitCount = 32;
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof ih;
+    fh.bfSize = fh.bfOffBits + (DWORD)(p.px.size() * 4);
+    FILE *f = fopen(path.c_str(), "wb");
+    if (!f)
+        return;
+    fwrite(&fh, sizeof fh, 1, f);
+    fwrite(&ih, sizeof ih, 1, f);
+    fwrite(p.px.data(), 4, p.px.size(), f);
+    fclose(f);
+}

@@ -1,0 +1,75 @@
+/*
+ * Driving the launcher from another process, as a user would: start it with
+ * an exact command line, find and read its windows, press keys, compare what
+ * it painted, and read what the probe program received when it was started.
+ */
+#ifndef RUNVO_E2E_DRIVER_H
+#define RUNVO_E2E_DRIVER_H
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/harness.h"
+
+/* argv[1] is the launcher, argv[2] the probe: both are copied into a fresh
+   working folder, where the list file is written too. */
+void SetUpWorkDir(int argc, char **argv);
+void TearDownWorkDir(void);
+std::string WorkPath(const std::string &name);
+std::string ProbePath(void);
+void WriteList(const std::string &bytes);
+void RemoveList(void);
+
+struct Launched {
+    HANDLE process;
+    DWORD pid, tid;
+};
+
+/* Starts the launcher with the command line "<launcher>" tail, or exactly as
+   given; the show state is left to the system. */
+bool StartLauncher(const std::string &tail, Launched *l);
+bool StartRaw(const std::string &cmdline, Launched *l);
+/* The exit code, or -999 after killing it when it did not end in time. */
+int WaitExit(Launched *l, DWORD timeoutMs);
+/* When the process ended, in 100 ns units of the system clock. */
+ULONGLONG ExitTime(const Launched *l);
+
+/* One start of the probe. */
+struct ProbeRun {
+    ULONGLONG time; /* in 100 ns units of the system clock */
+    std::string cmd;
+    std::vector<std::string> args;
+};
+std::vector<ProbeRun> ReadProbe(void);
+void ClearProbe(void);
+
+bool WaitFor(const std::function<bool()> &cond, DWORD timeoutMs);
+
+/* A visible top-level window of the process, by class and title (NULL: any). */
+HWND FindProcessWindow(DWORD pid, const char *cls, const char *title);
+HWND WaitWindow(DWORD pid, const char *cls, const char *title, DWORD timeoutMs = 10000);
+HWND WaitDialog(const Launched *l);
+
+std::string GetText(HWND hwnd);
+std::vector<std::string> ListBoxTexts(HWND list);
+HWND FocusOf(DWORD tid);
+/* The text of a message box: its static control that holds text. */
+std::string MessageBoxText(HWND box);
+void PressKey(WORD vk);
+
+/* A window's client area as 32-bit pixels, and text drawn as the status
+   window draws it into a client area of the same size. */
+struct Pixels {
+    int w = 0, h = 0;
+    std::vector<DWORD> px;
+};
+Pixels CaptureClient(HWND hwnd);
+Pixels RenderStatus(const char *text, int w, int h);
+/* How many pixels differ; -1 when the sizes do. */
+long DifferentPixels(const Pixels &a, const Pixels &b);
+void SavePixels(const Pixels &p, const std::string &path); /* as a BMP */
+
+#endif /* RUNVO_E2E_DRIVER_H */

@@ -1,0 +1,30 @@
+/*
+ * The program that the launcher starts in the end-to-end tests. It appends
+ * to the file named by RUNVO_PROBE_OUT what it received: the exact command
+ * line, the arguments as the C runtime splits them, and when it ran.
+ */
+#include <windows.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+
+int main(int argc, char **argv)
+{
+    const char *out = getenv("RUNVO_PROBE_OUT");
+    if (!out)
+        return 2;
+    FILE *f = fopen(out, "ab");
+    if (!f)
+        return 3;
+    FILETIME now;
+    GetSystemTimePreciseAsFileTime(&now);
+    ULARGE_INTEGER t;
+    t.LowPart = now.dwLowDateTime;
+    t.HighPart = now.dwHighDateTime;
+    fprintf(f, "TIME %llu\nCMD %s\n", (unsigned long long)t.QuadPart, GetCommandLineA());
+    for (int i = 1; i < argc; i++)
+        fprintf(f, "ARG %s\n", argv[i]);
+    fprintf(f, "END\n");
+    fclose(f);
+    return 0;
+}

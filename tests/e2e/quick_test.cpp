@@ -1,0 +1,132 @@
+/*
+ * Quick launch end to end: "-n N tail" starts line N of the list file with
+ * the tail as one quoted argument, waits 300 ms and ends with 0; a command
+ * over the limit is refused with a message box and 1; everything else falls
+ * back to the chooser with the tail that follows the option.
+ */
+#include "tests/e2e/driver.h"
+
+/* The probe's path made exactly len bytes long with ".\" steps. */
+static std::string ProbePathOfLength(size_t len)
+{
+    std::string dir = WorkPath(""), pad;
+    size_t need = len - dir.size() - strlen("probe.exe");
+    if (need % 2)
+        pad = "\\"; /* a doubled separator is as good as one */
+    while (pad.size() < need)
+        pad += ".\\";
+    return dir + pad + "probe.exe";
+}
+
+static void test_quick_starts(void)
+{
+    const std::string probe = ProbePath(), probe200 = ProbePathOfLength(200);
+    ok(probe200.size() == 200, "padded path of %lu bytes", (unsigned long)probe200.size());
+    WriteList(probe + "\r\nZ:\\no\\such\\program.exe\n" + probe + "\n" + probe + "\n" +
+              probe200 + "\n");
+    const std::string t56(56, 't');
+    const struct {
+        std::string tail, program, args; /* args: what follows the program */
+        std::vector<std::string> argv;
+    } rows[] = {
+        {"-n 2 C:\\docs\\a.txt", probe, "\"C:\\docs\\a.txt\"", {"C:\\docs\\a.txt"}},
+        {"-n0 report.txt", probe, "\"report.txt\"", {"report.txt"}},
+        {"-n 3", probe, "\"\"", {""}},
+        {"-n 2 10.txt", probe, "\"10.txt\"", {"10.txt"}},
+        {"-n\t2 \t a b ", probe, "\"a b \"", {"a b "}},
+        {"-n 2 C:\\My Docs\\a.txt", probe, "\"C:\\My Docs\\a.txt\"", {"C:\\My Docs\\a.txt"}},
+        {"-n 2 \"C:\\My Docs\\a.txt\"", probe, "\"C:\\My Docs\\a.txt\"", {"C:\\My Docs\\a.txt"}},
+        {"-n 2 C:\\", probe, "\"C:\\\\\"", {"C:\\"}},
+        {"-n 2 \xe9t\xe9 \xff.txt", probe, "\"\xe9t\xe9 \xff.txt\"", {"\xe9t\xe9 \xff.txt"}},
+        {"-n 4 " + t56, probe200, "\"" + t56 + "\"", {t56}}, /* 261 bytes: the most */
+    };
+    for (const auto &row : rows) {
+        const char *tail = row.tail.c_str();
+        std::string want = "\"" + row.program + "\" " + row.args;
+        ClearProbe();
+        Launched l;
+        if (!StartLauncher(row.tail, &l))
+            continue;
+        int code = WaitExit(&l, 20000);
+        std::vector<ProbeRun> runs = ReadProbe();
+        ok(code == 0, "[%s]: exit code %d", Shown(tail).c_str(), code);
+        if (!ok(runs.size() == 1, "[%s]: %lu starts", Shown(tail).c_str(), (unsigned long)runs.size()))
+            continue;
+        ok(runs[0].cmd == want, "[%s]: command [%s], want [%s]", Shown(tail).c_str(),
+           Shown(runs[0].cmd).c_str(), Shown(want).c_str());
+        ok(runs[0].args == row.argv, "[%s]: %lu arguments, first [%s]", Shown(tail).c_str(),
+           (unsigned long)runs[0].args.size(),
+           runs[0].args.empty() ? "" : Shown(runs[0].args[0]).c_str());
+        LONGLONG waited = (LONGLONG)(ExitTime(&l) - runs[0].time) / 10000;
+        ok(waited >= 300, "[%s]: ended %lld ms after the start", Shown(tail).c_str(), waited);
+        CloseHandle(l.process);
+    }
+}
+
+static void test_too_long(void)
+{
+    WriteList("d\n" + std::string(200, 'x') + "\n");
+    ClearProbe();
+    Launched l;
+    if (!StartLauncher("-n 1 " + std::string(57, 't'), &l))
+        return;
+    HWND box = WaitWindow(l.pid, "#32770", NULL);
+    if (ok(box != NULL, "no message box")) {
+        ok(GetText(box) == "Error", "caption [%s]", GetText(box).c_str());
+        ok(MessageBoxText(box) == "Cmd line too long", "text [%s]", MessageBoxText(box).c_str());
+        ok(GetWindow(box, GW_OWNER) == NULL, "the box has an owner");
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+    int code = WaitExit(&l, 10000);
+    ok(code == 1, "exit code %d", code);
+    ok(ReadProbe().empty(), "something was started");
+    CloseHandle(l.process);
+}
+
+/* Falls back to the chooser: the field holds what follows the option. */
+static void test_fallbacks(void)
+{
+    const struct {
+        bool list;
+        const char *tail, *field;
+    } rows[] = {
+        {true, "-n foo.txt", "foo.txt"},
+        {true, "-N 2 foo.txt", "-N 2 foo.txt"},
+        {true, "-x foo.txt", "-x foo.txt"},
+        {true, "-n", ""},
+        {true, "-n 5", ""},
+        {true, "-n 9 a.txt", "a.txt"},
+        {true, "-n 1 refused.txt", "refused.txt"},
+        {true, "-n 2147483648 big.txt", "big.txt"},
+        {true, "-n 123.txt", ".txt"},
+        {false, "-n 1 a.txt", "a.txt"},
+    };
+    for (const auto &row : rows) {
+        if (row.list)
+            WriteList("d\nZ:\\no\\such\\program.exe\nb\nc\nd\n");
+        else
+            RemoveList();
+        Launched l;
+        if (!StartLauncher(row.tail, &l))
+            continue;
+        HWND dlg = WaitDialog(&l);
+        if (ok(dlg != NULL, "[%s]: no dialog", row.tail)) {
+            std::string field = GetText(GetDlgItem(dlg, 10));
+            ok(field == row.field, "[%s]: field [%s]", row.tail, Shown(field).c_str());
+            PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+        }
+        int code = WaitExit(&l, 10000);
+        ok(code == 0, "[%s]: exit code %d", row.tail, code);
+        CloseHandle(l.process);
+    }
+}
+
+int main(int argc, char **argv)
+{
+    SetUpWorkDir(argc, argv);
+    test_quick_starts();
+    test_too_long();
+    test_fallbacks();
+    TearDownWorkDir();
+    return TestSummary("quick");
+}

@@ -1,0 +1,23 @@
+#!/bin/bash
+# Runs a Windows program in the Wine session of DIR (see session.sh):
+#   run.sh DIR program.exe [args...]
+# Arguments naming existing Unix files are handed over as Windows paths.
+set -eu
+dir=$1
+shift
+. "$dir/session.env"
+args=()
+for a in "$@"; do
+    if [ -e "$a" ] && [ "${a#/}" != "$a" ]; then
+        a="Z:${a//\//\\}"
+    fi
+    args+=("$a")
+done
+# Wine's own helper processes (explorer, services) outlive the program and
+# would hold our output open: they get a file, which is replayed afterwards.
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+rc=0
+/usr/lib/wine/wine64 "${args[@]}" </dev/null >"$log" 2>&1 || rc=$?
+cat "$log"
+exit $rc

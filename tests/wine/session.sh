@@ -1,0 +1,55 @@
+#!/bin/sh
+# A Wine session for the end-to-end tests: a virtual X display with a window
+# manager (without one, keyboard input reaches dialogs unreliably), a private
+# Wine prefix, and a wineserver that stays up between programs (otherwise
+# every start costs a second).
+#   session.sh start DIR   start it; DIR/session.env says how to reach it
+#   session.sh stop DIR    end it
+set -eu
+cmd=$1
+dir=$(mkdir -p "$2" && cd "$2" && pwd)
+env_file=$dir/session.env
+
+stop() {
+    [ -f "$env_file" ] || return 0
+    . "$env_file"
+    /usr/lib/wine/wineserver -k 2>/dev/null || true
+    for pid in $RUNVO_WM_PID $RUNVO_XVFB_PID; do kill "$pid" 2>/dev/null || true; done
+    rm -f "$env_file"
+}
+
+case $cmd in
+stop) stop; exit 0 ;;
+start) stop ;;
+*) echo "usage: $0 start|stop DIR" >&2; exit 2 ;;
+esac
+
+# The first free display number from 90 up.
+n=90
+while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
+Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >"$dir/xvfb.log" 2>&1 &
+xvfb_pid=$!
+i=0
+until [ -e /tmp/.X11-unix/X$n ]; do
+    i=$((i + 1)); [ $i -lt 100 ] || { echo "Xvfb did not start" >&2; exit 1; }
+    sleep 0.1
+done
+DISPLAY=:$n openbox >"$dir/openbox.log" 2>&1 &
+wm_pid=$!
+
+export DISPLAY=:$n WINEPREFIX="$dir/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    # It complains of the 32-bit half it cannot run, and says so in its status.
+    rm -rf "$WINEPREFIX"
+    /usr/lib/wine/wine64 wineboot -i >"$dir/wineboot.log" 2>&1 || true
+    /usr/lib/wine/wineserver -w # the registry is on disk once it has ended
+    [ -f "$WINEPREFIX/system.reg" ] || { echo "wineboot failed" >&2; exit 1; }
+fi
+# Detached from our output, or whoever reads it would wait for the server.
+/usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
+cat >"$env_file" <<EOT
+export DISPLAY=:$n WINEPREFIX='$WINEPREFIX' WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
+RUNVO_XVFB_PID=$xvfb_pid
+RUNVO_WM_PID=$wm_pid
+EOT
+echo "Wine session on display :$n, prefix $WINEPREFIX"

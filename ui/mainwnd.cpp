@@ -1,0 +1,59 @@
+/*
+ * The status window: the launcher's main window. Hidden while the user
+ * chooses, then it shows the status text, centred from two fifths of its
+ * height down, with a menu of Exit and About.
+ */
+#include "launch/runvo.h"
+#include "ui/resource.h"
+
+static const char s_szAbout[] =
+    "Pass the command line to the chosen program.\n\n"
+    "Runvo 1.0, a few KiB of Win32\n"
+    "Written by the Runvo developers";
+
+bool RegisterMainClass(HINSTANCE hInstance)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = MainWndProc;
+    wc.hInstance = hInstance;
+    wc.hIcon = LoadIconA(NULL, IDI_APPLICATION);
+    wc.hCursor = LoadCursorA(NULL, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszMenuName = "Menu";
+    wc.lpszClassName = "Runvo";
+    return RegisterClassA(&wc) != 0;
+}
+
+static void PaintStatus(HWND hwnd)
+{
+    PAINTSTRUCT ps;
+    HDC hdc = BeginPaint(hwnd, &ps);
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    rc.top = rc.bottom / 5 * 2; /* divided first: 299 gives 118 */
+    /* No prefixes: a tail such as C:\R&D\a.txt is shown as it is. */
+    DrawTextA(hdc, g_szStatus, -1, &rc, DT_CENTER | DT_NOPREFIX);
+    EndPaint(hwnd, &ps);
+}
+
+LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDM_EXIT)
+            PostMessageA(hwnd, WM_CLOSE, 0, 0);
+        else if (LOWORD(wParam) == IDM_ABOUT)
+            MessageBoxA(hwnd, s_szAbout, "Runvo", MB_ICONINFORMATION | MB_OK);
+        return 0;
+    case WM_PAINT:
+        PaintStatus(hwnd);
+        return 0;
+    case WM_SIZE:
+        InvalidateRect(hwnd, NULL, TRUE); /* centred text is laid out anew */
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}

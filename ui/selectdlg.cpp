@@ -1,0 +1,86 @@
+/*
+ * The chooser dialog: shows the tail, lists the list file's entries with the
+ * default preselected, and on OK leaves a double quote and the chosen entry
+ * in the command text. Its result is 1 for OK, 0 for Cancel or close.
+ */
+#include "launch/listfile.h"
+#include "launch/runvo.h"
+#include "ui/resource.h"
+
+static void AddEntry(void *context, const char *entry)
+{
+    SendMessageA(static_cast<HWND>(context), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+}
+
+static void InitChooser(HWND hDlg, const char *tail)
+{
+    HWND hList = GetDlgItem(hDlg, IDC_PROGLIST);
+    char szDefault[LIST_DEFAULT_SIZE];
+    SetDlgItemTextA(hDlg, IDC_CMDLINE, tail);
+    if (ReadProgramList(szDefault, AddEntry, hList) > 0)
+        SendMessageA(hList, LB_SELECTSTRING, (WPARAM)-1, reinterpret_cast<LPARAM>(szDefault));
+    SetFocus(hList);
+}
+
+static void AcceptChoice(HWND hDlg)
+{
+    HWND hList = GetDlgItem(hDlg, IDC_PROGLIST);
+    LRESULT sel = SendMessageA(hList, LB_GETCURSEL, 0, 0);
+    /* With nothing chosen the command text would start whatever it held
+       before, such as a refused quick-launch command: stay open instead. */
+    if (sel == LB_ERR)
+        return;
+    LRESULT len = SendMessageA(hList, LB_GETTEXTLEN, (WPARAM)sel, 0);
+    if (len < 0 || len > COMMAND_SIZE - 2)
+        return;
+    g_szCommand[0] = '"';
+    SendMessageA(hList, LB_GETTEXT, (WPARAM)sel, reinterpret_cast<LPARAM>(g_szCommand + 1));
+    EndDialog(hDlg, 1);
+}
+
+static void OnCommand(HWND hDlg, WPARAM wParam)
+{
+    switch (LOWORD(wParam)) {
+    case IDOK:
+        AcceptChoice(hDlg);
+        break;
+    case IDCANCEL:
+        if (HIWORD(wParam) == 0)
+            EndDialog(hDlg, 0);
+        break;
+    case IDC_HELPBTN:
+        MessageBoxA(hDlg, "Help", "Help with Runvo", MB_ICONINFORMATION | MB_OK);
+        SetFocus(GetDlgItem(hDlg, IDC_PROGLIST));
+        break;
+    }
+}
+
+INT_PTR CALLBACK SelectDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_INITDIALOG:
+        InitChooser(hDlg, reinterpret_cast<const char *>(lParam));
+        return FALSE; /* the focus is set */
+    case WM_COMMAND:
+        OnCommand(hDlg, wParam);
+        return FALSE;
+    case WM_HELP:
+        SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDC_HELPBTN, 0), 0);
+        return TRUE;
+    case WM_SYSCOMMAND:
+        if (wParam == SC_CLOSE)
+            EndDialog(hDlg, 0);
+        return FALSE;
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+        SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 0));
+        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
+        return FALSE; /* the default brush */
+    case WM_DESTROY:
+        SetForegroundWindow(g_hwndMain);
+        PostMessageA(g_hwndMain, WM_SETFOCUS, 0, 0);
+        return FALSE;
+    }
+    return FALSE;
+}
