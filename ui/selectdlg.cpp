@@ -17,8 +17,14 @@ static void InitChooser(HWND hDlg, const char *tail)
     HWND hList = GetDlgItem(hDlg, IDC_PROGLIST);
     char szDefault[LIST_DEFAULT_SIZE];
     SetDlgItemTextA(hDlg, IDC_CMDLINE, tail);
-    if (ReadProgramList(szDefault, AddEntry, hList) > 0)
-        SendMessageA(hList, LB_SELECTSTRING, (WPARAM)-1, reinterpret_cast<LPARAM>(szDefault));
+    if (ReadProgramList(szDefault, AddEntry, hList) > 0) {
+        /* The empty text begins every entry, but not every list box finds it
+           (Wine's finds nothing): select the first entry directly. */
+        if (szDefault[0] == '\0')
+            SendMessageA(hList, LB_SETCURSEL, 0, 0);
+        else
+            SendMessageA(hList, LB_SELECTSTRING, (WPARAM)-1, reinterpret_cast<LPARAM>(szDefault));
+    }
     SetFocus(hList);
 }
 

@@ -64,10 +64,14 @@ void WriteList(const std::string &bytes) { WriteWholeFile(WorkPath("runvo.DAT"),
 void RemoveList(void) { DeleteFileA(WorkPath("runvo.DAT").c_str()); }
 void ClearProbe(void) { DeleteFileA(WorkPath("probe.out").c_str()); }
 
-bool StartRaw(const std::string &cmdline, Launched *l)
+bool StartRaw(const std::string &cmdline, Launched *l, int show)
 {
     STARTUPINFOA si = {};
     si.cb = sizeof si;
+    if (show >= 0) {
+        si.dwFlags = STARTF_USESHOWWINDOW;
+        si.wShowWindow = (WORD)show;
+    }
     PROCESS_INFORMATION pi;
     std::string buf = cmdline;
     if (!CreateProcessA(WorkPath("runvo.exe").c_str(), &buf[0], NULL, NULL, FALSE, 0, NULL,
@@ -151,6 +155,7 @@ bool WaitFor(const std::function<bool()> &cond, DWORD timeoutMs)
 struct FindArgs {
     DWORD pid;
     const char *cls, *title;
+    bool hidden;
     HWND found;
 };
 
@@ -160,7 +165,7 @@ static BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lParam)
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
     char cls[64];
-    if (pid != a->pid || !IsWindowVisible(hwnd) || !GetClassNameA(hwnd, cls, sizeof cls))
+    if (pid != a->pid || (!a->hidden && !IsWindowVisible(hwnd)) || !GetClassNameA(hwnd, cls, sizeof cls))
         return TRUE;
     if (strcmp(cls, a->cls) != 0 || (a->title && GetText(hwnd) != a->title))
         return TRUE;
@@ -168,9 +173,9 @@ static BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lParam)
     return FALSE;
 }
 
-HWND FindProcessWindow(DWORD pid, const char *cls, const char *title)
+HWND FindProcessWindow(DWORD pid, const char *cls, const char *title, bool hidden)
 {
-    FindArgs a = {pid, cls, title, NULL};
+    FindArgs a = {pid, cls, title, hidden, NULL};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&a));
     return a.found;
 }

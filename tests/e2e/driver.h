@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -29,9 +30,9 @@ struct Launched {
 };
 
 /* Starts the launcher with the command line "<launcher>" tail, or exactly as
-   given; the show state is left to the system. */
+   given; a show state of -1 leaves it to the system. */
 bool StartLauncher(const std::string &tail, Launched *l);
-bool StartRaw(const std::string &cmdline, Launched *l);
+bool StartRaw(const std::string &cmdline, Launched *l, int show = -1);
 /* The exit code, or -999 after killing it when it did not end in time. */
 int WaitExit(Launched *l, DWORD timeoutMs);
 /* When the process ended, in 100 ns units of the system clock. */
@@ -48,8 +49,9 @@ void ClearProbe(void);
 
 bool WaitFor(const std::function<bool()> &cond, DWORD timeoutMs);
 
-/* A visible top-level window of the process, by class and title (NULL: any). */
-HWND FindProcessWindow(DWORD pid, const char *cls, const char *title);
+/* A top-level window of the process, by class and title (NULL: any); only a
+   visible one unless hidden ones are asked for. */
+HWND FindProcessWindow(DWORD pid, const char *cls, const char *title, bool hidden = false);
 HWND WaitWindow(DWORD pid, const char *cls, const char *title, DWORD timeoutMs = 10000);
 HWND WaitDialog(const Launched *l);
 

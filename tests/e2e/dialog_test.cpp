@@ -1,0 +1,306 @@
+/*
+ * The chooser dialog end to end: its template as compiled into the program,
+ * what it shows, where the focus is, and every way of ending it.
+ */
+#include "tests/e2e/driver.h"
+
+static const WORD EN_US = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+
+/* A template string: text, or an ordinal shown as "#n". */
+static std::string TemplateString(const WORD *&p)
+{
+    std::string s;
+    if (*p == 0xFFFF) {
+        s = "#" + std::to_string(p[1]);
+        p += 2;
+        return s;
+    }
+    for (; *p; p++)
+        s += (char)*p;
+    p++;
+    return s;
+}
+
+static std::string ClassName(std::string cls)
+{
+    static const char *atoms[] = {"Button", "Edit", "Static", "ListBox"};
+    for (int i = 0; i < 4; i++)
+        if (cls == "#" + std::to_string(0x80 + i))
+            return atoms[i];
+    return cls;
+}
+
+static void test_template(const char *exe)
+{
+    HMODULE mod = LoadLibraryExA(exe, NULL, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC res = FindResourceExA(mod, RT_DIALOG, "IDD_RUNVO", EN_US);
+    if (!ok(res != NULL, "no IDD_RUNVO dialog in English (United States)"))
+        return;
+    const BYTE *t = static_cast<const BYTE *>(LockResource(LoadResource(mod, res)));
+    const DLGTEMPLATE *dt = reinterpret_cast<const DLGTEMPLATE *>(t);
+    DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_CENTER;
+    ok(dt->style == style, "dialog style %08lx", dt->style);
+    ok(dt->dwExtendedStyle == 0 && dt->cdit == 7, "exstyle %lx, %d controls", dt->dwExtendedStyle,
+       dt->cdit);
+    ok(dt->cx == 236 && dt->cy == 175, "size %d x %d", dt->cx, dt->cy);
+    const WORD *p = reinterpret_cast<const WORD *>(t + 18);
+    std::string menu = TemplateString(p), cls = TemplateString(p), title = TemplateString(p);
+    ok(menu.empty() && cls.empty() && title == "Select Program", "menu [%s] class [%s] title [%s]",
+       menu.c_str(), cls.c_str(), title.c_str());
+    WORD points = *p++;
+    std::string face = TemplateString(p);
+    ok(points == 10 && face == "MS Sans Serif", "font %d %s", points, face.c_str());
+
+    const DWORD child = WS_CHILD | WS_VISIBLE;
+    const struct {
+        const char *cls;
+        WORD id;
+        const char *text; /* NULL: the implementer's label */
+        short x, y, cx, cy;
+        DWORD style;
+    } items[] = {
+        {"Static", 0xFFFF, NULL, 7, 7, 20, 8, SS_LEFT | WS_GROUP},
+        {"Edit", 10, "", 28, 7, 186, 12, ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP},
+        {"Static", 0xFFFF, NULL, 212, 7, 17, 8, SS_RIGHT | WS_GROUP},
+        {"ListBox", 11, "", 7, 23, 222, 130,
+         LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP},
+        {"Button", IDOK, "OK", 73, 156, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP},
+        {"Button", IDCANCEL, "Cancel", 126, 156, 50, 14, BS_PUSHBUTTON | WS_TABSTOP},
+        {"Button", 12, "Help", 179, 156, 50, 14, BS_PUSHBUTTON | WS_TABSTOP},
+    };
+    for (int i = 0; i < 7 && i < dt->cdit; i++) {
+        p = reinterpret_cast<const WORD *>(((UINT_PTR)p + 3) & ~(UINT_PTR)3);
+        const DLGITEMTEMPLATE *it = reinterpret_cast<const DLGITEMTEMPLATE *>(p);
+        p = reinterpret_cast<const WORD *>(reinterpret_cast<const BYTE *>(p) + 18);
+        std::string icls = ClassName(TemplateString(p)), text = TemplateString(p);
+        p += 1 + (*p + 1) / 2;
+        const auto &want = items[i];
+        ok(_stricmp(icls.c_str(), want.cls) == 0 && it->id == want.id,
+           "control %d: %s id %d", i + 1, icls.c_str(), it->id);
+        ok(it->style == (want.style | child) && it->dwExtendedStyle == 0,
+           "control %d: style %08lx exstyle %lx", i + 1, it->style, it->dwExtendedStyle);
+        ok(it->x == want.x && it->y == want.y && it->cx == want.cx && it->cy == want.cy,
+           "control %d: at %d,%d size %d x %d", i + 1, it->x, it->y, it->cx, it->cy);
+        ok(want.text ? text == want.text : !text.empty() && text.find(' ') == std::string::npos,
+           "control %d: text [%s]", i + 1, text.c_str());
+    }
+    FreeLibrary(mod);
+}
+
+/* The status window's menu: File, Exit and Help, About. */
+static void test_menu(const char *exe)
+{
+    HMODULE mod = LoadLibraryExA(exe, NULL, LOAD_LIBRARY_AS_DATAFILE);
+    ok(FindResourceExA(mod, RT_MENU, "MENU", EN_US) != NULL, "no MENU in English (United States)");
+    HMENU menu = LoadMenuA(mod, "Menu"); /* as the class names it */
+    if (!ok(menu != NULL, "the class's menu name finds no menu"))
+        return;
+    const struct {
+        const char *popup, *item;
+        UINT id;
+    } rows[] = {{"&File", "E&xit", 1}, {"&Help", "&About...", 2}};
+    ok(GetMenuItemCount(menu) == 2, "%d popups", GetMenuItemCount(menu));
+    for (int i = 0; i < 2; i++) {
+        char popup[32] = "", item[32] = "";
+        GetMenuStringA(menu, i, popup, sizeof popup, MF_BYPOSITION);
+        HMENU sub = GetSubMenu(menu, i);
+        GetMenuStringA(sub, 0, item, sizeof item, MF_BYPOSITION);
+        ok(strcmp(popup, rows[i].popup) == 0 && strcmp(item, rows[i].item) == 0 &&
+               GetMenuItemCount(sub) == 1 && GetMenuItemID(sub, 0) == rows[i].id,
+           "menu %d: %s / %s (%u)", i, popup, item, GetMenuItemID(sub, 0));
+    }
+    DestroyMenu(menu);
+    FreeLibrary(mod);
+}
+
+/* Starts the launcher and waits for its dialog; NULL if it never came. */
+static HWND OpenChooser(const std::string &tail, Launched *l)
+{
+    if (!StartLauncher(tail, l))
+        return NULL;
+    HWND dlg = WaitDialog(l);
+    ok(dlg != NULL, "[%s]: no dialog", Shown(tail).c_str());
+    return dlg;
+}
+
+static void test_contents(void)
+{
+    const struct {
+        const char *name;
+        bool hasList;
+        std::string list;
+        std::vector<std::string> entries;
+        int selected;
+    } rows[] = {
+        {"case-blind prefix", true, "c:\\tools\\reader\r\nC:\\tools\\editor.exe\r\nC:\\Tools\\Reader.exe\r\n",
+         {"C:\\tools\\editor.exe", "C:\\Tools\\Reader.exe"}, 1},
+        {"the earlier of two", true, "ed\nvi.exe\nedit.exe\nedlin.exe\n",
+         {"vi.exe", "edit.exe", "edlin.exe"}, 1},
+        {"file order, no sorting", true, "zz\nc\nb\na\n", {"c", "b", "a"}, -1},
+        {"empty first line", true, "\nb\na\n", {"b", "a"}, 0},
+        {"empty entries, high bytes", true, "\xe9\n\n\xe9t\xe9.exe  \n", {"", "\xe9t\xe9.exe"}, 1},
+        {"only a first line", true, "first\n", {}, -1},
+        {"empty file", true, "", {}, -1},
+        {"no list file", false, "", {}, -1},
+    };
+    for (const auto &row : rows) {
+        if (row.hasList)
+            WriteList(row.list);
+        else
+            RemoveList();
+        Launched l;
+        HWND dlg = OpenChooser("C:\\docs\\a.txt", &l);
+        if (!dlg)
+            continue;
+        HWND list = GetDlgItem(dlg, 11);
+        std::vector<std::string> got = ListBoxTexts(list);
+        ok(got == row.entries, "%s: %lu entries", row.name, (unsigned long)got.size());
+        LRESULT sel = SendMessageA(list, LB_GETCURSEL, 0, 0);
+        ok(sel == row.selected, "%s: selected %ld", row.name, (long)sel);
+        ok(GetText(GetDlgItem(dlg, 10)) == "C:\\docs\\a.txt", "%s: field", row.name);
+        ok(WaitFor([&] { return FocusOf(l.tid) == list; }, 5000), "%s: focus not in the list",
+           row.name);
+        PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+        ok(WaitExit(&l, 10000) == 0, "%s: exit code", row.name);
+        CloseHandle(l.process);
+    }
+}
+
+/* Enter starts the selected entry with the tail unquoted, 1000 ms before the
+   end; every byte of the tail arrives, also a high one after the name. */
+static void test_enter_starts(void)
+{
+    const std::string probe = ProbePath();
+    WriteList(probe + "\n" + "Z:\\other.exe\n" + probe + "\n");
+    const struct {
+        std::string cmdline, args;
+    } rows[] = {
+        {"runvo.exe C:\\docs\\a.txt", " C:\\docs\\a.txt"},
+        {"runvo.exe", " "},
+        {"runvo.exe \xe9t\xe9 x.txt", " \xe9t\xe9 x.txt"},
+        {"\"runvo.exe\"\t\"C:\\My Docs\\b.txt\" x", " \"C:\\My Docs\\b.txt\" x"},
+    };
+    for (const auto &row : rows) {
+        ClearProbe();
+        Launched l;
+        if (!StartRaw(row.cmdline, &l))
+            continue;
+        const char *name = row.cmdline.c_str();
+        HWND dlg = WaitDialog(&l);
+        if (ok(dlg != NULL, "[%s]: no dialog", Shown(name).c_str()))
+            PressKey(VK_RETURN);
+        int code = WaitExit(&l, 20000);
+        ok(code == 0, "[%s]: exit code %d", Shown(name).c_str(), code);
+        std::vector<ProbeRun> runs = ReadProbe();
+        std::string want = "\"" + probe + "\"" + row.args;
+        if (ok(runs.size() == 1, "[%s]: %lu starts", Shown(name).c_str(), (unsigned long)runs.size())) {
+            ok(runs[0].cmd == want, "[%s]: command [%s]", Shown(name).c_str(), Shown(runs[0].cmd).c_str());
+            LONGLONG waited = (LONGLONG)(ExitTime(&l) - runs[0].time) / 10000;
+            ok(waited >= 1000, "[%s]: ended %lld ms after the start", Shown(name).c_str(), waited);
+        }
+        CloseHandle(l.process);
+    }
+}
+
+/* Escape, Cancel and the close box: exit code 0, nothing started, and the
+   status window never shown. */
+static void test_cancel(void)
+{
+    WriteList(ProbePath() + "\n" + ProbePath() + "\n");
+    const char *ways[] = {"Escape", "Cancel", "close box"};
+    for (const char *way : ways) {
+        ClearProbe();
+        Launched l;
+        HWND dlg = OpenChooser("a.txt", &l);
+        if (!dlg)
+            continue;
+        if (way[0] == 'E')
+            PressKey(VK_ESCAPE);
+        else if (way[0] == 'C')
+            PostMessageA(GetDlgItem(dlg, IDCANCEL), BM_CLICK, 0, 0);
+        else
+            PostMessageA(dlg, WM_SYSCOMMAND, SC_CLOSE, 0);
+        bool shown = false;
+        WaitFor([&] {
+            shown = shown || FindProcessWindow(l.pid, "Runvo", NULL) != NULL;
+            return WaitForSingleObject(l.process, 0) == WAIT_OBJECT_0;
+        }, 10000);
+        ok(WaitExit(&l, 1000) == 0, "%s: exit code", way);
+        ok(!shown, "%s: the status window was shown", way);
+        ok(ReadProbe().empty(), "%s: something was started", way);
+        CloseHandle(l.process);
+    }
+}
+
+/* F1 and the Help button show the Help box, owned by the dialog; afterwards
+   the focus is back in the list. */
+static void test_help(void)
+{
+    WriteList("x\na\nb\n");
+    Launched l;
+    HWND dlg = OpenChooser("a.txt", &l);
+    if (!dlg)
+        return;
+    HWND list = GetDlgItem(dlg, 11);
+    for (const char *way : {"F1", "Help button"}) {
+        if (way[0] == 'F')
+            PressKey(VK_F1);
+        else
+            PostMessageA(GetDlgItem(dlg, 12), BM_CLICK, 0, 0);
+        HWND box = WaitWindow(l.pid, "#32770", "Help with Runvo");
+        if (!ok(box != NULL, "%s: no Help box", way))
+            continue;
+        ok(MessageBoxText(box) == "Help", "%s: text [%s]", way, MessageBoxText(box).c_str());
+        ok(GetWindow(box, GW_OWNER) == dlg, "%s: not owned by the dialog", way);
+        PressKey(VK_RETURN);
+        ok(WaitFor([&] { return !IsWindow(box); }, 5000), "%s: the box stayed", way);
+        ok(WaitFor([&] { return FocusOf(l.tid) == list; }, 5000), "%s: focus not in the list", way);
+        ok(IsWindowVisible(dlg), "%s: the dialog closed", way);
+    }
+    PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+    ok(WaitExit(&l, 10000) == 0, "help: exit code");
+    CloseHandle(l.process);
+}
+
+/* OK with nothing selected keeps the dialog open, even where a refused quick
+   launch left its command behind; a choice made afterwards is started. */
+static void test_ok_without_selection(void)
+{
+    const std::string probe = ProbePath();
+    WriteList("nothing begins so\nZ:\\no\\such\\program.exe\n" + probe + "\n");
+    ClearProbe();
+    Launched l;
+    HWND dlg = OpenChooser("-n 1 a.txt", &l);
+    if (!dlg)
+        return;
+    HWND list = GetDlgItem(dlg, 11);
+    ok(SendMessageA(list, LB_GETCURSEL, 0, 0) == LB_ERR, "an entry is selected");
+    PressKey(VK_RETURN);
+    PressKey(VK_F1); /* keys arrive in order: the Help box shows Enter was handled */
+    HWND box = WaitWindow(l.pid, "#32770", "Help with Runvo");
+    ok(box != NULL && IsWindowVisible(dlg), "OK with no selection ended the dialog");
+    if (box)
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ok(WaitFor([&] { return FocusOf(l.tid) == list; }, 5000), "focus not back in the list");
+    SendMessageA(list, LB_SETCURSEL, 1, 0);
+    PressKey(VK_RETURN);
+    ok(WaitExit(&l, 20000) == 0, "exit code");
+    std::vector<ProbeRun> runs = ReadProbe();
+    ok(runs.size() == 1 && runs[0].cmd == "\"" + probe + "\" a.txt", "started [%s]",
+       runs.empty() ? "" : Shown(runs[0].cmd).c_str());
+    CloseHandle(l.process);
+}
+
+int main(int argc, char **argv)
+{
+    SetUpWorkDir(argc, argv);
+    test_template(argv[1]);
+    test_menu(argv[1]);
+    test_contents();
+    test_enter_starts();
+    test_cancel();
+    test_help();
+    test_ok_without_selection();
+    TearDownWorkDir();
+    return TestSummary("dialog");
+}

@@ -1,0 +1,160 @@
+/*
+ * The status window end to end: what it paints (compared pixel for pixel
+ * with the same text drawn here), the error display after a refused start,
+ * its menu, the show state, and the length limit of the interactive launch.
+ */
+#include "tests/e2e/driver.h"
+
+static const char MISSING[] = "Z:\\no\\such\\program.exe";
+
+/* Waits until the window shows text as the status window draws it. */
+static bool ShowsText(HWND hwnd, const std::string &text, const char *name, DWORD timeoutMs)
+{
+    Pixels got, want;
+    bool same = WaitFor([&] {
+        got = CaptureClient(hwnd);
+        want = RenderStatus(text.c_str(), got.w, got.h);
+        return got.w > 0 && DifferentPixels(got, want) == 0;
+    }, timeoutMs);
+    if (!ok(same, "%s: %ld pixels differ in %d x %d", name, DifferentPixels(got, want), got.w, got.h)) {
+        SavePixels(got, std::string(name) + "-got.bmp");
+        SavePixels(want, std::string(name) + "-want.bmp");
+    }
+    return same;
+}
+
+/* Chooses the selected entry for tail; returns the status window once shown. */
+static HWND ChooseAndShow(const std::string &tail, Launched *l, int show = -1)
+{
+    if (!StartRaw("runvo.exe " + tail, l, show) || !ok(WaitDialog(l) != NULL, "no dialog"))
+        return NULL;
+    PressKey(VK_RETURN);
+    HWND status = WaitWindow(l->pid, "Runvo", "Runvo");
+    ok(status != NULL, "[%s]: no status window", tail.c_str());
+    return status;
+}
+
+/* The starting text, shown before the program starts and kept during the
+   wait; an ampersand in the tail is shown as it is. */
+static void test_starting_text(void)
+{
+    const std::string probe = ProbePath();
+    WriteList(probe + "\n" + probe + "\n");
+    Launched l;
+    HWND status = ChooseAndShow("C:\\R&D\\a.txt", &l);
+    if (status) {
+        ok(GetMenu(status) != NULL, "no menu");
+        ShowsText(status, "Starting\n" + probe + "\nC:\\R&D\\a.txt\n\nPlease wait...", "starting", 900);
+    }
+    ok(WaitExit(&l, 20000) == 0, "starting: exit code");
+    CloseHandle(l.process);
+}
+
+/* Sets the client area's size by sizing the window around it. */
+static void SizeClient(HWND hwnd, int w, int h)
+{
+    RECT win, client;
+    GetWindowRect(hwnd, &win);
+    GetClientRect(hwnd, &client);
+    SetWindowPos(hwnd, NULL, 0, 0, w + (win.right - win.left) - client.right,
+                 h + (win.bottom - win.top) - client.bottom, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+/* A refused start: the error text stays, is laid out anew at every size, the
+   About box leaves the window open, and File, Exit ends with 0. */
+static void test_error_display(void)
+{
+    WriteList(std::string(MISSING) + "\n" + MISSING + "\n");
+    Launched l;
+    HWND status = ChooseAndShow("C:\\R&D\\b.txt", &l);
+    if (!status)
+        return;
+    std::string text = "Error 2 running \"" + std::string(MISSING) + "\" C:\\R&D\\b.txt";
+    ShowsText(status, text, "error", 5000);
+    const int sizes[][2] = {{300, 299}, {640, 120}, {200, 400}}; /* 299: the top is 118 */
+    for (const auto &size : sizes) {
+        SizeClient(status, size[0], size[1]);
+        RECT rc;
+        GetClientRect(status, &rc);
+        ok(rc.right == size[0] && rc.bottom == size[1], "client %ld x %ld", rc.right, rc.bottom);
+        ShowsText(status, text, ("resized-" + std::to_string(size[1])).c_str(), 5000);
+    }
+    PostMessageA(status, WM_COMMAND, 2, 0); /* Help, About */
+    HWND about = WaitWindow(l.pid, "#32770", "Runvo");
+    if (ok(about != NULL, "no About box")) {
+        std::string t = MessageBoxText(about);
+        ok(t.rfind("Pass the command line to the chosen program.\n\n", 0) == 0 &&
+           std::count(t.begin(), t.end(), '\n') == 3 && t.back() != '\n',
+           "About text [%s]", Shown(t).c_str());
+        ok(GetWindow(about, GW_OWNER) == status, "About box not owned by the window");
+        PostMessageA(about, WM_COMMAND, IDOK, 0);
+        ok(WaitFor([&] { return !IsWindow(about); }, 5000), "About box stayed");
+    }
+    ok(WaitForSingleObject(l.process, 0) == WAIT_TIMEOUT && IsWindowVisible(status),
+       "About ended the error display");
+    PostMessageA(status, WM_COMMAND, 1, 0); /* File, Exit */
+    ok(WaitExit(&l, 10000) == 0, "File, Exit: exit code");
+    CloseHandle(l.process);
+}
+
+/* The window takes the show state the launcher was started with; its close
+   box ends the error display with 0. */
+static void test_show_state_and_close(void)
+{
+    WriteList(std::string(MISSING) + "\n" + MISSING + "\n");
+    Launched l;
+    HWND status = ChooseAndShow("x", &l, SW_SHOWMAXIMIZED);
+    if (!status)
+        return;
+    ok(WaitFor([&] { return IsZoomed(status) != FALSE; }, 5000), "not maximized");
+    PostMessageA(status, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ok(WaitExit(&l, 10000) == 0, "close box: exit code");
+    CloseHandle(l.process);
+}
+
+/* An entry of 200 bytes with a tail of 59 is started; with 60 the launcher
+   refuses, owned by the hidden status window, and ends with 1. */
+static void test_length_limit(void)
+{
+    std::string dir = WorkPath(""), pad = (200 - dir.size() - 9) % 2 ? "\\" : "";
+    while (dir.size() + pad.size() + 9 < 200)
+        pad += ".\\";
+    const std::string probe200 = dir + pad + "probe.exe";
+    ok(probe200.size() == 200, "padded path of %lu bytes", (unsigned long)probe200.size());
+    WriteList(probe200 + "\n" + probe200 + "\n");
+    for (int len : {59, 60}) {
+        ClearProbe();
+        Launched l;
+        if (!StartLauncher(std::string((size_t)len, 't'), &l) || !ok(WaitDialog(&l) != NULL, "no dialog"))
+            continue;
+        PressKey(VK_RETURN);
+        if (len == 60) {
+            HWND box = WaitWindow(l.pid, "#32770", "Error");
+            HWND status = FindProcessWindow(l.pid, "Runvo", "Runvo", true);
+            if (ok(box != NULL, "60: no message box")) {
+                ok(MessageBoxText(box) == "Cmd line too long", "60: [%s]", MessageBoxText(box).c_str());
+                ok(GetWindow(box, GW_OWNER) == status && !IsWindowVisible(status),
+                   "60: not owned by the hidden status window");
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+            }
+        }
+        int code = WaitExit(&l, 20000);
+        std::vector<ProbeRun> runs = ReadProbe();
+        ok(code == (len == 60 ? 1 : 0), "%d: exit code %d", len, code);
+        ok(runs.size() == (len == 60 ? 0u : 1u), "%d: %lu starts", len, (unsigned long)runs.size());
+        if (len == 59 && runs.size() == 1)
+            ok(runs[0].cmd.size() == 262, "59: a command of %lu bytes", (unsigned long)runs[0].cmd.size());
+        CloseHandle(l.process);
+    }
+}
+
+int main(int argc, char **argv)
+{
+    SetUpWorkDir(argc, argv);
+    test_starting_text();
+    test_error_display();
+    test_show_state_and_close();
+    test_length_limit();
+    TearDownWorkDir();
+    return TestSummary("status");
+}
