@@ -1,10 +1,11 @@
 #!/bin/bash
-# Runs a Windows program in the Wine session of DIR (see session.sh):
-#   run.sh DIR program.exe [args...]
+# Runs a Windows program in the Wine session of DIR (see session.sh) with
+# the given Wine loader (wine64, or wine for 32-bit programs):
+#   run.sh DIR LOADER program.exe [args...]
 # Arguments naming existing Unix files are handed over as Windows paths.
 set -eu
-dir=$1
-shift
+dir=$1 loader=$2
+shift 2
 . "$dir/session.env"
 args=()
 for a in "$@"; do
@@ -18,6 +19,6 @@ done
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 rc=0
-/usr/lib/wine/wine64 "${args[@]}" </dev/null >"$log" 2>&1 || rc=$?
+"$loader" "${args[@]}" </dev/null >"$log" 2>&1 || rc=$?
 cat "$log"
 exit $rc
