@@ -291,6 +291,39 @@ static void test_ok_without_selection(void)
     CloseHandle(l.process);
 }
 
+/* A dialog that cannot be created is reported like the other set-up failures:
+   a copy of the program whose template has another name. */
+static void test_dialog_missing(const char *exe)
+{
+    std::string bytes;
+    FILE *f = fopen(exe, "rb");
+    char buf[4096];
+    for (size_t n; f && (n = fread(buf, 1, sizeof buf, f)) > 0;)
+        bytes.append(buf, n);
+    if (f)
+        fclose(f);
+    const char name[] = "I\0D\0D\0_\0R\0U\0N\0V\0O\0"; /* as resources store it */
+    size_t at = bytes.find(std::string(name, sizeof name - 1));
+    if (!ok(at != std::string::npos, "no IDD_RUNVO in %s", exe))
+        return;
+    bytes[at + 16] = 'X';
+    f = fopen(WorkPath("runvo.exe").c_str(), "wb");
+    fwrite(bytes.data(), 1, bytes.size(), f);
+    fclose(f);
+    Launched l;
+    if (StartLauncher("a.txt", &l)) {
+        HWND box = WaitWindow(l.pid, "#32770", "Err! - Runvo");
+        ok(box && MessageBoxText(box) == "WinMain(): DialogBox() failed", "no DialogBox() failure box");
+        ok(box && GetWindow(box, GW_OWNER) == NULL, "the failure box has an owner");
+        if (box)
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        int code = WaitExit(&l, 10000);
+        ok(code == -1, "exit code %d", code);
+        CloseHandle(l.process);
+    }
+    CopyFileA(exe, WorkPath("runvo.exe").c_str(), FALSE);
+}
+
 int main(int argc, char **argv)
 {
     SetUpWorkDir(argc, argv);
@@ -301,6 +334,7 @@ int main(int argc, char **argv)
     test_cancel();
     test_help();
     test_ok_without_selection();
+    test_dialog_missing(argv[1]);
     TearDownWorkDir();
     return TestSummary("dialog");
 }
