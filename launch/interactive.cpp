@@ -7,7 +7,6 @@
 #include "launch/runvo.h"
 #include "launch/text.h"
 
-#include <stdio.h>
 #include <string.h>
 
 int SetupFailed(const char *what)
@@ -19,7 +18,7 @@ int SetupFailed(const char *what)
 /* Services the status window until it is closed; gives the quit value. */
 static int ShowErrorUntilClosed(DWORD error)
 {
-    snprintf(g_szStatus, sizeof g_szStatus, "Error %d running %s", (int)error, g_szCommand);
+    FormatText(g_szStatus, sizeof g_szStatus, "Error %d running %s", (int)error, g_szCommand);
     InvalidateRect(g_hwndMain, NULL, TRUE);
     MSG msg;
     while (GetMessageA(&msg, NULL, 0, 0) > 0) {
@@ -51,7 +50,7 @@ int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char *tai
         MessageBoxA(g_hwndMain, "Cmd line too long", NULL, MB_ICONERROR | MB_OK);
         return 1;
     }
-    snprintf(g_szStatus, sizeof g_szStatus, "Starting\n%s\n%s\n\nPlease wait...",
+    FormatText(g_szStatus, sizeof g_szStatus, "Starting\n%s\n%s\n\nPlease wait...",
              g_szCommand + 1, tail);
     ShowWindow(g_hwndMain, nCmdShow);
     UpdateWindow(g_hwndMain); /* on screen before the program starts */

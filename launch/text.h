@@ -1,6 +1,6 @@
 /*
  * Byte-level text rules shared by the launch core: what a blank is, and
- * copying into fixed buffers without ever writing past them.
+ * building text in fixed buffers without ever writing past them.
  */
 #ifndef RUNVO_TEXT_H
 #define RUNVO_TEXT_H
@@ -21,6 +21,10 @@ inline const char *SkipBlanks(const char *p)
         p++;
     return p;
 }
+
+/* printf-style formatting into buf (size bytes in all), cut short rather
+   than written past it and always terminated. Returns false if cut. */
+bool FormatText(char *buf, size_t size, const char *format, ...);
 
 /* Appends src to the NUL-terminated text in buf (size bytes in all), cutting
    it short rather than writing past the buffer. Returns false if cut. */

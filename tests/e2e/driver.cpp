@@ -60,6 +60,17 @@ void TearDownWorkDir(void)
 
 std::string WorkPath(const std::string &name) { return s_workDir + "\\" + name; }
 std::string ProbePath(void) { return WorkPath("probe.exe"); }
+std::string ProbePathOfLength(size_t len)
+{
+    std::string dir = WorkPath(""), pad;
+    size_t need = len - dir.size() - strlen("probe.exe");
+    if (need % 2)
+        pad = "\\"; /* a doubled separator is as good as one */
+    while (pad.size() < need)
+        pad += ".\\";
+    return dir + pad + "probe.exe";
+}
+
 void WriteList(const std::string &bytes) { WriteWholeFile(WorkPath("runvo.DAT"), bytes); }
 void RemoveList(void) { DeleteFileA(WorkPath("runvo.DAT").c_str()); }
 void ClearProbe(void) { DeleteFileA(WorkPath("probe.out").c_str()); }

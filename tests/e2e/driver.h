@@ -21,6 +21,8 @@ void SetUpWorkDir(int argc, char **argv);
 void TearDownWorkDir(void);
 std::string WorkPath(const std::string &name);
 std::string ProbePath(void);
+/* The probe's path made exactly len bytes long with ".\" steps. */
+std::string ProbePathOfLength(size_t len);
 void WriteList(const std::string &bytes);
 void RemoveList(void);
 

@@ -6,18 +6,6 @@
  */
 #include "tests/e2e/driver.h"
 
-/* The probe's path made exactly len bytes long with ".\" steps. */
-static std::string ProbePathOfLength(size_t len)
-{
-    std::string dir = WorkPath(""), pad;
-    size_t need = len - dir.size() - strlen("probe.exe");
-    if (need % 2)
-        pad = "\\"; /* a doubled separator is as good as one */
-    while (pad.size() < need)
-        pad += ".\\";
-    return dir + pad + "probe.exe";
-}
-
 static void test_quick_starts(void)
 {
     const std::string probe = ProbePath(), probe200 = ProbePathOfLength(200);

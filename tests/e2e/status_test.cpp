@@ -116,10 +116,7 @@ static void test_show_state_and_close(void)
    refuses, owned by the hidden status window, and ends with 1. */
 static void test_length_limit(void)
 {
-    std::string dir = WorkPath(""), pad = (200 - dir.size() - 9) % 2 ? "\\" : "";
-    while (dir.size() + pad.size() + 9 < 200)
-        pad += ".\\";
-    const std::string probe200 = dir + pad + "probe.exe";
+    const std::string probe200 = ProbePathOfLength(200);
     ok(probe200.size() == 200, "padded path of %lu bytes", (unsigned long)probe200.size());
     WriteList(probe200 + "\n" + probe200 + "\n");
     for (int len : {59, 60}) {

@@ -122,8 +122,15 @@ static void test_quick_command(void)
     }
 }
 
-static void test_append_text(void)
+static void test_bounded_text(void)
 {
+    char *fit = new char[8]; /* exact size: ASan sees any overrun */
+    ok(FormatText(fit, 8, "%s-%d", "ab", 1234) && strcmp(fit, "ab-1234") == 0, "format: %s", fit);
+    ok(!FormatText(fit, 8, "%s-%d", "abc", 1234) && strcmp(fit, "abc-123") == 0, "cut: %s", fit);
+    ok(!FormatText(fit, 8, "Error %d running %s", -2147483647 - 1, "x") && strlen(fit) == 7,
+       "cut: %s", fit);
+    delete[] fit;
+
     char buf[8] = "abc";
     ok(AppendText(buf, sizeof buf, "de") && strcmp(buf, "abcde") == 0, "append: %s", buf);
     ok(!AppendText(buf, sizeof buf, "fghij") && strcmp(buf, "abcdefg") == 0, "cut: %s", buf);
@@ -137,6 +144,6 @@ int main()
     test_command_line_tail();
     test_quick_option();
     test_quick_command();
-    test_append_text();
+    test_bounded_text();
     return TestSummary("command");
 }
