@@ -19,12 +19,18 @@
 #include <stddef.h>
 #include <stdio.h>
 
+/* Bytes taken from the file at a time. The fuzzer makes it tiny, so that
+   every rule meets a chunk's end. */
+#ifndef RUNVO_LIST_CHUNK
+#define RUNVO_LIST_CHUNK 32768
+#endif
+
 enum {
     MODULE_PATH_SIZE = 260,  /* what GetModuleFileNameA is given */
     LIST_LINE_SIZE = 260,    /* one read and its terminator */
     LIST_PIECE_MAX = LIST_LINE_SIZE - 1,
     LIST_DEFAULT_SIZE = 264, /* the caller's buffer for the first line */
-    LIST_CHUNK = 32768       /* bytes taken from the file at a time */
+    LIST_CHUNK = RUNVO_LIST_CHUNK
 };
 
 /* The list file's path, in a buffer of MODULE_PATH_SIZE bytes. False when

@@ -5,13 +5,14 @@
 #   win32   the shipping program's headers (and, where this machine can run
 #           32-bit programs, the end-to-end tests under Wine)
 #   win64   the end-to-end tests of the same program under wine64
+#   fuzz    a short run of each fuzz target (RUNVO_FUZZ_SECONDS, default 30)
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/setup.sh
 
-for preset in native win32 win64; do
+for preset in native win32 win64 fuzz; do
     echo "== $preset"
-    cmake --preset $preset >/dev/null
+    cmake --preset $preset -DRUNVO_FUZZ_SECONDS=${RUNVO_FUZZ_SECONDS:-30} >/dev/null
     cmake --build --preset $preset
 done
 
@@ -23,3 +24,4 @@ else
     ctest --preset win32 -LE e2e
 fi
 ctest --preset win64
+ctest --preset fuzz
