@@ -1,7 +1,8 @@
 #!/bin/sh
 # The program's headers, as objdump reads them: a GUI executable of the
-# build's format whose import table names only KERNEL32, USER32, GDI32 and
-# msvcrt.dll (the rest is linked in statically).
+# build's format that imports KERNEL32 and msvcrt.dll at start and loads
+# USER32 and GDI32 on first use, and names no other DLL (the rest is linked
+# in statically).
 #   pe_headers.sh OBJDUMP runvo.exe
 set -u
 objdump=$1 exe=$2
@@ -15,7 +16,12 @@ i686-*) check "PE32, i386" 'file format pei-i386'; check "magic PE32" 'Magic[[:s
 *) check "PE32+, x86-64" 'file format pei-x86-64'; check "magic PE32+" 'Magic[[:space:]]+020b' ;;
 esac
 check "GUI subsystem" 'Subsystem[[:space:]]+00000002[[:space:]]+\(Windows GUI\)'
-dlls=$(printf '%s\n' "$headers" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
-[ "$dlls" = "gdi32.dll kernel32.dll msvcrt.dll user32.dll " ] || { echo "FAIL: imports: $dlls"; fail=1; }
-echo "$exe: $(printf '%s\n' "$headers" | sed -n 's/.*file format //p'), imports $dlls"
+lower() { tr 'A-Z' 'a-z' | sort -u | tr '\n' ' '; }
+imports=$(printf '%s\n' "$headers" | sed -n 's/^[[:space:]]*DLL Name: //p' | lower)
+[ "$imports" = "kernel32.dll msvcrt.dll " ] || { echo "FAIL: imported at start: $imports"; fail=1; }
+# The delay-loaded DLLs are named only in the program's data.
+named=$(LC_ALL=C grep -aoiE '[a-z0-9_]+\.dll' "$exe" | lower)
+[ "$named" = "gdi32.dll kernel32.dll msvcrt.dll user32.dll " ] || { echo "FAIL: DLLs named: $named"; fail=1; }
+echo "$exe: $(printf '%s\n' "$headers" | sed -n 's/.*file format //p'), $(wc -c <"$exe") bytes;" \
+     "imported at start: $imports; named: $named"
 exit $fail

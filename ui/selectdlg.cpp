@@ -17,7 +17,11 @@ static void InitChooser(HWND hDlg, const char *tail)
     HWND hList = GetDlgItem(hDlg, IDC_PROGLIST);
     char szDefault[LIST_DEFAULT_SIZE];
     SetDlgItemTextA(hDlg, IDC_CMDLINE, tail);
-    if (ReadProgramList(szDefault, AddEntry, hList) > 0) {
+    /* Filled in one go: no redrawing, nor scroll bar updates, per entry. */
+    SendMessageA(hList, WM_SETREDRAW, FALSE, 0);
+    size_t lines = ReadProgramList(szDefault, AddEntry, hList);
+    SendMessageA(hList, WM_SETREDRAW, TRUE, 0);
+    if (lines > 0) {
         /* The empty text begins every entry, but not every list box finds it
            (Wine's finds nothing): select the first entry directly. */
         if (szDefault[0] == '\0')

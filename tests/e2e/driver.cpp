@@ -122,13 +122,16 @@ static ULONGLONG FileTimeValue(FILETIME ft)
     return u.QuadPart;
 }
 
-ULONGLONG ExitTime(const Launched *l)
+static ULONGLONG ProcessTime(const Launched *l, bool exit)
 {
     FILETIME created, exited, kernel, user;
     if (!GetProcessTimes(l->process, &created, &exited, &kernel, &user))
         return 0;
-    return FileTimeValue(exited);
+    return FileTimeValue(exit ? exited : created);
 }
+
+ULONGLONG StartTime(const Launched *l) { return ProcessTime(l, false); }
+ULONGLONG ExitTime(const Launched *l) { return ProcessTime(l, true); }
 
 std::vector<ProbeRun> ReadProbe(void)
 {

@@ -37,7 +37,8 @@ bool StartLauncher(const std::string &tail, Launched *l);
 bool StartRaw(const std::string &cmdline, Launched *l, int show = -1);
 /* The exit code, or -999 after killing it when it did not end in time. */
 int WaitExit(Launched *l, DWORD timeoutMs);
-/* When the process ended, in 100 ns units of the system clock. */
+/* When the process began and ended, in 100 ns units of the system clock. */
+ULONGLONG StartTime(const Launched *l);
 ULONGLONG ExitTime(const Launched *l);
 
 /* One start of the probe. */
