@@ -1,8 +1,36 @@
 #!/bin/sh
-# Runs the benchmarks and prints their figures (they pass or fail nothing).
+# Runs the benchmarks and prints their figures; they pass or fail nothing.
+#   - reading the list file: ReadListLine against wc -l, and peak memory;
+#   - the program's size and what it imports, for win32 and win64;
+#   - under Wine: start to chooser, and quick launch, against minimal
+#     Win32 programs doing only the same visible work.
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/setup.sh
-cmake --preset bench >/dev/null
-cmake --build --preset bench >/dev/null
+for preset in bench win32 win64; do
+    cmake --preset $preset >/dev/null
+    cmake --build --preset $preset >/dev/null
+done
+
 ./build/bench/bench/listfile_bench
+
+echo "runvo.exe size and imports"
+for arch in win32 win64; do
+    exe=build/$arch/runvo.exe
+    case $arch in win32) objdump=i686-w64-mingw32-objdump ;; *) objdump=x86_64-w64-mingw32-objdump ;; esac
+    imported=$($objdump -p $exe | sed -n 's/^[[:space:]]*DLL Name: //p' | sort -u)
+    named=$(LC_ALL=C grep -aoiE '[a-z0-9_]+\.dll' $exe | sort -u)
+    later=$(printf '%s\n' "$named" | grep -vixF "$imported" | tr '\n' ' ')
+    bytes=$(wc -c <$exe)
+    printf '  %-6s %6d bytes (%s KiB; target for win32: at most 20 KiB)\n' $arch $bytes \
+        "$(awk "BEGIN { printf \"%.1f\", $bytes / 1024 }")"
+    printf '         imported at start: %s; loaded on first use: %s\n' "$(echo $imported)" "$later"
+done
+
+echo "startup under Wine (win64 build)"
+wine=build/win64/wine
+sh tests/wine/session.sh start $wine >/dev/null
+trap 'sh tests/wine/session.sh stop $wine' EXIT
+tests/wine/run.sh $wine /usr/lib/wine/wine64 build/win64/bench/startup_bench.exe \
+    build/win64/runvo.exe build/win64/tests/probe.exe \
+    build/win64/bench/baseline_dialog.exe build/win64/bench/baseline_quick.exe
