@@ -44,8 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
        stays as it is; any other is quoted, its trailing backslashes doubled.
        The length check admits commands of at most 261 bytes. */
     std::string r = rest, arg;
-    if (r.size() >= 2 && r.front() == '"' && r.back() == '"' &&
-        r.find('"', 1) == r.size() - 1) {
+    if (r.size() >= 2 && r.front() == '"' && r.back() == '"' && r.find('"', 1) == r.size() - 1) {
         arg = r;
     } else {
         size_t k = 0;

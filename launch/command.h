@@ -8,8 +8,8 @@
 #include <stddef.h>
 
 enum {
-    COMMAND_SIZE = 264,  /* the command text with its terminator */
-    COMMAND_LIMIT = 263  /* what the length check measures against */
+    COMMAND_SIZE = 264, /* the command text with its terminator */
+    COMMAND_LIMIT = 263 /* what the length check measures against */
 };
 
 /* The tail of a process command line: past the program's name (quoted, or up

@@ -28,14 +28,13 @@ static int ShowErrorUntilClosed(DWORD error)
     return (int)msg.wParam;
 }
 
-int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char *tail,
-                   int nCmdShow)
+int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char *tail, int nCmdShow)
 {
     if (!hPrevInstance && !RegisterMainClass(hInstance))
         return SetupFailed("WinMain(): RegisterClass() failed");
-    g_hwndMain = CreateWindowExA(0, "Runvo", "Runvo", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL,
-                                 hInstance, NULL);
+    g_hwndMain =
+        CreateWindowExA(0, "Runvo", "Runvo", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL, hInstance, NULL);
     if (!g_hwndMain)
         return SetupFailed("WinMain(): CreateWindow() failed");
 
@@ -50,8 +49,8 @@ int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char *tai
         MessageBoxA(g_hwndMain, "Cmd line too long", NULL, MB_ICONERROR | MB_OK);
         return 1;
     }
-    FormatText(g_szStatus, sizeof g_szStatus, "Starting\n%s\n%s\n\nPlease wait...",
-             g_szCommand + 1, tail);
+    FormatText(g_szStatus, sizeof g_szStatus, "Starting\n%s\n%s\n\nPlease wait...", g_szCommand + 1,
+               tail);
     ShowWindow(g_hwndMain, nCmdShow);
     UpdateWindow(g_hwndMain); /* on screen before the program starts */
 

@@ -26,8 +26,8 @@
 #endif
 
 enum {
-    MODULE_PATH_SIZE = 260,  /* what GetModuleFileNameA is given */
-    LIST_LINE_SIZE = 260,    /* one read and its terminator */
+    MODULE_PATH_SIZE = 260, /* what GetModuleFileNameA is given */
+    LIST_LINE_SIZE = 260,   /* one read and its terminator */
     LIST_PIECE_MAX = LIST_LINE_SIZE - 1,
     LIST_DEFAULT_SIZE = 264, /* the caller's buffer for the first line */
     LIST_CHUNK = RUNVO_LIST_CHUNK
@@ -56,9 +56,9 @@ size_t ReadProgramList(char *defaultText, ListEntryFn action, void *context);
 /* Reading lines by the rules above from an open stream. */
 struct ListReader {
     FILE *file;
-    size_t pos, len;          /* unread bytes of buf: [pos, len) */
-    bool heldCr;              /* a CR ended the last chunk; its LF may follow */
-    bool ended;               /* end of file, Ctrl-Z or a read error seen */
+    size_t pos, len; /* unread bytes of buf: [pos, len) */
+    bool heldCr;     /* a CR ended the last chunk; its LF may follow */
+    bool ended;      /* end of file, Ctrl-Z or a read error seen */
     unsigned char buf[LIST_CHUNK];
 };
 

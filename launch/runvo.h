@@ -23,8 +23,7 @@ extern HWND g_hwndMain;
 
 /* The second phase of WinMain: the chooser, then the launch. Returns the
    exit code. */
-int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char *tail,
-                   int nCmdShow);
+int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char *tail, int nCmdShow);
 
 /* Reports a failed window set-up, unowned, and gives the exit code -1. */
 int SetupFailed(const char *what);

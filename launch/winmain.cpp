@@ -10,8 +10,7 @@ char g_szCommand[COMMAND_SIZE];
 char g_szStatus[STATUS_SIZE] = "Starting\nprogram.exe\ncommand line";
 HWND g_hwndMain;
 
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine,
-                   int nCmdShow)
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow)
 {
     int index;
     const char *tail;

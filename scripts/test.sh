@@ -17,7 +17,7 @@ for preset in native win32 win64 fuzz; do
 done
 
 ctest --preset native
-if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+if sh scripts/can-run-win32.sh; then
     ctest --preset win32
 else
     echo "This machine cannot run 32-bit programs: the end-to-end tests run on the win64 build only."

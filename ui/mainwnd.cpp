@@ -6,10 +6,9 @@
 #include "launch/runvo.h"
 #include "ui/resource.h"
 
-static const char s_szAbout[] =
-    "Pass the command line to the chosen program.\n\n"
-    "Runvo 1.0, a few KiB of Win32\n"
-    "Written by the Runvo developers";
+static const char s_szAbout[] = "Pass the command line to the chosen program.\n\n"
+                                "Runvo 1.0, a few KiB of Win32\n"
+                                "Written by the Runvo developers";
 
 bool RegisterMainClass(HINSTANCE hInstance)
 {

@@ -76,8 +76,8 @@ static void Report(const char *what, const std::vector<double> &runvo,
                    const std::vector<double> &base, const char *target)
 {
     double r = Median(runvo), b = Median(base);
-    printf("%-34s runvo %7.1f ms, baseline %7.1f ms, ratio %.2fx (target: %s)\n", what, r, b,
-           r / b, target);
+    printf("%-34s runvo %7.1f ms, baseline %7.1f ms, ratio %.2fx (target: %s)\n", what, r, b, r / b,
+           target);
 }
 
 int main(int argc, char **argv)

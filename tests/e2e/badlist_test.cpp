@@ -91,10 +91,27 @@ int main(int argc, char **argv)
         {"lone CR", "d\r\na\rb\r\nc\r\r\n@\r", {"a\rb", "c", "@"}, 3, -1, 3, true},
         {"CR LF just inside 259", "d\r\n" + x258 + "\r\n@\r\n", {x258, "@"}, 2, -1, 2, true},
         {"CR LF just past 259", "d\r\n" + x259 + "\r\n@\r\n", {x259, "", "@"}, 3, -1, 3, true},
-        {"a line of 300", "z\n" + x300 + "\n@\n", {x300.substr(0, 259), x300.substr(259), "@"},
-         3, 0, 3, true},
-        {"high bytes at the ends", "\xe9" "d\xff \n\xa0" "a\xe9\n\xe9" "d\xff.exe\t\n@\n",
-         {"\xa0" "a\xe9", "\xe9" "d\xff.exe", "@"}, 3, 1, 3, true},
+        {"a line of 300",
+         "z\n" + x300 + "\n@\n",
+         {x300.substr(0, 259), x300.substr(259), "@"},
+         3,
+         0,
+         3,
+         true},
+        {"high bytes at the ends",
+         "\xe9"
+         "d\xff \n\xa0"
+         "a\xe9\n\xe9"
+         "d\xff.exe\t\n@\n",
+         {"\xa0"
+          "a\xe9",
+          "\xe9"
+          "d\xff.exe",
+          "@"},
+         3,
+         1,
+         3,
+         true},
         {"1,000,000 lines", Million(), {}, 999999, 999998, 999999, true},
         {"zero bytes", "", {}, 0, -1, 0, false},
         {"a directory", "", {}, 0, -1, 0, false},

@@ -75,8 +75,8 @@ static void test_template(const char *exe)
         std::string icls = ClassName(TemplateString(p)), text = TemplateString(p);
         p += 1 + (*p + 1) / 2;
         const auto &want = items[i];
-        ok(_stricmp(icls.c_str(), want.cls) == 0 && it->id == want.id,
-           "control %d: %s id %d", i + 1, icls.c_str(), it->id);
+        ok(_stricmp(icls.c_str(), want.cls) == 0 && it->id == want.id, "control %d: %s id %d",
+           i + 1, icls.c_str(), it->id);
         ok(it->style == (want.style | child) && it->dwExtendedStyle == 0,
            "control %d: style %08lx exstyle %lx", i + 1, it->style, it->dwExtendedStyle);
         ok(it->x == want.x && it->y == want.y && it->cx == want.cx && it->cy == want.cy,
@@ -132,10 +132,16 @@ static void test_contents(void)
         std::vector<std::string> entries;
         int selected;
     } rows[] = {
-        {"case-blind prefix", true, "c:\\tools\\reader\r\nC:\\tools\\editor.exe\r\nC:\\Tools\\Reader.exe\r\n",
-         {"C:\\tools\\editor.exe", "C:\\Tools\\Reader.exe"}, 1},
-        {"the earlier of two", true, "ed\nvi.exe\nedit.exe\nedlin.exe\n",
-         {"vi.exe", "edit.exe", "edlin.exe"}, 1},
+        {"case-blind prefix",
+         true,
+         "c:\\tools\\reader\r\nC:\\tools\\editor.exe\r\nC:\\Tools\\Reader.exe\r\n",
+         {"C:\\tools\\editor.exe", "C:\\Tools\\Reader.exe"},
+         1},
+        {"the earlier of two",
+         true,
+         "ed\nvi.exe\nedit.exe\nedlin.exe\n",
+         {"vi.exe", "edit.exe", "edlin.exe"},
+         1},
         {"file order, no sorting", true, "zz\nc\nb\na\n", {"c", "b", "a"}, -1},
         {"empty first line", true, "\nb\na\n", {"b", "a"}, 0},
         {"empty entries, high bytes", true, "\xe9\n\n\xe9t\xe9.exe  \n", {"", "\xe9t\xe9.exe"}, 1},
@@ -193,8 +199,10 @@ static void test_enter_starts(void)
         ok(code == 0, "[%s]: exit code %d", Shown(name).c_str(), code);
         std::vector<ProbeRun> runs = ReadProbe();
         std::string want = "\"" + probe + "\"" + row.args;
-        if (ok(runs.size() == 1, "[%s]: %lu starts", Shown(name).c_str(), (unsigned long)runs.size())) {
-            ok(runs[0].cmd == want, "[%s]: command [%s]", Shown(name).c_str(), Shown(runs[0].cmd).c_str());
+        if (ok(runs.size() == 1, "[%s]: %lu starts", Shown(name).c_str(),
+               (unsigned long)runs.size())) {
+            ok(runs[0].cmd == want, "[%s]: command [%s]", Shown(name).c_str(),
+               Shown(runs[0].cmd).c_str());
             LONGLONG waited = (LONGLONG)(ExitTime(&l) - runs[0].time) / 10000;
             ok(waited >= 1000, "[%s]: ended %lld ms after the start", Shown(name).c_str(), waited);
         }
@@ -221,10 +229,12 @@ static void test_cancel(void)
         else
             PostMessageA(dlg, WM_SYSCOMMAND, SC_CLOSE, 0);
         bool shown = false;
-        WaitFor([&] {
-            shown = shown || FindProcessWindow(l.pid, "Runvo", NULL) != NULL;
-            return WaitForSingleObject(l.process, 0) == WAIT_OBJECT_0;
-        }, 10000);
+        WaitFor(
+            [&] {
+                shown = shown || FindProcessWindow(l.pid, "Runvo", NULL) != NULL;
+                return WaitForSingleObject(l.process, 0) == WAIT_OBJECT_0;
+            },
+            10000);
         ok(WaitExit(&l, 1000) == 0, "%s: exit code", way);
         ok(!shown, "%s: the status window was shown", way);
         ok(ReadProbe().empty(), "%s: something was started", way);
@@ -313,7 +323,8 @@ static void test_dialog_missing(const char *exe)
     Launched l;
     if (StartLauncher("a.txt", &l)) {
         HWND box = WaitWindow(l.pid, "#32770", "Err! - Runvo");
-        ok(box && MessageBoxText(box) == "WinMain(): DialogBox() failed", "no DialogBox() failure box");
+        ok(box && MessageBoxText(box) == "WinMain(): DialogBox() failed",
+           "no DialogBox() failure box");
         ok(box && GetWindow(box, GW_OWNER) == NULL, "the failure box has an owner");
         if (box)
             PostMessageA(box, WM_COMMAND, IDOK, 0);

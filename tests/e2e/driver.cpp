@@ -58,8 +58,14 @@ void TearDownWorkDir(void)
     RemoveDirectoryA(s_workDir.c_str());
 }
 
-std::string WorkPath(const std::string &name) { return s_workDir + "\\" + name; }
-std::string ProbePath(void) { return WorkPath("probe.exe"); }
+std::string WorkPath(const std::string &name)
+{
+    return s_workDir + "\\" + name;
+}
+std::string ProbePath(void)
+{
+    return WorkPath("probe.exe");
+}
 std::string ProbePathOfLength(size_t len)
 {
     std::string dir = WorkPath(""), pad;
@@ -71,9 +77,18 @@ std::string ProbePathOfLength(size_t len)
     return dir + pad + "probe.exe";
 }
 
-void WriteList(const std::string &bytes) { WriteWholeFile(WorkPath("runvo.DAT"), bytes); }
-void RemoveList(void) { DeleteFileA(WorkPath("runvo.DAT").c_str()); }
-void ClearProbe(void) { DeleteFileA(WorkPath("probe.out").c_str()); }
+void WriteList(const std::string &bytes)
+{
+    WriteWholeFile(WorkPath("runvo.DAT"), bytes);
+}
+void RemoveList(void)
+{
+    DeleteFileA(WorkPath("runvo.DAT").c_str());
+}
+void ClearProbe(void)
+{
+    DeleteFileA(WorkPath("probe.out").c_str());
+}
 
 bool StartRaw(const std::string &cmdline, Launched *l, int show)
 {
@@ -130,8 +145,14 @@ static ULONGLONG ProcessTime(const Launched *l, bool exit)
     return FileTimeValue(exit ? exited : created);
 }
 
-ULONGLONG StartTime(const Launched *l) { return ProcessTime(l, false); }
-ULONGLONG ExitTime(const Launched *l) { return ProcessTime(l, true); }
+ULONGLONG StartTime(const Launched *l)
+{
+    return ProcessTime(l, false);
+}
+ULONGLONG ExitTime(const Launched *l)
+{
+    return ProcessTime(l, true);
+}
 
 std::vector<ProbeRun> ReadProbe(void)
 {
@@ -179,7 +200,8 @@ static BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lParam)
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
     char cls[64];
-    if (pid != a->pid || (!a->hidden && !IsWindowVisible(hwnd)) || !GetClassNameA(hwnd, cls, sizeof cls))
+    if (pid != a->pid || (!a->hidden && !IsWindowVisible(hwnd)) ||
+        !GetClassNameA(hwnd, cls, sizeof cls))
         return TRUE;
     if (strcmp(cls, a->cls) != 0 || (a->title && GetText(hwnd) != a->title))
         return TRUE;
@@ -266,8 +288,8 @@ void PressKey(WORD vk)
     SendInput(2, in, sizeof in[0]);
 }
 
-/* Copies what dc shows in a w x h area into 32-bit pixels. */
-static Pixels ReadPixels(HDC src, int w, int h)
+/* Copies what dc shows in a w x h area at x, y into 32-bit pixels. */
+static Pixels ReadPixels(HDC src, int x, int y, int w, int h)
 {
     Pixels p;
     p.w = w;
@@ -276,7 +298,7 @@ static Pixels ReadPixels(HDC src, int w, int h)
     HDC mem = CreateCompatibleDC(src);
     HBITMAP bmp = CreateCompatibleBitmap(src, w, h);
     HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, h, src, 0, 0, SRCCOPY);
+    BitBlt(mem, 0, 0, w, h, src, x, y, SRCCOPY);
     SelectObject(mem, old);
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
@@ -297,8 +319,18 @@ Pixels CaptureClient(HWND hwnd)
     RECT rc;
     GetClientRect(hwnd, &rc);
     HDC dc = GetDC(hwnd);
-    Pixels p = ReadPixels(dc, rc.right, rc.bottom);
+    Pixels p = ReadPixels(dc, 0, 0, rc.right, rc.bottom);
     ReleaseDC(hwnd, dc);
+    return p;
+}
+
+Pixels CaptureWindow(HWND hwnd)
+{
+    RECT rc;
+    GetWindowRect(hwnd, &rc);
+    HDC screen = GetDC(NULL);
+    Pixels p = ReadPixels(screen, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+    ReleaseDC(NULL, screen);
     return p;
 }
 
@@ -316,7 +348,7 @@ Pixels RenderStatus(const char *text, int w, int h)
     RECT rc = {0, h / 5 * 2, w, h};
     DrawTextA(mem, text, -1, &rc, DT_CENTER | DT_NOPREFIX);
     SelectObject(mem, oldFont);
-    Pixels p = ReadPixels(mem, w, h);
+    Pixels p = ReadPixels(mem, 0, 0, w, h);
     SelectObject(mem, oldBmp);
     DeleteObject(bmp);
     DeleteDC(mem);

@@ -72,6 +72,7 @@ struct Pixels {
     std::vector<DWORD> px;
 };
 Pixels CaptureClient(HWND hwnd);
+Pixels CaptureWindow(HWND hwnd); /* the whole window, frame too, off the screen */
 Pixels RenderStatus(const char *text, int w, int h);
 /* How many pixels differ; -1 when the sizes do. */
 long DifferentPixels(const Pixels &a, const Pixels &b);

@@ -10,8 +10,8 @@ static void test_quick_starts(void)
 {
     const std::string probe = ProbePath(), probe200 = ProbePathOfLength(200);
     ok(probe200.size() == 200, "padded path of %lu bytes", (unsigned long)probe200.size());
-    WriteList(probe + "\r\nZ:\\no\\such\\program.exe\n" + probe + "\n" + probe + "\n" +
-              probe200 + "\n");
+    WriteList(probe + "\r\nZ:\\no\\such\\program.exe\n" + probe + "\n" + probe + "\n" + probe200 +
+              "\n");
     const std::string t56(56, 't');
     const struct {
         std::string tail, program, args; /* args: what follows the program */
@@ -38,7 +38,8 @@ static void test_quick_starts(void)
         int code = WaitExit(&l, 20000);
         std::vector<ProbeRun> runs = ReadProbe();
         ok(code == 0, "[%s]: exit code %d", Shown(tail).c_str(), code);
-        if (!ok(runs.size() == 1, "[%s]: %lu starts", Shown(tail).c_str(), (unsigned long)runs.size()))
+        if (!ok(runs.size() == 1, "[%s]: %lu starts", Shown(tail).c_str(),
+                (unsigned long)runs.size()))
             continue;
         ok(runs[0].cmd == want, "[%s]: command [%s], want [%s]", Shown(tail).c_str(),
            Shown(runs[0].cmd).c_str(), Shown(want).c_str());

@@ -11,12 +11,15 @@ static const char MISSING[] = "Z:\\no\\such\\program.exe";
 static bool ShowsText(HWND hwnd, const std::string &text, const char *name, DWORD timeoutMs)
 {
     Pixels got, want;
-    bool same = WaitFor([&] {
-        got = CaptureClient(hwnd);
-        want = RenderStatus(text.c_str(), got.w, got.h);
-        return got.w > 0 && DifferentPixels(got, want) == 0;
-    }, timeoutMs);
-    if (!ok(same, "%s: %ld pixels differ in %d x %d", name, DifferentPixels(got, want), got.w, got.h)) {
+    bool same = WaitFor(
+        [&] {
+            got = CaptureClient(hwnd);
+            want = RenderStatus(text.c_str(), got.w, got.h);
+            return got.w > 0 && DifferentPixels(got, want) == 0;
+        },
+        timeoutMs);
+    if (!ok(same, "%s: %ld pixels differ in %d x %d", name, DifferentPixels(got, want), got.w,
+            got.h)) {
         SavePixels(got, std::string(name) + "-got.bmp");
         SavePixels(want, std::string(name) + "-want.bmp");
     }
@@ -44,7 +47,8 @@ static void test_starting_text(void)
     HWND status = ChooseAndShow("C:\\R&D\\a.txt", &l);
     if (status) {
         ok(GetMenu(status) != NULL, "no menu");
-        ShowsText(status, "Starting\n" + probe + "\nC:\\R&D\\a.txt\n\nPlease wait...", "starting", 900);
+        ShowsText(status, "Starting\n" + probe + "\nC:\\R&D\\a.txt\n\nPlease wait...", "starting",
+                  900);
     }
     ok(WaitExit(&l, 20000) == 0, "starting: exit code");
     CloseHandle(l.process);
@@ -84,7 +88,7 @@ static void test_error_display(void)
     if (ok(about != NULL, "no About box")) {
         std::string t = MessageBoxText(about);
         ok(t.rfind("Pass the command line to the chosen program.\n\n", 0) == 0 &&
-           std::count(t.begin(), t.end(), '\n') == 3 && t.back() != '\n',
+               std::count(t.begin(), t.end(), '\n') == 3 && t.back() != '\n',
            "About text [%s]", Shown(t).c_str());
         ok(GetWindow(about, GW_OWNER) == status, "About box not owned by the window");
         PostMessageA(about, WM_COMMAND, IDOK, 0);
@@ -122,14 +126,16 @@ static void test_length_limit(void)
     for (int len : {59, 60}) {
         ClearProbe();
         Launched l;
-        if (!StartLauncher(std::string((size_t)len, 't'), &l) || !ok(WaitDialog(&l) != NULL, "no dialog"))
+        if (!StartLauncher(std::string((size_t)len, 't'), &l) ||
+            !ok(WaitDialog(&l) != NULL, "no dialog"))
             continue;
         PressKey(VK_RETURN);
         if (len == 60) {
             HWND box = WaitWindow(l.pid, "#32770", "Error");
             HWND status = FindProcessWindow(l.pid, "Runvo", "Runvo", true);
             if (ok(box != NULL, "60: no message box")) {
-                ok(MessageBoxText(box) == "Cmd line too long", "60: [%s]", MessageBoxText(box).c_str());
+                ok(MessageBoxText(box) == "Cmd line too long", "60: [%s]",
+                   MessageBoxText(box).c_str());
                 ok(GetWindow(box, GW_OWNER) == status && !IsWindowVisible(status),
                    "60: not owned by the hidden status window");
                 PostMessageA(box, WM_COMMAND, IDOK, 0);
@@ -140,7 +146,8 @@ static void test_length_limit(void)
         ok(code == (len == 60 ? 1 : 0), "%d: exit code %d", len, code);
         ok(runs.size() == (len == 60 ? 0u : 1u), "%d: %lu starts", len, (unsigned long)runs.size());
         if (len == 59 && runs.size() == 1)
-            ok(runs[0].cmd.size() == 262, "59: a command of %lu bytes", (unsigned long)runs[0].cmd.size());
+            ok(runs[0].cmd.size() == 262, "59: a command of %lu bytes",
+               (unsigned long)runs[0].cmd.size());
         CloseHandle(l.process);
     }
 }

@@ -21,7 +21,7 @@ static void test_command_line_tail(void)
         {"\"C:\\Program Files\\runvo.exe\"x", "x"},
         {"\"unterminated name", ""},
         {"runvo.exe\t\x01\x1fx", "x"},
-        {"runvo.exe \xe9x quit", "\xe9x quit"},      /* a high byte is no blank */
+        {"runvo.exe \xe9x quit", "\xe9x quit"}, /* a high byte is no blank */
         {"runvo.exe  \xa0 z", "\xa0 z"},
         {"runvo\xe9.exe a", "a"},
         {"runvo.exe a  ", "a  "},

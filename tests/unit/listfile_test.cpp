@@ -17,7 +17,10 @@ typedef std::vector<std::string> Lines;
 
 static std::string s_dir;
 
-static std::string Bytes(const char *s, size_t n) { return std::string(s, n); }
+static std::string Bytes(const char *s, size_t n)
+{
+    return std::string(s, n);
+}
 #define B(lit) Bytes(lit, sizeof lit - 1) /* keeps NUL bytes */
 
 static void WriteFile(const std::string &path, const std::string &bytes)
@@ -71,8 +74,14 @@ static void test_line_rules(void)
         {"last line without LF", B("a\nb"), {"a", "b"}},
         {"lone CR stays inside", B("a\rb\n"), {"a\rb"}},
         {"CR CR LF keeps one CR, trimmed", B("a\r\r\nb"), {"a", "b"}},
-        {"Ctrl-Z ends the file", B("a\nb\x1a" "c\nd\n"), {"a", "b"}},
-        {"Ctrl-Z first", B("\x1a" "a\n"), {}},
+        {"Ctrl-Z ends the file",
+         B("a\nb\x1a"
+           "c\nd\n"),
+         {"a", "b"}},
+        {"Ctrl-Z first",
+         B("\x1a"
+           "a\n"),
+         {}},
         {"300 bytes make two lines", x300 + "\n", {x300.substr(0, 259), x300.substr(259)}},
         {"259 bytes and LF: an empty line follows", x259 + "\n", {x259, ""}},
         {"CR LF at the 259-byte boundary merges first", x258 + "\r\nb\n", {x258, "b"}},
@@ -181,7 +190,10 @@ static void test_read_list_line(void)
         {"past the end", B("a\nb\nc\nd\ne\n"), 5, false, ""},
         {"last line without LF", B("a\nlast"), 1, true, "last"},
         {"negative index", B("a\n"), -1, false, ""},
-        {"after Ctrl-Z", B("a\n\x1a" "b\n"), 1, false, ""},
+        {"after Ctrl-Z",
+         B("a\n\x1a"
+           "b\n"),
+         1, false, ""},
         {"CR LF file", B("a\r\nb \r\n"), 1, true, "b"},
     };
     for (const auto &row : rows) {
@@ -247,8 +259,8 @@ static void test_trim(void)
     const struct {
         const char *in, *out;
     } rows[] = {
-        {"", ""},        {" \t\r\n", ""},  {"a b ", "a b"},       {" a", " a"},
-        {"a\x01", "a"},  {"a\x20", "a"},   {"a\x21", "a\x21"},    {"a\x7f", "a\x7f"},
+        {"", ""},           {" \t\r\n", ""},    {"a b ", "a b"},    {" a", " a"},
+        {"a\x01", "a"},     {"a\x20", "a"},     {"a\x21", "a\x21"}, {"a\x7f", "a\x7f"},
         {"a\x80", "a\x80"}, {"a\xff", "a\xff"}, {"\xa0 ", "\xa0"},
     };
     for (const auto &row : rows) {

@@ -1,0 +1,65 @@
+/*
+ * The launcher at work, for a machine without a display of its own: starts
+ * runvo.exe with a document as its tail (quoted, as Send To passes it),
+ * takes pictures of the chooser and of the status window, accepts the
+ * preselected entry, and says what was started.
+ *   demo runvo.exe document picture-folder
+ */
+#include "tests/e2e/driver.h"
+
+static void Picture(HWND hwnd, const std::string &path)
+{
+    SavePixels(CaptureWindow(hwnd), path);
+    printf("picture: %s\n", path.c_str());
+}
+
+int main(int argc, char **argv)
+{
+    if (argc < 4) {
+        printf("usage: %s runvo.exe document picture-folder\n", argv[0]);
+        return 2;
+    }
+    std::string exe = argv[1], tail = "\"" + std::string(argv[2]) + "\"", out = argv[3];
+    std::string cmd = "\"" + exe + "\" " + tail;
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi;
+    if (!CreateProcessA(exe.c_str(), &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) {
+        printf("cannot start %s: error %lu\n", exe.c_str(), GetLastError());
+        return 1;
+    }
+    Launched l = {pi.hProcess, pi.dwProcessId, pi.dwThreadId};
+    HWND dlg = WaitDialog(&l);
+    if (!dlg) {
+        printf("the chooser did not open\n");
+        return 1;
+    }
+    HWND list = GetDlgItem(dlg, 11);
+    std::vector<std::string> entries = ListBoxTexts(list);
+    LRESULT sel = SendMessageA(list, LB_GETCURSEL, 0, 0);
+    std::string entry = sel >= 0 && (size_t)sel < entries.size() ? entries[(size_t)sel] : "";
+    printf("chooser: %lu entries, preselected: %s\n", (unsigned long)entries.size(),
+           entry.empty() ? "none" : entry.c_str());
+    WaitFor([&] { return FocusOf(l.tid) == list; }, 5000);
+    Sleep(300); /* the window manager's frame is drawn by another process */
+    Picture(dlg, out + "\\chooser.bmp");
+
+    SetForegroundWindow(dlg);
+    PressKey(VK_RETURN);
+    HWND status = WaitWindow(l.pid, "Runvo", "Runvo");
+    std::string text = "Starting\n" + entry + "\n" + tail + "\n\nPlease wait...";
+    if (status && WaitFor(
+                      [&] {
+                          Pixels got = CaptureClient(status);
+                          return DifferentPixels(got, RenderStatus(text.c_str(), got.w, got.h)) ==
+                                 0;
+                      },
+                      900))
+        Picture(status, out + "\\status.bmp");
+    else
+        printf("the status window was not seen in time\n");
+    int code = WaitExit(&l, 60000);
+    printf("started: \"%s\" %s\nrunvo.exe ended with exit code %d\n", entry.c_str(), tail.c_str(),
+           code);
+    return code;
+}
