@@ -9,7 +9,8 @@
 
 #include <string.h>
 
-int SetupFailed(const char *what)
+/* Reports a failed window set-up, unowned; gives the exit code -1. */
+static int SetupFailed(const char *what)
 {
     MessageBoxA(NULL, what, "Err! - Runvo", MB_ICONWARNING | MB_OK);
     return -1;
@@ -20,7 +21,7 @@ static int ShowErrorUntilClosed(DWORD error)
 {
     FormatText(g_szStatus, sizeof g_szStatus, "Error %d running %s", (int)error, g_szCommand);
     InvalidateRect(g_hwndMain, NULL, TRUE);
-    MSG msg;
+    MSG msg = {}; /* a failed fetch ends the loop with 0 */
     while (GetMessageA(&msg, NULL, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

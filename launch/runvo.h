@@ -25,9 +25,6 @@ extern HWND g_hwndMain;
    exit code. */
 int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char *tail, int nCmdShow);
 
-/* Reports a failed window set-up, unowned, and gives the exit code -1. */
-int SetupFailed(const char *what);
-
 /* The status window: its class, and its procedure. */
 bool RegisterMainClass(HINSTANCE hInstance);
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -30,6 +30,24 @@ static std::string ClassName(std::string cls)
     return cls;
 }
 
+/* The dialog's own part of the template; p is left at its first control. */
+static void CheckDialogHeader(const BYTE *t, const WORD *&p)
+{
+    const DLGTEMPLATE *dt = reinterpret_cast<const DLGTEMPLATE *>(t);
+    DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_CENTER;
+    ok(dt->style == style, "dialog style %08lx", dt->style);
+    ok(dt->dwExtendedStyle == 0 && dt->cdit == 7, "exstyle %lx, %d controls", dt->dwExtendedStyle,
+       dt->cdit);
+    ok(dt->cx == 236 && dt->cy == 175, "size %d x %d", dt->cx, dt->cy);
+    p = reinterpret_cast<const WORD *>(t + 18);
+    std::string menu = TemplateString(p), cls = TemplateString(p), title = TemplateString(p);
+    ok(menu.empty() && cls.empty() && title == "Select Program", "menu [%s] class [%s] title [%s]",
+       menu.c_str(), cls.c_str(), title.c_str());
+    WORD points = *p++;
+    std::string face = TemplateString(p);
+    ok(points == 10 && face == "MS Sans Serif", "font %d %s", points, face.c_str());
+}
+
 static void test_template(const char *exe)
 {
     HMODULE mod = LoadLibraryExA(exe, NULL, LOAD_LIBRARY_AS_DATAFILE);
@@ -37,20 +55,8 @@ static void test_template(const char *exe)
     if (!ok(res != NULL, "no IDD_RUNVO dialog in English (United States)"))
         return;
     const BYTE *t = static_cast<const BYTE *>(LockResource(LoadResource(mod, res)));
-    const DLGTEMPLATE *dt = reinterpret_cast<const DLGTEMPLATE *>(t);
-    DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_CENTER;
-    ok(dt->style == style, "dialog style %08lx", dt->style);
-    ok(dt->dwExtendedStyle == 0 && dt->cdit == 7, "exstyle %lx, %d controls", dt->dwExtendedStyle,
-       dt->cdit);
-    ok(dt->cx == 236 && dt->cy == 175, "size %d x %d", dt->cx, dt->cy);
-    const WORD *p = reinterpret_cast<const WORD *>(t + 18);
-    std::string menu = TemplateString(p), cls = TemplateString(p), title = TemplateString(p);
-    ok(menu.empty() && cls.empty() && title == "Select Program", "menu [%s] class [%s] title [%s]",
-       menu.c_str(), cls.c_str(), title.c_str());
-    WORD points = *p++;
-    std::string face = TemplateString(p);
-    ok(points == 10 && face == "MS Sans Serif", "font %d %s", points, face.c_str());
-
+    const WORD *p;
+    CheckDialogHeader(t, p);
     const DWORD child = WS_CHILD | WS_VISIBLE;
     const struct {
         const char *cls;
@@ -68,7 +74,7 @@ static void test_template(const char *exe)
         {"Button", IDCANCEL, "Cancel", 126, 156, 50, 14, BS_PUSHBUTTON | WS_TABSTOP},
         {"Button", 12, "Help", 179, 156, 50, 14, BS_PUSHBUTTON | WS_TABSTOP},
     };
-    for (int i = 0; i < 7 && i < dt->cdit; i++) {
+    for (int i = 0; i < 7 && i < reinterpret_cast<const DLGTEMPLATE *>(t)->cdit; i++) {
         p = reinterpret_cast<const WORD *>(((UINT_PTR)p + 3) & ~(UINT_PTR)3);
         const DLGITEMTEMPLATE *it = reinterpret_cast<const DLGITEMTEMPLATE *>(p);
         p = reinterpret_cast<const WORD *>(reinterpret_cast<const BYTE *>(p) + 18);
