@@ -100,10 +100,20 @@ bool StartRaw(const std::string &cmdline, Launched *l, int show)
     }
     PROCESS_INFORMATION pi;
     std::string buf = cmdline;
-    if (!CreateProcessA(WorkPath("runvo.exe").c_str(), &buf[0], NULL, NULL, FALSE, 0, NULL,
-                        s_workDir.c_str(), &si, &pi)) {
-        ok(false, "CreateProcess failed: %lu", GetLastError());
-        return false;
+    /* Wine now and then fails a start with an internal error (1359), seen
+       after a process with a million list entries ended. The launcher has
+       not run then, so starting it again hides nothing of its own. */
+    for (int tries = 1;; tries++) {
+        if (CreateProcessA(WorkPath("runvo.exe").c_str(), &buf[0], NULL, NULL, FALSE, 0, NULL,
+                           s_workDir.c_str(), &si, &pi))
+            break;
+        DWORD error = GetLastError();
+        if (error != ERROR_INTERNAL_ERROR || tries == 3) {
+            ok(false, "CreateProcess failed: %lu", error);
+            return false;
+        }
+        printf("CreateProcess failed with error %lu; starting again\n", error);
+        Sleep(500);
     }
     CloseHandle(pi.hThread);
     l->process = pi.hProcess;
