@@ -36,6 +36,9 @@ inline int TestSummary(const char *name)
     return g_testFailures ? 1 : 0;
 }
 
+/* A string literal as bytes, NULs and all. */
+#define B(lit) std::string(lit, sizeof lit - 1)
+
 /* Bytes made printable for messages: \xNN for anything outside 32..126. */
 inline std::string Shown(const std::string &s)
 {

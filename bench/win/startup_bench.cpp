@@ -31,15 +31,7 @@ static double Now(void)
 
 static bool Start(const std::string &exe, const std::string &tail, Launched *l)
 {
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi;
-    std::string cmd = "\"" + exe + "\" " + tail;
-    if (!CreateProcessA(exe.c_str(), &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
-        return false;
-    CloseHandle(pi.hThread);
-    *l = {pi.hProcess, pi.dwProcessId, pi.dwThreadId};
-    return true;
+    return StartProgram(exe, "\"" + exe + "\" " + tail, NULL, l);
 }
 
 /* Milliseconds from the start to a visible dialog; the dialog is then closed. */

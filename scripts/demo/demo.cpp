@@ -20,15 +20,9 @@ int main(int argc, char **argv)
         return 2;
     }
     std::string exe = argv[1], tail = "\"" + std::string(argv[2]) + "\"", out = argv[3];
-    std::string cmd = "\"" + exe + "\" " + tail;
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi;
-    if (!CreateProcessA(exe.c_str(), &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) {
-        printf("cannot start %s: error %lu\n", exe.c_str(), GetLastError());
+    Launched l;
+    if (!StartProgram(exe, "\"" + exe + "\" " + tail, NULL, &l))
         return 1;
-    }
-    Launched l = {pi.hProcess, pi.dwProcessId, pi.dwThreadId};
     HWND dlg = WaitDialog(&l);
     if (!dlg) {
         printf("the chooser did not open\n");

@@ -79,8 +79,6 @@ static void CheckQuick(const BadList &row)
     CloseHandle(l.process);
 }
 
-#define B(lit) std::string(lit, sizeof lit - 1) /* keeps NUL bytes */
-
 int main(int argc, char **argv)
 {
     SetUpWorkDir(argc, argv);

@@ -90,7 +90,8 @@ void ClearProbe(void)
     DeleteFileA(WorkPath("probe.out").c_str());
 }
 
-bool StartRaw(const std::string &cmdline, Launched *l, int show)
+bool StartProgram(const std::string &exe, const std::string &cmdline, const char *dir, Launched *l,
+                  int show)
 {
     STARTUPINFOA si = {};
     si.cb = sizeof si;
@@ -101,15 +102,14 @@ bool StartRaw(const std::string &cmdline, Launched *l, int show)
     PROCESS_INFORMATION pi;
     std::string buf = cmdline;
     /* Wine now and then fails a start with an internal error (1359), seen
-       after a process with a million list entries ended. The launcher has
-       not run then, so starting it again hides nothing of its own. */
+       after a process with a million list entries ended. The program has not
+       run then, so starting it again hides nothing of its own. */
     for (int tries = 1;; tries++) {
-        if (CreateProcessA(WorkPath("runvo.exe").c_str(), &buf[0], NULL, NULL, FALSE, 0, NULL,
-                           s_workDir.c_str(), &si, &pi))
+        if (CreateProcessA(exe.c_str(), &buf[0], NULL, NULL, FALSE, 0, NULL, dir, &si, &pi))
             break;
         DWORD error = GetLastError();
         if (error != ERROR_INTERNAL_ERROR || tries == 3) {
-            ok(false, "CreateProcess failed: %lu", error);
+            ok(false, "starting %s failed: %lu", exe.c_str(), error);
             return false;
         }
         printf("CreateProcess failed with error %lu; starting again\n", error);
@@ -120,6 +120,11 @@ bool StartRaw(const std::string &cmdline, Launched *l, int show)
     l->pid = pi.dwProcessId;
     l->tid = pi.dwThreadId;
     return true;
+}
+
+bool StartRaw(const std::string &cmdline, Launched *l, int show)
+{
+    return StartProgram(WorkPath("runvo.exe"), cmdline, s_workDir.c_str(), l, show);
 }
 
 bool StartLauncher(const std::string &tail, Launched *l)

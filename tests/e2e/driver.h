@@ -35,6 +35,10 @@ struct Launched {
    given; a show state of -1 leaves it to the system. */
 bool StartLauncher(const std::string &tail, Launched *l);
 bool StartRaw(const std::string &cmdline, Launched *l, int show = -1);
+/* Starts any program with the command line given, in the folder given (NULL:
+   this one's). */
+bool StartProgram(const std::string &exe, const std::string &cmdline, const char *dir, Launched *l,
+                  int show = -1);
 /* The exit code, or -999 after killing it when it did not end in time. */
 int WaitExit(Launched *l, DWORD timeoutMs);
 /* When the process began and ended, in 100 ns units of the system clock. */

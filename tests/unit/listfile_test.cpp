@@ -17,12 +17,6 @@ typedef std::vector<std::string> Lines;
 
 static std::string s_dir;
 
-static std::string Bytes(const char *s, size_t n)
-{
-    return std::string(s, n);
-}
-#define B(lit) Bytes(lit, sizeof lit - 1) /* keeps NUL bytes */
-
 static void WriteFile(const std::string &path, const std::string &bytes)
 {
     FILE *f = fopen(path.c_str(), "wb");
