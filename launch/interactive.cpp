@@ -46,10 +46,8 @@ int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char *tai
     if (choice == 0)
         return 0;
 
-    if (!CommandFits(strlen(g_szCommand), strlen(tail))) {
-        MessageBoxA(g_hwndMain, "Cmd line too long", NULL, MB_ICONERROR | MB_OK);
-        return 1;
-    }
+    if (!CommandFits(strlen(g_szCommand), strlen(tail)))
+        return CommandTooLong();
     FormatText(g_szStatus, sizeof g_szStatus, "Starting\n%s\n%s\n\nPlease wait...", g_szCommand + 1,
                tail);
     ShowWindow(g_hwndMain, nCmdShow);

@@ -21,6 +21,10 @@ extern char g_szStatus[STATUS_SIZE];
    the interactive launch creates it. */
 extern HWND g_hwndMain;
 
+/* Reports a command over the length limit, owned by the status window once
+   there is one; gives the exit code 1. */
+int CommandTooLong(void);
+
 /* The second phase of WinMain: the chooser, then the launch. Returns the
    exit code. */
 int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char *tail, int nCmdShow);

@@ -10,16 +10,20 @@ char g_szCommand[COMMAND_SIZE];
 char g_szStatus[STATUS_SIZE] = "Starting\nprogram.exe\ncommand line";
 HWND g_hwndMain;
 
+int CommandTooLong(void)
+{
+    MessageBoxA(g_hwndMain, "Cmd line too long", NULL, MB_ICONERROR | MB_OK);
+    return 1;
+}
+
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow)
 {
     int index;
     const char *tail;
     char line[LIST_LINE_SIZE];
     if (ParseQuickOption(lpCmdLine, &index, &tail) && ReadListLine(index, line)) {
-        if (!BuildQuickCommand(g_szCommand, line, tail)) {
-            MessageBoxA(g_hwndMain, "Cmd line too long", NULL, MB_ICONERROR | MB_OK);
-            return 1;
-        }
+        if (!BuildQuickCommand(g_szCommand, line, tail))
+            return CommandTooLong();
         if (WinExec(g_szCommand, SW_SHOWNORMAL) > 31) {
             Sleep(300);
             return 0;

@@ -45,7 +45,7 @@ trap 'sh tests/wine/session.sh stop "$run/wine"' EXIT
 rm -f "$run"/*.bmp "$run"/*.png
 rc=0
 tests/wine/run.sh "$run/wine" /usr/lib/wine/wine64 build/win64/scripts/demo/demo.exe \
-    "$run/runvo.exe" "$doc" "$(winpath "$run")" | sed 's/\r$//' | grep -v '^picture:' || rc=$?
+    "$run/runvo.exe" "$doc" "$run" | sed 's/\r$//' | grep -v '^picture:' || rc=$?
 for pic in chooser status; do
     if [ -f "$run/$pic.bmp" ]; then
         convert "$run/$pic.bmp" "$run/$pic.png" && rm "$run/$pic.bmp"
