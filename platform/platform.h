@@ -18,6 +18,12 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
+/* USER32 and GDI32 are loaded on first use: each call must go through the
+   function's stub, whose import slot starts out pointing at the loader. Called
+   through the slot directly (dllimport), i686 ld drops the unreferenced stubs
+   and leaves the slots 0, so the first USER32 call jumps to address 0. */
+#define _USER32_
+#define _GDI32_
 #include <windows.h>
 
 #else /* !_WIN32 */

@@ -2,7 +2,7 @@
 # The program's headers, as objdump reads them: a GUI executable of the
 # build's format that imports KERNEL32 and msvcrt.dll at start and loads
 # USER32 and GDI32 on first use, and names no other DLL (the rest is linked
-# in statically).
+# in statically); and whose import slots, as the code reads them, are filled.
 #   pe_headers.sh OBJDUMP runvo.exe
 set -u
 objdump=$1 exe=$2
@@ -22,6 +22,30 @@ imports=$(printf '%s\n' "$headers" | sed -n 's/^[[:space:]]*DLL Name: //p' | low
 # The delay-loaded DLLs are named only in the program's data.
 named=$(LC_ALL=C grep -aoiE '[a-z0-9_]+\.dll' "$exe" | lower)
 [ "$named" = "gdi32.dll kernel32.dll msvcrt.dll user32.dll " ] || { echo "FAIL: DLLs named: $named"; fail=1; }
+
+# Every import slot that the code reads holds something in the file: a name
+# for the loader to bind, or the address of a delay-load stub. A 0 there is a
+# call to address 0 (i686 ld drops the stubs of delay-loaded functions that
+# the code calls through their slots directly).
+base=$(printf '%s\n' "$headers" | awk '$1 == "ImageBase" { print $2 }')
+set -- $(printf '%s\n' "$headers" | awk '/Import Address Table Directory/ { print $3, $4 }')
+iat=$((0x$base + 0x$1)) end=$((0x$base + 0x$1 + 0x$2))
+to_file=$($objdump -h "$exe" | while read -r idx name size vma lma off rest; do
+    case $idx in '' | *[!0-9]*) continue ;; esac
+    [ $((0x$vma)) -le $iat ] && [ $iat -lt $((0x$vma + 0x$size)) ] && echo $((0x$off - 0x$vma))
+done)
+case $objdump in i686-*) slot=4 ;; *) slot=8 ;; esac
+slots=0
+for a in $($objdump -d "$exe" | sed 's/\$0x[0-9a-f]*//g' | grep -oE '0x[0-9a-f]+' | sort -u); do
+    a=$((a))
+    [ $a -ge $iat ] && [ $a -lt $end ] || continue
+    slots=$((slots + 1))
+    case $(od -An -tx1 -j $((a + to_file)) -N $slot "$exe" | tr -d ' \n') in
+    *[!0]*) ;;
+    *) printf 'FAIL: the import slot at 0x%x holds 0\n' $a; fail=1 ;;
+    esac
+done
+[ $slots -gt 0 ] || { echo "FAIL: the code reads no import slot"; fail=1; }
 echo "$exe: $(printf '%s\n' "$headers" | sed -n 's/.*file format //p'), $(wc -c <"$exe") bytes;" \
-     "imported at start: $imports; named: $named"
+     "imported at start: $imports; named: $named; import slots read by the code: $slots"
 exit $fail
