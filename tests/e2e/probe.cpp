@@ -1,7 +1,9 @@
 /*
  * The program that the launcher starts in the end-to-end tests. It appends
  * to the file named by RUNVO_PROBE_OUT what it received: the exact command
- * line, the arguments as the C runtime splits them, and when it ran.
+ * line, the arguments as the C runtime splits them, and when it ran. When
+ * RUNVO_PROBE_HOLD names an event, it then waits for it before it ends, as a
+ * program that is slow to come up keeps WinExec waiting.
  */
 #include <windows.h>
 
@@ -26,5 +28,10 @@ int main(int argc, char **argv)
         fprintf(f, "ARG %s\n", argv[i]);
     fprintf(f, "END\n");
     fclose(f);
+    if (const char *hold = getenv("RUNVO_PROBE_HOLD")) {
+        HANDLE event = OpenEventA(SYNCHRONIZE, FALSE, hold);
+        if (event)
+            WaitForSingleObject(event, 30000);
+    }
     return 0;
 }

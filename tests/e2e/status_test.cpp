@@ -37,21 +37,29 @@ static HWND ChooseAndShow(const std::string &tail, Launched *l, int show = -1)
     return status;
 }
 
-/* The starting text, shown before the program starts and kept during the
-   wait; an ampersand in the tail is shown as it is. */
+/* The starting text, painted before the program starts; an ampersand in the
+   tail is shown as it is. The probe is held while the text is checked: the
+   launcher then waits in WinExec, where nothing paints the window, so what it
+   shows was painted before the start, and a slow machine has all the time it
+   needs to see it. */
 static void test_starting_text(void)
 {
     const std::string probe = ProbePath();
     WriteList(probe + "\n" + probe + "\n");
+    HANDLE hold = CreateEventA(NULL, TRUE, FALSE, "RunvoProbeHold");
+    SetEnvironmentVariableA("RUNVO_PROBE_HOLD", "RunvoProbeHold");
     Launched l;
     HWND status = ChooseAndShow("C:\\R&D\\a.txt", &l);
+    SetEnvironmentVariableA("RUNVO_PROBE_HOLD", NULL);
     if (status) {
         ok(GetMenu(status) != NULL, "no menu");
         ShowsText(status, "Starting\n" + probe + "\nC:\\R&D\\a.txt\n\nPlease wait...", "starting",
-                  900);
+                  10000);
     }
+    SetEvent(hold);
     ok(WaitExit(&l, 20000) == 0, "starting: exit code");
     CloseHandle(l.process);
+    CloseHandle(hold);
 }
 
 /* Sets the client area's size by sizing the window around it. */

@@ -38,8 +38,10 @@ DISPLAY=:$n openbox >"$dir/openbox.log" 2>&1 &
 wm_pid=$!
 
 export DISPLAY=:$n WINEPREFIX="$dir/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    # It complains of the 32-bit half it cannot run, and says so in its status.
+# A prefix made before 32-bit Wine could run has no 32-bit half: make it anew.
+win32=$(dirname "$0")/../../scripts/can-run-win32.sh
+if [ ! -f "$WINEPREFIX/system.reg" ] ||
+   { [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/user32.dll" ] && sh "$win32"; }; then
     rm -rf "$WINEPREFIX"
     /usr/lib/wine/wine64 wineboot -i >"$dir/wineboot.log" 2>&1 || true
     /usr/lib/wine/wineserver -w # the registry is on disk once it has ended
@@ -47,6 +49,21 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 # Detached from our output, or whoever reads it would wait for the server.
 /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
+# A crash ends the program instead of waiting in a dialog. Wine maps its
+# windows itself rather than through the window manager: a managed window is
+# mapped when the manager gets to it, and a window painted before that stays
+# black until its program next reads its events, which the launcher does not
+# do in the second it shows the starting text.
+cat >"$dir/settings.reg" <<'EOT'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+EOT
+/usr/lib/wine/wine64 regedit /S "$dir/settings.reg" </dev/null >/dev/null 2>&1
 cat >"$env_file" <<EOT
 export DISPLAY=:$n WINEPREFIX='$WINEPREFIX' WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
 RUNVO_XVFB_PID=$xvfb_pid
