@@ -2,9 +2,10 @@
 # Runs every test: installs what is missing, then configures, builds and
 # tests each build through ctest:
 #   native  the core's unit tests, with ASan and UBSan
-#   win32   the shipping program's headers (and, where this machine can run
-#           32-bit programs, the end-to-end tests under Wine)
-#   win64   the end-to-end tests of the same program under wine64
+#   win32   the shipping program: its headers, and the end-to-end tests under
+#           32-bit Wine (natively or emulated by qemu, as setup.sh arranged;
+#           where neither can be, the headers only)
+#   win64   the same program for x86_64: headers and end-to-end tests
 #   fuzz    a short run of each fuzz target (RUNVO_FUZZ_SECONDS, default 30)
 set -eu
 cd "$(dirname "$0")/.."
