@@ -3,7 +3,8 @@
 #   - reading the list file: ReadListLine against wc -l, and peak memory;
 #   - the program's size and what it imports, for win32 and win64;
 #   - under Wine: start to chooser, and quick launch, against minimal
-#     Win32 programs doing only the same visible work.
+#     Win32 programs doing only the same visible work, for the win64 build
+#     and, where this machine runs 32-bit programs, the win32 build.
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/setup.sh
@@ -27,10 +28,29 @@ for arch in win32 win64; do
     printf '         imported at start: %s; loaded on first use: %s\n' "$(echo $imported)" "$later"
 done
 
-echo "startup under Wine (win64 build)"
-wine=build/win64/wine
-sh tests/wine/session.sh start $wine >/dev/null
-trap 'sh tests/wine/session.sh stop $wine' EXIT
-tests/wine/run.sh $wine /usr/lib/wine/wine64 build/win64/bench/startup_bench.exe \
-    build/win64/runvo.exe build/win64/tests/probe.exe \
-    build/win64/bench/baseline_dialog.exe build/win64/bench/baseline_quick.exe
+# Each build against baselines of its own kind, under the Wine loader of
+# that kind; the 32-bit build where this machine runs 32-bit programs.
+wine=
+trap '[ -z "$wine" ] || sh tests/wine/session.sh stop $wine' EXIT
+for arch in win64 win32; do
+    case $arch in
+    win32)
+        if ! sh scripts/can-run-win32.sh; then
+            echo "startup under Wine (win32 build): this machine cannot run 32-bit programs"
+            continue
+        fi
+        loader=/usr/lib/wine/wine how=native
+        grep -qsx enabled /proc/sys/fs/binfmt_misc/qemu-i386 && how="emulated by qemu"
+        echo "startup under Wine (win32 build and baselines, 32-bit code $how)" ;;
+    *)
+        loader=/usr/lib/wine/wine64
+        echo "startup under Wine (win64 build and baselines)" ;;
+    esac
+    wine=build/$arch/wine
+    sh tests/wine/session.sh start $wine >/dev/null
+    tests/wine/run.sh $wine $loader build/$arch/bench/startup_bench.exe \
+        build/$arch/runvo.exe build/$arch/tests/probe.exe \
+        build/$arch/bench/baseline_dialog.exe build/$arch/bench/baseline_quick.exe
+    sh tests/wine/session.sh stop $wine
+    wine=
+done
