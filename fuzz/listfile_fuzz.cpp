@@ -2,49 +2,33 @@
  * Fuzzing the list file reader against a model of the line rules written the
  * simplest way, a byte at a time: for any bytes, the list view and the
  * indexed lookup must yield the same lines, and as many, as the model.
+ * The reader is built with a 7-byte chunk, so that every rule meets a
+ * chunk's end.
  */
 #include "launch/listfile.h"
+#include "fuzz/listfile_model.h"
 #include "platform/platform.h"
 
+#include <fcntl.h>
 #include <stdint.h>
-#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <unistd.h>
 
 #include <string>
-#include <vector>
 
-typedef std::vector<std::string> Lines;
+/* Each entry is compared with the model's line as it comes. */
+struct Expected {
+    const ModelLines *want;
+    size_t next;
+    bool same;
+};
 
-static Lines ModelLines(const uint8_t *data, size_t size)
+static void Compare(void *context, const char *entry)
 {
-    std::string stream; /* the bytes as read: up to a Ctrl-Z, CR LF as LF */
-    for (size_t i = 0; i < size && data[i] != 26; i++)
-        if (!(data[i] == '\r' && i + 1 < size && data[i + 1] == '\n'))
-            stream += (char)data[i];
-    Lines reads;
-    std::string cur;
-    for (char c : stream) {
-        cur += c;
-        if (c == '\n' || cur.size() == 259) {
-            reads.push_back(cur);
-            cur.clear();
-        }
-    }
-    if (!cur.empty())
-        reads.push_back(cur);
-    for (std::string &r : reads) {
-        r = r.substr(0, r.find('\0'));
-        while (!r.empty() && (unsigned char)r.back() >= 1 && (unsigned char)r.back() <= 32)
-            r.pop_back();
-    }
-    return reads;
-}
-
-static void Collect(void *context, const char *entry)
-{
-    static_cast<Lines *>(context)->push_back(entry);
+    Expected *e = static_cast<Expected *>(context);
+    e->same = e->same && e->next < e->want->count() && e->want->line(e->next) == entry;
+    e->next++;
 }
 
 static std::string s_path;
@@ -64,22 +48,23 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    FILE *f = fopen(s_path.c_str(), "wb");
-    fwrite(data, 1, size, f);
-    fclose(f);
-    Lines want = ModelLines(data, size);
+    int fd = open(s_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (fd < 0 || write(fd, data, size) != (ssize_t)size)
+        abort();
+    close(fd);
+    static ModelLines want;
+    ReadModelLines(data, size, &want);
 
     char def[LIST_DEFAULT_SIZE];
-    Lines got;
-    size_t count = ReadProgramList(def, Collect, &got);
-    if (count > 0)
-        got.insert(got.begin(), def);
-    if (count != want.size() || got != want)
+    Expected got = {&want, 1, true};
+    size_t count = ReadProgramList(def, Compare, &got);
+    if (count != want.count() || !got.same || (count > 0 && want.line(0) != def) ||
+        (count == 0 && def[0] != '\0'))
         abort();
     char line[LIST_LINE_SIZE];
     for (size_t i : {size_t(0), count / 2, count - 1, count}) {
         bool found = ReadListLine((int)i, line);
-        if (found != (i < count) || (found && want[i] != line))
+        if (found != (i < count) || (found && want.line(i) != line))
             abort();
     }
     return 0;

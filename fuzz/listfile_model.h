@@ -1,0 +1,35 @@
+/*
+ * The list file's line rules written the simplest way, a byte at a time: the
+ * model that the reader is fuzzed against. It is compiled without coverage
+ * feedback (the fuzzer is steered by the reader's branches, not the model's)
+ * and reuses its storage, so that it costs the fuzzer little.
+ */
+#ifndef RUNVO_LISTFILE_MODEL_H
+#define RUNVO_LISTFILE_MODEL_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+/* The cleaned lines of a file: line i is text[start[i], start[i + 1]). */
+struct ModelLines {
+    std::string text;
+    std::vector<size_t> start;
+
+    size_t count() const
+    {
+        return start.size() - 1;
+    }
+    std::string_view line(size_t i) const
+    {
+        return std::string_view(text).substr(start[i], start[i + 1] - start[i]);
+    }
+};
+
+/* The lines of data as the rules give them. */
+void ReadModelLines(const uint8_t *data, size_t size, ModelLines *lines);
+
+#endif /* RUNVO_LISTFILE_MODEL_H */
