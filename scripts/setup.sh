@@ -8,7 +8,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 packages="cmake ninja-build g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
-          wine64 xvfb openbox clang libclang-rt-14-dev clang-format imagemagick"
+          wine64 xvfb openbox clang libclang-rt-14-dev clang-format imagemagick zip"
 sudo=
 [ "$(id -u)" -eq 0 ] || sudo=sudo
 updated=

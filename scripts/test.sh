@@ -7,6 +7,8 @@
 #           where neither can be, the headers only)
 #   win64   the same program for x86_64: headers and end-to-end tests
 #   fuzz    a short run of each fuzz target (RUNVO_FUZZ_SECONDS, default 30)
+# and then checks that the release builds to the same bytes from two copies
+# of the sources, with the executables that the tests ran.
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/setup.sh
@@ -26,3 +28,4 @@ else
 fi
 ctest --preset win64
 ctest --preset fuzz
+sh tests/reproducible.sh

@@ -1,0 +1,56 @@
+#!/bin/sh
+# Writes the release into dist/: runvo-<version>-win32.zip (the shipping
+# program) and runvo-<version>-win64.zip, each holding runvo.exe, a sample
+# runvo.DAT and README.txt (the README's part for Windows users), and
+# SHA256SUMS for the zips and the executables in them.
+#
+# The same commit gives the same bytes wherever and whenever it is built:
+# the executable carries no time stamp, and the zip entries have the commit's
+# time (or SOURCE_DATE_EPOCH), fixed modes, a fixed order and no owner.
+#   sh scripts/package.sh
+set -eu
+cd "$(dirname "$0")/.."
+sh scripts/setup.sh
+epoch=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || true)}
+[ -n "$epoch" ] || { echo "no commit to take the time from: set SOURCE_DATE_EPOCH" >&2; exit 1; }
+
+# The README's part for Windows users as plain text with CR LF: no pictures,
+# no markup, code blocks indented, headings underlined.
+readme_txt() {
+    sed -n '/^# Using Runvo on Windows$/,/^---$/p' README.md | sed '$d' | awk '
+        /^```/ { code = !code; next }
+        code { print "    " $0; next }
+        /^!\[/ || /^\|[- |]+\|$/ { next }
+        /^$/ && blank { next }
+        { blank = /^$/ }
+        { gsub(/\*\*/, ""); gsub(/`/, "") }
+        /^#+ / { rule = /^# / ? "=" : "-"; sub(/^#+ /, ""); print; gsub(/./, rule); print; next }
+        { print }' | sed 's/$/\r/'
+}
+
+rm -rf dist
+mkdir -p dist
+sums=
+for arch in win32 win64; do
+    build=build/package-$arch
+    cmake --preset $arch -B $build -DBUILD_TESTING=OFF >/dev/null
+    cmake --build $build --target runvo >/dev/null
+    version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' $build/CMakeCache.txt)
+    name=runvo-$version-$arch
+    stage=$build/$name
+    rm -rf $stage
+    mkdir -p $stage
+    cp $build/runvo.exe $stage/runvo.exe
+    cp samples/windows/runvo.DAT $stage/runvo.DAT
+    readme_txt >$stage/README.txt
+    chmod 755 $stage/runvo.exe
+    chmod 644 $stage/runvo.DAT $stage/README.txt
+    touch -d @$epoch $stage/*
+    (cd $stage && TZ=UTC zip -X -q ../../../dist/$name.zip runvo.exe runvo.DAT README.txt)
+    sums="$sums$(cd $build && sha256sum $name/runvo.exe)
+$(cd dist && sha256sum $name.zip)
+"
+done
+printf '%s' "$sums" >dist/SHA256SUMS
+ls -l dist
+cat dist/SHA256SUMS
