@@ -17,6 +17,7 @@ done
 # The 32-bit program where this machine runs it, else the same for x86_64.
 if sh scripts/can-run-win32.sh; then
     build=win32 loader=/usr/lib/wine/wine
+    echo "Running the 32-bit runvo.exe (build/win32), as users get it."
 else
     build=win64 loader=/usr/lib/wine/wine64
     echo "This machine cannot run 32-bit programs: running the x86_64 build of the same sources."
