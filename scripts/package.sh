@@ -19,7 +19,7 @@ epoch=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || true)}
 readme_txt() {
     sed -n '/^# Using Runvo on Windows$/,/^---$/p' README.md | sed '$d' | awk '
         /^```/ { code = !code; next }
-        code { print "    " $0; next }
+        code { print "    " $0; blank = 0; next }
         /^!\[/ || /^\|[- |]+\|$/ { next }
         /^$/ && blank { next }
         { blank = /^$/ }

@@ -19,7 +19,7 @@ missing() {
     done
 }
 
-# apt_install [apt-get options] packages...: the package lists are read once.
+# Installs packages; the package lists are read once.
 apt_install() {
     [ -n "$updated" ] || $sudo apt-get update -qq
     updated=1
