@@ -7,7 +7,7 @@
 #include "launch/runvo.h"
 #include "launch/text.h"
 
-#include <string.h>
+#include <wchar.h>
 
 /* Reports a failed window set-up, unowned; gives the exit code -1. */
 static int SetupFailed(const char *what)
@@ -19,7 +19,7 @@ static int SetupFailed(const char *what)
 /* Services the status window until it is closed; gives the quit value. */
 static int ShowErrorUntilClosed(DWORD error)
 {
-    FormatText(g_szStatus, sizeof g_szStatus, "Error %d running %s", (int)error, g_szCommand);
+    FormatText(g_szStatus, STATUS_SIZE, L"Error %d running %ls", (int)error, g_szCommand);
     InvalidateRect(g_hwndMain, NULL, TRUE);
     MSG msg = {}; /* a failed fetch ends the loop with 0 */
     while (GetMessageA(&msg, NULL, 0, 0) > 0) {
@@ -29,7 +29,7 @@ static int ShowErrorUntilClosed(DWORD error)
     return (int)msg.wParam;
 }
 
-int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char *tail, int nCmdShow)
+int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const WCHAR *tail, int nCmdShow)
 {
     if (!hPrevInstance && !RegisterMainClass(hInstance))
         return SetupFailed("WinMain(): RegisterClass() failed");
@@ -39,23 +39,25 @@ int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char *tai
     if (!g_hwndMain)
         return SetupFailed("WinMain(): CreateWindow() failed");
 
-    INT_PTR choice = DialogBoxParamA(hInstance, "IDD_RUNVO", g_hwndMain, SelectDlgProc,
+    INT_PTR choice = DialogBoxParamW(hInstance, L"IDD_RUNVO", g_hwndMain, SelectDlgProc,
                                      reinterpret_cast<LPARAM>(tail));
     if (choice == -1)
         return SetupFailed("WinMain(): DialogBox() failed");
     if (choice == 0)
         return 0;
 
-    if (!CommandFits(strlen(g_szCommand), strlen(tail)))
+    if (!CommandFits(wcslen(g_szCommand), wcslen(tail)))
         return CommandTooLong();
-    FormatText(g_szStatus, sizeof g_szStatus, "Starting\n%s\n%s\n\nPlease wait...", g_szCommand + 1,
+    FormatText(g_szStatus, STATUS_SIZE, L"Starting\n%ls\n%ls\n\nPlease wait...", g_szCommand + 1,
                tail);
     ShowWindow(g_hwndMain, nCmdShow);
     UpdateWindow(g_hwndMain); /* on screen before the program starts */
 
-    AppendText(g_szCommand, sizeof g_szCommand, "\" ");
-    AppendText(g_szCommand, sizeof g_szCommand, tail);
-    if (WinExec(g_szCommand, SW_SHOWNORMAL) > 31) {
+    AppendText(g_szCommand, COMMAND_SIZE, L"\" ");
+    AppendText(g_szCommand, COMMAND_SIZE, tail);
+    /* As WinExec once USER32 is loaded: the wait starts when the program is
+       ready for input, or after 30 s. */
+    if (StartCommand(g_szCommand, true)) {
         Sleep(1000);
         return 0;
     }

@@ -12,10 +12,10 @@ enum { STATUS_SIZE = 289 }; /* the longest error text and its terminator */
 
 /* The command that starts the chosen program: a double quote, the program,
    and what follows it. All zero at start-up. */
-extern char g_szCommand[COMMAND_SIZE];
+extern WCHAR g_szCommand[COMMAND_SIZE];
 
 /* What the status window paints. */
-extern char g_szStatus[STATUS_SIZE];
+extern WCHAR g_szStatus[STATUS_SIZE];
 
 /* The status window: owner of the dialog and of message boxes; NULL until
    the interactive launch creates it. */
@@ -27,13 +27,14 @@ int CommandTooLong(void);
 
 /* The second phase of WinMain: the chooser, then the launch. Returns the
    exit code. */
-int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char *tail, int nCmdShow);
+int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const WCHAR *tail, int nCmdShow);
 
 /* The status window: its class, and its procedure. */
 bool RegisterMainClass(HINSTANCE hInstance);
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
-/* The chooser dialog, IDD_RUNVO; its initialisation value is the tail. */
+/* The chooser dialog, IDD_RUNVO, a Unicode dialog (the tail shows as it
+   is); its initialisation value is the tail. */
 INT_PTR CALLBACK SelectDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
 
 #endif /* RUNVO_RUNVO_H */

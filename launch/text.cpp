@@ -4,10 +4,9 @@
 #include "launch/text.h"
 
 #include <stdarg.h>
-#include <stdio.h>
-#include <string.h>
+#include <wchar.h>
 
-bool FormatText(char *buf, size_t size, const char *format, ...)
+bool FormatText(wchar_t *buf, size_t size, const wchar_t *format, ...)
 {
     va_list ap;
     va_start(ap, format);
@@ -15,26 +14,28 @@ bool FormatText(char *buf, size_t size, const char *format, ...)
     /* msvcrt's own formatting: MinGW's C99 formatter, which its headers pick
        for C++, is larger than the rest of the launcher. This one leaves the
        text unterminated when it fills the buffer, and says -1 when cut. */
-    int n = _vsnprintf(buf, size - 1, format, ap);
-    buf[size - 1] = '\0';
+    int n = _vsnwprintf(buf, size - 1, format, ap);
+    buf[size - 1] = L'\0';
 #else
-    int n = vsnprintf(buf, size, format, ap);
+    int n = vswprintf(buf, size, format, ap);
+    if (n < 0)
+        buf[size - 1] = L'\0'; /* cut: the C library says only that */
 #endif
     va_end(ap);
     return n >= 0 && (size_t)n < size;
 }
 
-bool AppendText(char *buf, size_t size, const char *src)
+bool AppendText(wchar_t *buf, size_t size, const wchar_t *src)
 {
-    size_t used = strnlen(buf, size);
+    size_t used = wcsnlen(buf, size);
     if (used >= size)
         return false; /* no terminator: nothing can be added safely */
     size_t room = size - 1 - used;
-    size_t len = strlen(src);
+    size_t len = wcslen(src);
     bool whole = len <= room;
     if (!whole)
         len = room;
-    memcpy(buf + used, src, len);
-    buf[used + len] = '\0';
+    wmemcpy(buf + used, src, len);
+    buf[used + len] = L'\0';
     return whole;
 }

@@ -6,8 +6,8 @@
 #include "launch/listfile.h"
 #include "launch/runvo.h"
 
-char g_szCommand[COMMAND_SIZE];
-char g_szStatus[STATUS_SIZE] = "Starting\nprogram.exe\ncommand line";
+WCHAR g_szCommand[COMMAND_SIZE];
+WCHAR g_szStatus[STATUS_SIZE] = L"Starting\nprogram.exe\ncommand line";
 HWND g_hwndMain;
 
 int CommandTooLong(void)
@@ -16,15 +16,26 @@ int CommandTooLong(void)
     return 1;
 }
 
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow)
+/* The line at index, in UTF-16 as the system code page reads its bytes. */
+static bool ReadProgramLine(int index, WCHAR *program)
+{
+    char line[LIST_LINE_SIZE];
+    return ReadListLine(index, line) &&
+           MultiByteToWideChar(CP_ACP, 0, line, -1, program, LIST_LINE_SIZE) > 0;
+}
+
+/* The tail comes in UTF-16, so that a document's name outside the system
+   code page is passed on exactly, never as its nearest look-alike. */
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine, int nCmdShow)
 {
     int index;
-    const char *tail;
-    char line[LIST_LINE_SIZE];
-    if (ParseQuickOption(lpCmdLine, &index, &tail) && ReadListLine(index, line)) {
-        if (!BuildQuickCommand(g_szCommand, line, tail))
+    const WCHAR *tail;
+    WCHAR program[LIST_LINE_SIZE];
+    if (ParseQuickOption(lpCmdLine, &index, &tail) && ReadProgramLine(index, program)) {
+        if (!BuildQuickCommand(g_szCommand, program, tail))
             return CommandTooLong();
-        if (WinExec(g_szCommand, SW_SHOWNORMAL) > 31) {
+        /* USER32 is not loaded, so nothing waits for the program to be ready. */
+        if (StartCommand(g_szCommand, false)) {
             Sleep(300);
             return 0;
         }

@@ -1,7 +1,9 @@
 /*
  * The platform layer: the one place that declares the Win32 operations the
- * launcher calls (KERNEL32, USER32 and GDI32, single-byte forms only). Every
- * other file includes this header rather than <windows.h>.
+ * launcher calls (KERNEL32, USER32 and GDI32), and the one operation of its
+ * own, starting a command. Every other file includes this header rather than
+ * <windows.h>. Texts that can hold a document's name use the UTF-16 forms;
+ * the rest the single-byte ones.
  *
  * Outside Windows only the portable core is built, for its tests, benchmarks
  * and fuzzers. It needs one operation, the executable's own path, and
@@ -25,6 +27,14 @@
 #define _USER32_
 #define _GDI32_
 #include <windows.h>
+
+/* Starts a command text as WinExec does (the program shown normally), and,
+   when waitUntilReady, waits as WinExec does once USER32 is loaded, until the
+   program is ready for input or 30 s have passed. A program named without a
+   folder is looked for where Windows looks, but not in the current folder,
+   where a document's folder may hold a program that nobody chose. False when
+   the start is refused; GetLastError() then says why. */
+bool StartCommand(WCHAR *command, bool waitUntilReady);
 
 #else /* !_WIN32 */
 

@@ -3,9 +3,11 @@
  * runtime's. It hands WinMain its four values and ends the process with
  * WinMain's result as the exit code.
  *
- * The tail is formed here from the process's own command line, because the
- * runtime's start-up takes a byte from 0x80 up that follows the program's
- * name for a blank and drops it; the launcher passes every byte on. Nothing
+ * The tail is formed here from the process's own command line in UTF-16, as
+ * the system holds it: its single-byte form replaces what the system code
+ * page cannot hold with look-alikes or question marks, and the runtime's
+ * start-up would also take a byte from 0x80 up that follows the program's
+ * name for a blank and drop it. The launcher passes every character on. Nothing
  * else of the runtime's start-up is needed: msvcrt.dll sets itself up when
  * it is loaded, and the launcher has no static constructors. Leaving it out
  * halves the size of the program.
@@ -19,6 +21,6 @@ extern "C" void RunvoStartup(void)
     si.cb = sizeof si;
     GetStartupInfoA(&si);
     int nCmdShow = (si.dwFlags & STARTF_USESHOWWINDOW) ? si.wShowWindow : SW_SHOWDEFAULT;
-    int code = WinMain(GetModuleHandleA(NULL), NULL, CommandLineTail(GetCommandLineA()), nCmdShow);
+    int code = wWinMain(GetModuleHandleW(NULL), NULL, CommandLineTail(GetCommandLineW()), nCmdShow);
     ExitProcess((UINT)code);
 }

@@ -55,4 +55,21 @@ inline std::string Shown(const std::string &s)
     return out;
 }
 
+/* UTF-16 (or wide) text made printable the same way: \u{N} for any unit
+   outside 32..126. */
+inline std::string Shown(const std::wstring &s)
+{
+    std::string out;
+    char hex[16];
+    for (wchar_t c : s) {
+        if (c >= 32 && c < 127) {
+            out += (char)c;
+        } else {
+            snprintf(hex, sizeof hex, "\\u{%x}", (unsigned)c);
+            out += hex;
+        }
+    }
+    return out;
+}
+
 #endif /* RUNVO_TEST_HARNESS_H */

@@ -31,7 +31,7 @@ static void PaintStatus(HWND hwnd)
     GetClientRect(hwnd, &rc);
     rc.top = rc.bottom / 5 * 2; /* divided first: 299 gives 118 */
     /* No prefixes: a tail such as C:\R&D\a.txt is shown as it is. */
-    DrawTextA(hdc, g_szStatus, -1, &rc, DT_CENTER | DT_NOPREFIX);
+    DrawTextW(hdc, g_szStatus, -1, &rc, DT_CENTER | DT_NOPREFIX);
     EndPaint(hwnd, &ps);
 }
 

@@ -12,11 +12,13 @@ static void AddEntry(void *context, const char *entry)
     SendMessageA(static_cast<HWND>(context), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
 }
 
-static void InitChooser(HWND hDlg, const char *tail)
+/* The entries go in as the list file holds them, in the system code page;
+   the list box, a Unicode window, keeps them in UTF-16. */
+static void InitChooser(HWND hDlg, const WCHAR *tail)
 {
     HWND hList = GetDlgItem(hDlg, IDC_PROGLIST);
     char szDefault[LIST_DEFAULT_SIZE];
-    SetDlgItemTextA(hDlg, IDC_CMDLINE, tail);
+    SetDlgItemTextW(hDlg, IDC_CMDLINE, tail);
     /* Filled in one go: no redrawing, nor scroll bar updates, per entry. */
     SendMessageA(hList, WM_SETREDRAW, FALSE, 0);
     size_t lines = ReadProgramList(szDefault, AddEntry, hList);
@@ -40,11 +42,11 @@ static void AcceptChoice(HWND hDlg)
        before, such as a refused quick-launch command: stay open instead. */
     if (sel == LB_ERR)
         return;
-    LRESULT len = SendMessageA(hList, LB_GETTEXTLEN, (WPARAM)sel, 0);
+    LRESULT len = SendMessageW(hList, LB_GETTEXTLEN, (WPARAM)sel, 0);
     if (len < 0 || len > COMMAND_SIZE - 2)
         return;
-    g_szCommand[0] = '"';
-    SendMessageA(hList, LB_GETTEXT, (WPARAM)sel, reinterpret_cast<LPARAM>(g_szCommand + 1));
+    g_szCommand[0] = L'"';
+    SendMessageW(hList, LB_GETTEXT, (WPARAM)sel, reinterpret_cast<LPARAM>(g_szCommand + 1));
     EndDialog(hDlg, 1);
 }
 
@@ -69,7 +71,7 @@ INT_PTR CALLBACK SelectDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
 {
     switch (msg) {
     case WM_INITDIALOG:
-        InitChooser(hDlg, reinterpret_cast<const char *>(lParam));
+        InitChooser(hDlg, reinterpret_cast<const WCHAR *>(lParam));
         return FALSE; /* the focus is set */
     case WM_COMMAND:
         OnCommand(hDlg, wParam);

@@ -1,36 +1,38 @@
 /*
- * The command line byte by byte: the tail after the program's name, the
- * quick-launch option, and the quick-launch command with its length check.
+ * The command line unit by unit: the tail after the program's name, the
+ * quick-launch option, the quick-launch command with its length check, the
+ * program a command names, and which of PATH's folders are kept.
  */
 #include "launch/command.h"
 #include "launch/text.h"
 #include "tests/harness.h"
 
 #include <limits.h>
-#include <string.h>
+#include <wchar.h>
 #include <string>
 
 static void test_command_line_tail(void)
 {
     static const struct {
-        const char *cmdline, *tail;
+        const wchar_t *cmdline, *tail;
     } rows[] = {
-        {"runvo.exe a b", "a b"},
-        {"runvo.exe", ""},
-        {"\"C:\\Program Files\\runvo.exe\"  x y", "x y"},
-        {"\"C:\\Program Files\\runvo.exe\"x", "x"},
-        {"\"unterminated name", ""},
-        {"runvo.exe\t\x01\x1fx", "x"},
-        {"runvo.exe \xe9x quit", "\xe9x quit"}, /* a high byte is no blank */
-        {"runvo.exe  \xa0 z", "\xa0 z"},
-        {"runvo\xe9.exe a", "a"},
-        {"runvo.exe a  ", "a  "},
-        {"", ""},
+        {L"runvo.exe a b", L"a b"},
+        {L"runvo.exe", L""},
+        {L"\"C:\\Program Files\\runvo.exe\"  x y", L"x y"},
+        {L"\"C:\\Program Files\\runvo.exe\"x", L"x"},
+        {L"\"unterminated name", L""},
+        {L"runvo.exe\t\x01\x1fx", L"x"},
+        {L"runvo.exe \xe9x quit", L"\xe9x quit"}, /* a high unit is no blank */
+        {L"runvo.exe  \xa0 z", L"\xa0 z"},
+        {L"runvo.exe \x3000\xd83d\xde00 z", L"\x3000\xd83d\xde00 z"}, /* ideographic space */
+        {L"runvo\xe9.exe a", L"a"},
+        {L"runvo.exe a  ", L"a  "},
+        {L"", L""},
     };
     for (const auto &row : rows) {
-        std::string buf = row.cmdline;
-        const char *tail = CommandLineTail(&buf[0]);
-        ok(strcmp(tail, row.tail) == 0, "[%s]: got [%s]", Shown(row.cmdline).c_str(),
+        std::wstring buf = row.cmdline;
+        const wchar_t *tail = CommandLineTail(&buf[0]);
+        ok(wcscmp(tail, row.tail) == 0, "[%s]: got [%s]", Shown(row.cmdline).c_str(),
            Shown(tail).c_str());
     }
 }
@@ -38,105 +40,187 @@ static void test_command_line_tail(void)
 static void test_quick_option(void)
 {
     static const struct {
-        const char *tail;
+        const wchar_t *tail;
         bool found;
         int index;
-        const char *rest;
+        const wchar_t *rest;
     } rows[] = {
-        {"-n 2 C:\\docs\\a.txt", true, 2, "C:\\docs\\a.txt"},
-        {"-n0 report.txt", true, 0, "report.txt"},
-        {"-n 12 x", true, 12, "x"},
-        {"-n 3", true, 3, ""},
-        {"-n 2 10.txt", true, 2, "10.txt"},
-        {"-n 123.txt", true, 123, ".txt"},
-        {"-n 007 y", true, 7, "y"},
-        {"-n\t7\x01x", true, 7, "x"},
-        {"-n 2147483647 a", true, INT_MAX, "a"},
-        {"-n 2147483648 a", false, 0, "a"},
-        {"-n 99999999999999999999999 a", false, 0, "a"},
-        {"-n foo.txt", false, 0, "foo.txt"},
-        {"-n", false, 0, ""},
-        {"-n   ", false, 0, ""},
-        {"-n \xa0 5", false, 0, "\xa0 5"},
-        {"-nx", false, 0, "x"},
-        {"-x foo.txt", false, 0, "-x foo.txt"},
-        {"-N 2 foo.txt", false, 0, "-N 2 foo.txt"},
-        {" -n 2 a", false, 0, " -n 2 a"},
-        {"-", false, 0, "-"},
-        {"", false, 0, ""},
+        {L"-n 2 C:\\docs\\a.txt", true, 2, L"C:\\docs\\a.txt"},
+        {L"-n0 report.txt", true, 0, L"report.txt"},
+        {L"-n 12 x", true, 12, L"x"},
+        {L"-n 3", true, 3, L""},
+        {L"-n 2 10.txt", true, 2, L"10.txt"},
+        {L"-n 123.txt", true, 123, L".txt"},
+        {L"-n 007 y", true, 7, L"y"},
+        {L"-n\t7\x01x", true, 7, L"x"},
+        {L"-n 2147483647 a", true, INT_MAX, L"a"},
+        {L"-n 2147483648 a", false, 0, L"a"},
+        {L"-n 99999999999999999999999 a", false, 0, L"a"},
+        {L"-n foo.txt", false, 0, L"foo.txt"},
+        {L"-n", false, 0, L""},
+        {L"-n   ", false, 0, L""},
+        {L"-n \xa0 5", false, 0, L"\xa0 5"},
+        {L"-n \xff12 a", false, 0, L"\xff12 a"}, /* a full-width 2 is no digit */
+        {L"-nx", false, 0, L"x"},
+        {L"-x foo.txt", false, 0, L"-x foo.txt"},
+        {L"-N 2 foo.txt", false, 0, L"-N 2 foo.txt"},
+        {L" -n 2 a", false, 0, L" -n 2 a"},
+        {L"-", false, 0, L"-"},
+        {L"", false, 0, L""},
     };
     for (const auto &row : rows) {
         int index = -7;
-        const char *rest = NULL;
+        const wchar_t *rest = NULL;
         bool found = ParseQuickOption(row.tail, &index, &rest);
         ok(found == row.found, "[%s]: found %d", Shown(row.tail).c_str(), found);
         if (found && row.found)
             ok(index == row.index, "[%s]: index %d", Shown(row.tail).c_str(), index);
-        ok(rest && strcmp(rest, row.rest) == 0, "[%s]: rest [%s]", Shown(row.tail).c_str(),
+        ok(rest && wcscmp(rest, row.rest) == 0, "[%s]: rest [%s]", Shown(row.tail).c_str(),
            rest ? Shown(rest).c_str() : "(null)");
     }
 }
 
 static void test_quick_command(void)
 {
-    const std::string l200(200, 'L'), l256(256, 'M'), l259(259, 'N');
-    const std::string t56(56, 't'), t57(57, 't');
+    const std::wstring l200(200, L'L'), l256(256, L'M'), l259(259, L'N');
+    const std::wstring t56(56, L't'), t57(57, L't');
+    /* Two quoted files, 58 and 59 units in all: passed as they are. */
+    const std::wstring a26(26, L'a'), two58 = L"\"" + a26 + L"\" \"" + a26 + L"a\"",
+                                      two59 = L"\"a" + a26 + L"\" \"" + a26 + L"a\"";
     const struct {
         const char *name;
-        std::string line, tail;
+        std::wstring line, tail;
         bool fits;
-        std::string cmd;
+        std::wstring cmd;
     } rows[] = {
-        {"document", "C:\\tools\\reader.exe", "C:\\docs\\a.txt", true,
-         "\"C:\\tools\\reader.exe\" \"C:\\docs\\a.txt\""},
-        {"empty tail", "p", "", true, "\"p\" \"\""},
-        {"already one quoted argument", "p", "\"C:\\My Docs\\a.txt\"", true,
-         "\"p\" \"C:\\My Docs\\a.txt\""},
-        {"quoted empty", "p", "\"\"", true, "\"p\" \"\""},
-        {"one quote alone", "p", "\"", true, "\"p\" \"\"\""},
-        {"two quoted arguments", "p", "\"a\" \"b\"", true, "\"p\" \"\"a\" \"b\"\""},
-        {"quote inside", "p", "a\"b", true, "\"p\" \"a\"b\""},
-        {"trailing backslash", "p", "C:\\", true, "\"p\" \"C:\\\\\""},
-        {"two trailing backslashes", "p", "a\\\\", true, "\"p\" \"a\\\\\\\\\""},
-        {"inner backslash", "p", "a\\b", true, "\"p\" \"a\\b\""},
-        {"high bytes", "\xe9.exe", "\xff\x80", true, "\"\xe9.exe\" \"\xff\x80\""},
-        {"200 + 56: at the limit", l200, t56, true, "\"" + l200 + "\" \"" + t56 + "\""},
-        {"200 + 57: too long", l200, t57, false, ""},
-        {"200 + quoted 56", l200, "\"" + t56 + "\"", true, "\"" + l200 + "\" \"" + t56 + "\""},
-        {"200 + quoted 57", l200, "\"" + t57 + "\"", false, ""},
-        {"200 + 55 and a backslash", l200, t56.substr(1) + "\\", false, ""},
-        {"200 + 54 and a backslash", l200, t56.substr(2) + "\\", true,
-         "\"" + l200 + "\" \"" + t56.substr(2) + "\\\\\""},
-        {"256 and nothing", l256, "", true, "\"" + l256 + "\" \"\""},
-        {"259 and nothing", l259, "", false, ""},
+        {"document", L"C:\\tools\\reader.exe", L"C:\\docs\\a.txt", true,
+         L"\"C:\\tools\\reader.exe\" \"C:\\docs\\a.txt\""},
+        {"empty tail", L"p", L"", true, L"\"p\" \"\""},
+        {"blanks inside", L"p", L"C:\\My Docs\\a.txt", true, L"\"p\" \"C:\\My Docs\\a.txt\""},
+        {"already one quoted argument", L"p", L"\"C:\\My Docs\\a.txt\"", true,
+         L"\"p\" \"C:\\My Docs\\a.txt\""},
+        {"two quoted files", L"p", L"\"C:\\My Docs\\a b.txt\" \"C:\\My Docs\\c d.txt\"", true,
+         L"\"p\" \"C:\\My Docs\\a b.txt\" \"C:\\My Docs\\c d.txt\""},
+        {"quoted and plain", L"p", L"\"a b.txt\" c.txt", true, L"\"p\" \"a b.txt\" c.txt"},
+        {"quoted empty", L"p", L"\"\"", true, L"\"p\" \"\""},
+        {"one quote alone", L"p", L"\"", true, L"\"p\" \""},
+        {"quote inside", L"p", L"a\"b", true, L"\"p\" a\"b"},
+        {"quoted, backslash at the end", L"p", L"\"C:\\\\\"", true, L"\"p\" \"C:\\\\\""},
+        {"trailing backslash", L"p", L"C:\\", true, L"\"p\" \"C:\\\\\""},
+        {"two trailing backslashes", L"p", L"a\\\\", true, L"\"p\" \"a\\\\\\\\\""},
+        {"inner backslash", L"p", L"a\\b", true, L"\"p\" \"a\\b\""},
+        {"outside the code page", L"\xe9.exe", L"\x65e5\x672c \x3a9 \xd83d\xde00.txt", true,
+         L"\"\xe9.exe\" \"\x65e5\x672c \x3a9 \xd83d\xde00.txt\""},
+        {"200 + 56: at the limit", l200, t56, true, L"\"" + l200 + L"\" \"" + t56 + L"\""},
+        {"200 + 57: too long", l200, t57, false, L""},
+        {"200 + quoted 56", l200, L"\"" + t56 + L"\"", true, L"\"" + l200 + L"\" \"" + t56 + L"\""},
+        {"200 + quoted 57", l200, L"\"" + t57 + L"\"", false, L""},
+        {"200 + two quoted, 58 in all", l200, two58, true, L"\"" + l200 + L"\" " + two58},
+        {"200 + two quoted, 59 in all", l200, two59, false, L""},
+        {"200 + 55 and a backslash", l200, t56.substr(1) + L"\\", false, L""},
+        {"200 + 54 and a backslash", l200, t56.substr(2) + L"\\", true,
+         L"\"" + l200 + L"\" \"" + t56.substr(2) + L"\\\\\""},
+        {"256 and nothing", l256, L"", true, L"\"" + l256 + L"\" \"\""},
+        {"259 and nothing", l259, L"", false, L""},
+        {"259 and a quote", l259, L"\"", false, L""},
     };
     for (const auto &row : rows) {
-        char *cmd = new char[COMMAND_SIZE]; /* exact size: ASan sees any overrun */
+        wchar_t *cmd = new wchar_t[COMMAND_SIZE]; /* exact size: ASan sees any overrun */
         bool fits = BuildQuickCommand(cmd, row.line.c_str(), row.tail.c_str());
         ok(fits == row.fits, "%s: fits %d", row.name, fits);
         if (fits && row.fits)
             ok(cmd == row.cmd, "%s: got [%s]", row.name, Shown(cmd).c_str());
         if (fits)
-            ok(strlen(cmd) <= 261, "%s: %lu bytes", row.name, (unsigned long)strlen(cmd));
+            ok(wcslen(cmd) <= QUICK_COMMAND_MAX, "%s: %lu units", row.name,
+               (unsigned long)wcslen(cmd));
         delete[] cmd;
+    }
+}
+
+/* The program is looked for only when it is named without a folder; a quote
+   inside an entry ends the program's name, as the platform reads it. */
+static void test_program_name(void)
+{
+    const std::wstring long262 = L"\"" + std::wstring(300, L'x');
+    static const struct {
+        std::wstring cmd, name;
+        bool bare;
+    } rows[] = {
+        {L"\"notepad.exe\" a.txt", L"notepad.exe", true},
+        {L"\"notepad\" a.txt", L"notepad", true},
+        {L"\"\" a.txt", L"", true},
+        {L"\"C:\\Windows\\notepad.exe\" a", L"C:\\Windows\\notepad.exe", false},
+        {L"\"tools\\x.exe\" a", L"tools\\x.exe", false},
+        {L"\".\\x.exe\" a", L".\\x.exe", false},
+        {L"\"tools/x.exe\" a", L"tools/x.exe", false},
+        {L"\"C:x.exe\" a", L"C:x.exe", false},
+        {L"\"\\\\server\\share\\x.exe\"", L"\\\\server\\share\\x.exe", false},
+        {L"\"x.exe\" -o \"C:\\out\"", L"x.exe", true},
+        {L"\"x.exe\" \"C:\\in\" C:\\", L"x.exe", true},
+        {L"\"\x65e5\x672c.exe\" a", L"\x65e5\x672c.exe", true},
+        {L"\"unterminated", L"unterminated", true},
+        {long262, std::wstring(COMMAND_SIZE - 1, L'x'), true},
+    };
+    for (const auto &row : rows) {
+        wchar_t *name = new wchar_t[COMMAND_SIZE];
+        bool bare = ProgramWithoutFolder(row.cmd.c_str(), name);
+        ok(bare == row.bare && name == row.name, "[%s]: %s [%s]", Shown(row.cmd).c_str(),
+           bare ? "bare" : "folder", Shown(name).c_str());
+        delete[] name;
+    }
+}
+
+static void test_path_folders(void)
+{
+    static const struct {
+        const wchar_t *path, *kept;
+    } rows[] = {
+        {L"C:\\Windows\\system32;C:\\Windows", L"C:\\Windows\\system32;C:\\Windows"},
+        {L".;C:\\bin", L"C:\\bin"},
+        {L"C:\\bin;.;bin;..\\bin;\\bin;C:bin;D:/tools", L"C:\\bin;D:/tools"},
+        {L"\\\\server\\share\\bin;//server/tools", L"\\\\server\\share\\bin;//server/tools"},
+        {L";;C:\\a;;C:\\b;", L"C:\\a;C:\\b"},
+        {L"\"C:\\Program Files\\x\";c:\\y", L"c:\\y"}, /* a quoted folder is found by no one */
+        {L"1:\\x;@:\\y;z:\\w", L"z:\\w"},
+        {L"bin;tools", L""},
+        {L"", L""},
+    };
+    for (const auto &row : rows) {
+        std::wstring list = row.path;
+        size_t len = KeepAbsoluteFolders(&list[0]);
+        ok(wcscmp(list.c_str(), row.kept) == 0 && len == wcslen(row.kept), "[%s]: [%s] %lu",
+           Shown(row.path).c_str(), Shown(list.c_str()).c_str(), (unsigned long)len);
     }
 }
 
 static void test_bounded_text(void)
 {
-    char *fit = new char[8]; /* exact size: ASan sees any overrun */
-    ok(FormatText(fit, 8, "%s-%d", "ab", 1234) && strcmp(fit, "ab-1234") == 0, "format: %s", fit);
-    ok(!FormatText(fit, 8, "%s-%d", "abc", 1234) && strcmp(fit, "abc-123") == 0, "cut: %s", fit);
-    ok(!FormatText(fit, 8, "Error %d running %s", -2147483647 - 1, "x") && strlen(fit) == 7,
-       "cut: %s", fit);
-    delete[] fit;
+    static const struct {
+        const wchar_t *format, *text;
+        int number;
+        bool whole;
+        const wchar_t *want; /* NULL: cut, by the C library's rule */
+    } rows[] = {
+        {L"%ls-%d", L"ab", 1234, true, L"ab-1234"},
+        {L"%ls-%d", L"abc", 1234, false, NULL},
+        {L"Error %d running %ls", L"x", -2147483647 - 1, false, NULL},
+        {L"%ls", L"\xd83d\xde00", 0, true, L"\xd83d\xde00"},
+    };
+    for (const auto &row : rows) {
+        wchar_t *fit = new wchar_t[8]; /* exact size: ASan sees any overrun */
+        bool whole = FormatText(fit, 8, row.format, row.text, row.number);
+        ok(whole == row.whole && wcslen(fit) < 8 && (!row.want || wcscmp(fit, row.want) == 0),
+           "[%s]: %d [%s]", Shown(row.format).c_str(), whole, Shown(fit).c_str());
+        delete[] fit;
+    }
 
-    char buf[8] = "abc";
-    ok(AppendText(buf, sizeof buf, "de") && strcmp(buf, "abcde") == 0, "append: %s", buf);
-    ok(!AppendText(buf, sizeof buf, "fghij") && strcmp(buf, "abcdefg") == 0, "cut: %s", buf);
-    ok(!AppendText(buf, sizeof buf, "x") && strcmp(buf, "abcdefg") == 0, "full: %s", buf);
-    char full[4] = {'w', 'x', 'y', 'z'};
-    ok(!AppendText(full, sizeof full, "q") && full[3] == 'z', "unterminated buffer written");
+    wchar_t buf[8] = L"abc";
+    ok(AppendText(buf, 8, L"de") && wcscmp(buf, L"abcde") == 0, "append: %s", Shown(buf).c_str());
+    ok(!AppendText(buf, 8, L"fghij") && wcscmp(buf, L"abcdefg") == 0, "cut: %s",
+       Shown(buf).c_str());
+    ok(!AppendText(buf, 8, L"x") && wcscmp(buf, L"abcdefg") == 0, "full: %s", Shown(buf).c_str());
+    wchar_t full[4] = {L'w', L'x', L'y', L'z'};
+    ok(!AppendText(full, 4, L"q") && full[3] == L'z', "unterminated buffer written");
 }
 
 int main()
@@ -144,6 +228,8 @@ int main()
     test_command_line_tail();
     test_quick_option();
     test_quick_command();
+    test_program_name();
+    test_path_folders();
     test_bounded_text();
     return TestSummary("command");
 }
