@@ -45,8 +45,7 @@ int main(int argc, char **argv)
     if (status && WaitFor(
                       [&] {
                           Pixels got = CaptureClient(status);
-                          return DifferentPixels(got, RenderStatus(text.c_str(), got.w, got.h)) ==
-                                 0;
+                          return DifferentPixels(got, RenderStatus(Widen(text), got.w, got.h)) == 0;
                       },
                       900))
         Picture(status, out + "\\status.bmp");

@@ -90,26 +90,44 @@ void ClearProbe(void)
     DeleteFileA(WorkPath("probe.out").c_str());
 }
 
-bool StartProgram(const std::string &exe, const std::string &cmdline, const char *dir, Launched *l,
-                  int show)
+std::wstring Widen(const std::string &s, UINT codePage)
 {
-    STARTUPINFOA si = {};
+    std::wstring w(s.size() + 1, L'\0');
+    int n = MultiByteToWideChar(codePage, 0, s.data(), (int)s.size(), &w[0], (int)w.size());
+    w.resize(n > 0 ? (size_t)n : 0);
+    return w;
+}
+
+std::string Utf8(const std::wstring &w)
+{
+    std::string s(w.size() * 3 + 1, '\0');
+    int n =
+        WideCharToMultiByte(CP_UTF8, 0, w.data(), (int)w.size(), &s[0], (int)s.size(), NULL, NULL);
+    s.resize(n > 0 ? (size_t)n : 0);
+    return s;
+}
+
+bool StartProgramW(const std::wstring &exe, std::wstring cmdline, const char *dir, Launched *l,
+                   int show)
+{
+    STARTUPINFOW si = {};
     si.cb = sizeof si;
     if (show >= 0) {
         si.dwFlags = STARTF_USESHOWWINDOW;
         si.wShowWindow = (WORD)show;
     }
     PROCESS_INFORMATION pi;
-    std::string buf = cmdline;
+    std::wstring wdir = dir ? Widen(dir) : L"";
     /* Wine now and then fails a start with an internal error (1359), seen
        after a process with a million list entries ended. The program has not
        run then, so starting it again hides nothing of its own. */
     for (int tries = 1;; tries++) {
-        if (CreateProcessA(exe.c_str(), &buf[0], NULL, NULL, FALSE, 0, NULL, dir, &si, &pi))
+        if (CreateProcessW(exe.c_str(), &cmdline[0], NULL, NULL, FALSE, 0, NULL,
+                           dir ? wdir.c_str() : NULL, &si, &pi))
             break;
         DWORD error = GetLastError();
         if (error != ERROR_INTERNAL_ERROR || tries == 3) {
-            ok(false, "starting %s failed: %lu", exe.c_str(), error);
+            ok(false, "starting %s failed: %lu", Utf8(exe).c_str(), error);
             return false;
         }
         printf("CreateProcess failed with error %lu; starting again\n", error);
@@ -122,6 +140,13 @@ bool StartProgram(const std::string &exe, const std::string &cmdline, const char
     return true;
 }
 
+/* As CreateProcessA does: the command line in the system code page. */
+bool StartProgram(const std::string &exe, const std::string &cmdline, const char *dir, Launched *l,
+                  int show)
+{
+    return StartProgramW(Widen(exe), Widen(cmdline), dir, l, show);
+}
+
 bool StartRaw(const std::string &cmdline, Launched *l, int show)
 {
     return StartProgram(WorkPath("runvo.exe"), cmdline, s_workDir.c_str(), l, show);
@@ -130,6 +155,13 @@ bool StartRaw(const std::string &cmdline, Launched *l, int show)
 bool StartLauncher(const std::string &tail, Launched *l)
 {
     return StartRaw("\"" + WorkPath("runvo.exe") + "\" " + tail, l);
+}
+
+bool StartLauncherUtf8(const std::string &tail, Launched *l, const char *dir)
+{
+    std::wstring exe = Widen(WorkPath("runvo.exe"));
+    return StartProgramW(exe, L"\"" + exe + L"\" " + Widen(tail, CP_UTF8),
+                         dir ? dir : s_workDir.c_str(), l);
 }
 
 int WaitExit(Launched *l, DWORD timeoutMs)
@@ -179,11 +211,17 @@ std::vector<ProbeRun> ReadProbe(void)
         std::string line = data.substr(pos, nl - pos);
         pos = nl + 1;
         if (line.compare(0, 5, "TIME ") == 0)
-            run = ProbeRun{strtoull(line.c_str() + 5, NULL, 10), "", {}};
+            run = ProbeRun{strtoull(line.c_str() + 5, NULL, 10), "", {}, "", "", ""};
         else if (line.compare(0, 4, "CMD ") == 0)
             run.cmd = line.substr(4);
         else if (line.compare(0, 4, "ARG ") == 0)
             run.args.push_back(line.substr(4));
+        else if (line.compare(0, 5, "WCMD ") == 0)
+            run.wcmd = line.substr(5);
+        else if (line.compare(0, 4, "EXE ") == 0)
+            run.exe = line.substr(4);
+        else if (line.compare(0, 4, "CWD ") == 0)
+            run.cwd = line.substr(4);
         else if (line == "END")
             runs.push_back(run);
     }
@@ -249,6 +287,13 @@ std::string GetText(HWND hwnd)
     /* Another process's window: GetWindowText would not ask it. */
     LRESULT n = SendMessageA(hwnd, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
     return std::string(buf, n > 0 ? (size_t)n : 0);
+}
+
+std::string GetTextUtf8(HWND hwnd)
+{
+    WCHAR buf[1024];
+    LRESULT n = SendMessageW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buf));
+    return Utf8(std::wstring(buf, n > 0 ? (size_t)n : 0));
 }
 
 std::vector<std::string> ListBoxTexts(HWND list)
@@ -349,7 +394,7 @@ Pixels CaptureWindow(HWND hwnd)
     return p;
 }
 
-Pixels RenderStatus(const char *text, int w, int h)
+Pixels RenderStatus(const std::wstring &text, int w, int h)
 {
     HDC screen = GetDC(NULL);
     HDC mem = CreateCompatibleDC(screen);
@@ -361,7 +406,7 @@ Pixels RenderStatus(const char *text, int w, int h)
     SetTextColor(mem, RGB(0, 0, 0));
     SetBkColor(mem, RGB(255, 255, 255));
     RECT rc = {0, h / 5 * 2, w, h};
-    DrawTextA(mem, text, -1, &rc, DT_CENTER | DT_NOPREFIX);
+    DrawTextW(mem, text.c_str(), -1, &rc, DT_CENTER | DT_NOPREFIX);
     SelectObject(mem, oldFont);
     Pixels p = ReadPixels(mem, 0, 0, w, h);
     SelectObject(mem, oldBmp);
@@ -369,6 +414,24 @@ Pixels RenderStatus(const char *text, int w, int h)
     DeleteDC(mem);
     ReleaseDC(NULL, screen);
     return p;
+}
+
+bool ShowsText(HWND hwnd, const std::wstring &text, const char *name, DWORD timeoutMs)
+{
+    Pixels got, want;
+    bool same = WaitFor(
+        [&] {
+            got = CaptureClient(hwnd);
+            want = RenderStatus(text, got.w, got.h);
+            return got.w > 0 && DifferentPixels(got, want) == 0;
+        },
+        timeoutMs);
+    if (!ok(same, "%s: %ld pixels differ in %d x %d", name, DifferentPixels(got, want), got.w,
+            got.h)) {
+        SavePixels(got, std::string(name) + "-got.bmp");
+        SavePixels(want, std::string(name) + "-want.bmp");
+    }
+    return same;
 }
 
 long DifferentPixels(const Pixels &a, const Pixels &b)

@@ -31,14 +31,23 @@ struct Launched {
     DWORD pid, tid;
 };
 
+/* Text in the system code page, and UTF-8, to UTF-16 and back. */
+std::wstring Widen(const std::string &s, UINT codePage = CP_ACP);
+std::string Utf8(const std::wstring &s);
+
 /* Starts the launcher with the command line "<launcher>" tail, or exactly as
    given; a show state of -1 leaves it to the system. */
 bool StartLauncher(const std::string &tail, Launched *l);
 bool StartRaw(const std::string &cmdline, Launched *l, int show = -1);
-/* Starts any program with the command line given, in the folder given (NULL:
-   this one's). */
+/* The same with a UTF-16 command line, as Explorer starts programs; the tail
+   comes as UTF-8. dir is the folder it starts in (NULL: the work folder). */
+bool StartLauncherUtf8(const std::string &tail, Launched *l, const char *dir = NULL);
+/* Starts any program with the command line given (in the system code page,
+   or UTF-16), in the folder given (NULL: this one's). */
 bool StartProgram(const std::string &exe, const std::string &cmdline, const char *dir, Launched *l,
                   int show = -1);
+bool StartProgramW(const std::wstring &exe, std::wstring cmdline, const char *dir, Launched *l,
+                   int show = -1);
 /* The exit code, or -999 after killing it when it did not end in time. */
 int WaitExit(Launched *l, DWORD timeoutMs);
 /* When the process began and ended, in 100 ns units of the system clock. */
@@ -50,6 +59,7 @@ struct ProbeRun {
     ULONGLONG time; /* in 100 ns units of the system clock */
     std::string cmd;
     std::vector<std::string> args;
+    std::string wcmd, exe, cwd; /* UTF-8 */
 };
 std::vector<ProbeRun> ReadProbe(void);
 void ClearProbe(void);
@@ -63,6 +73,7 @@ HWND WaitWindow(DWORD pid, const char *cls, const char *title, DWORD timeoutMs =
 HWND WaitDialog(const Launched *l);
 
 std::string GetText(HWND hwnd);
+std::string GetTextUtf8(HWND hwnd); /* through WM_GETTEXT's UTF-16 form */
 std::vector<std::string> ListBoxTexts(HWND list);
 HWND FocusOf(DWORD tid);
 /* The text of a message box: its static control that holds text. */
@@ -77,7 +88,10 @@ struct Pixels {
 };
 Pixels CaptureClient(HWND hwnd);
 Pixels CaptureWindow(HWND hwnd); /* the whole window, frame too, off the screen */
-Pixels RenderStatus(const char *text, int w, int h);
+Pixels RenderStatus(const std::wstring &text, int w, int h);
+/* Waits until the window shows text as the status window draws it; saves
+   both pictures as name-got.bmp and name-want.bmp when it does not. */
+bool ShowsText(HWND hwnd, const std::wstring &text, const char *name, DWORD timeoutMs);
 /* How many pixels differ; -1 when the sizes do. */
 long DifferentPixels(const Pixels &a, const Pixels &b);
 void SavePixels(const Pixels &p, const std::string &path); /* as a BMP */

@@ -1,14 +1,23 @@
 /*
  * The program that the launcher starts in the end-to-end tests. It appends
  * to the file named by RUNVO_PROBE_OUT what it received: the exact command
- * line, the arguments as the C runtime splits them, and when it ran. When
- * RUNVO_PROBE_HOLD names an event, it then waits for it before it ends, as a
- * program that is slow to come up keeps WinExec waiting.
+ * line in both of its forms (the UTF-16 one as UTF-8), the arguments as the C
+ * runtime splits them, which file it was started from, its working folder,
+ * and when it ran. When RUNVO_PROBE_HOLD names an event, it then waits for
+ * it before it ends, as a program that is slow to come up keeps the launcher
+ * waiting.
  */
 #include <windows.h>
 
 #include <stdio.h>
 #include <stdlib.h>
+
+static void PutUtf8(FILE *f, const char *key, const WCHAR *text)
+{
+    static char utf8[65536];
+    int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, NULL, NULL);
+    fprintf(f, "%s %s\n", key, n > 0 ? utf8 : "");
+}
 
 int main(int argc, char **argv)
 {
@@ -24,6 +33,12 @@ int main(int argc, char **argv)
     t.LowPart = now.dwLowDateTime;
     t.HighPart = now.dwHighDateTime;
     fprintf(f, "TIME %llu\nCMD %s\n", (unsigned long long)t.QuadPart, GetCommandLineA());
+    PutUtf8(f, "WCMD", GetCommandLineW());
+    WCHAR path[MAX_PATH] = L"";
+    GetModuleFileNameW(NULL, path, MAX_PATH);
+    PutUtf8(f, "EXE", path);
+    GetCurrentDirectoryW(MAX_PATH, path);
+    PutUtf8(f, "CWD", path);
     for (int i = 1; i < argc; i++)
         fprintf(f, "ARG %s\n", argv[i]);
     fprintf(f, "END\n");

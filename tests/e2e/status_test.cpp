@@ -7,25 +7,6 @@
 
 static const char MISSING[] = "Z:\\no\\such\\program.exe";
 
-/* Waits until the window shows text as the status window draws it. */
-static bool ShowsText(HWND hwnd, const std::string &text, const char *name, DWORD timeoutMs)
-{
-    Pixels got, want;
-    bool same = WaitFor(
-        [&] {
-            got = CaptureClient(hwnd);
-            want = RenderStatus(text.c_str(), got.w, got.h);
-            return got.w > 0 && DifferentPixels(got, want) == 0;
-        },
-        timeoutMs);
-    if (!ok(same, "%s: %ld pixels differ in %d x %d", name, DifferentPixels(got, want), got.w,
-            got.h)) {
-        SavePixels(got, std::string(name) + "-got.bmp");
-        SavePixels(want, std::string(name) + "-want.bmp");
-    }
-    return same;
-}
-
 /* Chooses the selected entry for tail; returns the status window once shown. */
 static HWND ChooseAndShow(const std::string &tail, Launched *l, int show = -1)
 {
@@ -53,8 +34,8 @@ static void test_starting_text(void)
     SetEnvironmentVariableA("RUNVO_PROBE_HOLD", NULL);
     if (status) {
         ok(GetMenu(status) != NULL, "no menu");
-        ShowsText(status, "Starting\n" + probe + "\nC:\\R&D\\a.txt\n\nPlease wait...", "starting",
-                  10000);
+        ShowsText(status, Widen("Starting\n" + probe + "\nC:\\R&D\\a.txt\n\nPlease wait..."),
+                  "starting", 10000);
     }
     SetEvent(hold);
     ok(WaitExit(&l, 20000) == 0, "starting: exit code");
@@ -82,14 +63,14 @@ static void test_error_display(void)
     if (!status)
         return;
     std::string text = "Error 2 running \"" + std::string(MISSING) + "\" C:\\R&D\\b.txt";
-    ShowsText(status, text, "error", 5000);
+    ShowsText(status, Widen(text), "error", 5000);
     const int sizes[][2] = {{300, 299}, {640, 120}, {200, 400}}; /* 299: the top is 118 */
     for (const auto &size : sizes) {
         SizeClient(status, size[0], size[1]);
         RECT rc;
         GetClientRect(status, &rc);
         ok(rc.right == size[0] && rc.bottom == size[1], "client %ld x %ld", rc.right, rc.bottom);
-        ShowsText(status, text, ("resized-" + std::to_string(size[1])).c_str(), 5000);
+        ShowsText(status, Widen(text), ("resized-" + std::to_string(size[1])).c_str(), 5000);
     }
     PostMessageA(status, WM_COMMAND, 2, 0); /* Help, About */
     HWND about = WaitWindow(l.pid, "#32770", "Runvo");

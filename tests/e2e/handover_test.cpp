@@ -1,0 +1,271 @@
+/*
+ * Every document reaches its program, end to end: several quoted files,
+ * names outside the system code page (the launcher started with a UTF-16
+ * command line, as Explorer starts programs), a program named without a
+ * folder found where Windows finds it but never in the folder the launcher
+ * starts in, and a document opened through its file type's association.
+ */
+#include "tests/e2e/driver.h"
+
+#include <shellapi.h>
+
+static const char NAME[] = "C:\\docs\\日本 Ω 😀.txt";
+static const char LOOKALIKE[] = "C:\\docs\\?? O ??.txt"; /* what the code page makes of it */
+static const char MISSING[] = "Z:\\no\\such\\program.exe";
+
+enum Way { QUICK, CHOOSE, FALLBACK }; /* started at once; chosen; the chooser instead */
+
+/* Starts the launcher with a UTF-8 tail in dir and sees it through: Enter in
+   the chooser, or Cancel where it falls back. field: what the chooser must
+   show. Returns what the probe received. */
+static std::vector<ProbeRun> Launch(const std::string &tail, Way way, const std::string &field,
+                                    const char *dir = NULL)
+{
+    ClearProbe();
+    Launched l;
+    if (!StartLauncherUtf8(tail, &l, dir))
+        return {};
+    if (way != QUICK) {
+        HWND dlg = WaitDialog(&l);
+        if (ok(dlg != NULL, "[%s]: no dialog", tail.c_str())) {
+            std::string shown = GetTextUtf8(GetDlgItem(dlg, 10));
+            ok(shown == field, "[%s]: the chooser shows [%s]", tail.c_str(), shown.c_str());
+            if (way == CHOOSE)
+                PressKey(VK_RETURN);
+            else
+                PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+        }
+    }
+    int code = WaitExit(&l, 20000);
+    ok(code == 0, "[%s]: exit code %d", tail.c_str(), code);
+    CloseHandle(l.process);
+    return ReadProbe();
+}
+
+/* Several files and any name reach the program exactly: args is what
+   follows the program in its UTF-16 command line. */
+static void test_documents(void)
+{
+    const std::string probe = ProbePath();
+    WriteList(probe + "\n" + probe + "\n");
+    const std::string two = "\"C:\\My Docs\\a b.txt\" \"C:\\My Docs\\c d.txt\"";
+    const std::string q = "\"" + std::string(NAME) + "\"";
+    const struct {
+        std::string tail;
+        Way way;
+        std::string args;
+        size_t argc;
+    } rows[] = {
+        {"-n 1 " + two, QUICK, two, 2},
+        {two, CHOOSE, two, 2},
+        {"-n 1 " + std::string(NAME), QUICK, q, 1},
+        {"-n 1 " + q, QUICK, q, 1},
+        {"-n 1 " + q + " \"C:\\Ω\\😀 x.txt\"", QUICK, q + " \"C:\\Ω\\😀 x.txt\"", 2},
+        {NAME, CHOOSE, NAME, 3},
+        {q, CHOOSE, q, 1},
+    };
+    for (const auto &row : rows) {
+        std::string field = row.way == QUICK ? "" : row.tail;
+        std::vector<ProbeRun> runs = Launch(row.tail, row.way, field);
+        if (!ok(runs.size() == 1, "[%s]: %lu starts", row.tail.c_str(), (unsigned long)runs.size()))
+            continue;
+        std::string want = "\"" + probe + "\" " + row.args;
+        ok(runs[0].wcmd == want, "[%s]: the program got [%s]", row.tail.c_str(),
+           runs[0].wcmd.c_str());
+        ok(runs[0].args.size() == row.argc, "[%s]: %lu arguments", row.tail.c_str(),
+           (unsigned long)runs[0].args.size());
+    }
+}
+
+/* Starts the launcher with tail, accepts the entry, and returns the status
+   window once it is shown. */
+static HWND ChooseAndShow(const std::string &tail, Launched *l, const char *dir = NULL)
+{
+    if (!StartLauncherUtf8(tail, l, dir) ||
+        !ok(WaitDialog(l) != NULL, "[%s]: no dialog", tail.c_str()))
+        return NULL;
+    PressKey(VK_RETURN);
+    HWND status = WaitWindow(l->pid, "Runvo", "Runvo");
+    ok(status != NULL, "[%s]: no status window", tail.c_str());
+    return status;
+}
+
+/* The starting text and the error text show the name as it is. The check
+   can tell: the name and its look-alike are drawn differently. */
+static void test_status_texts(void)
+{
+    const std::string probe = ProbePath();
+    std::wstring starting =
+        Widen("Starting\n" + probe + "\n" + NAME + "\n\nPlease wait...", CP_UTF8);
+    std::wstring lookalike =
+        Widen("Starting\n" + probe + "\n" + LOOKALIKE + "\n\nPlease wait...", CP_UTF8);
+    ok(DifferentPixels(RenderStatus(starting, 600, 300), RenderStatus(lookalike, 600, 300)) > 0,
+       "the name and its look-alike look the same");
+
+    WriteList(probe + "\n" + probe + "\n");
+    HANDLE hold = CreateEventA(NULL, TRUE, FALSE, "RunvoProbeHoldUnicode");
+    SetEnvironmentVariableA("RUNVO_PROBE_HOLD", "RunvoProbeHoldUnicode");
+    Launched l;
+    HWND status = ChooseAndShow(NAME, &l);
+    SetEnvironmentVariableA("RUNVO_PROBE_HOLD", NULL);
+    if (status)
+        ShowsText(status, starting, "unicode-starting", 10000);
+    SetEvent(hold);
+    ok(WaitExit(&l, 20000) == 0, "starting: exit code");
+    CloseHandle(l.process);
+    CloseHandle(hold);
+
+    WriteList(std::string(MISSING) + "\n" + MISSING + "\n");
+    status = ChooseAndShow(NAME, &l);
+    if (status) {
+        std::string error = "Error 2 running \"" + std::string(MISSING) + "\" " + NAME;
+        ShowsText(status, Widen(error, CP_UTF8), "unicode-error", 5000);
+        PostMessageA(status, WM_CLOSE, 0, 0);
+    }
+    ok(WaitExit(&l, 10000) == 0, "error: exit code");
+    CloseHandle(l.process);
+}
+
+static void CopyProbe(const std::string &to)
+{
+    ok(CopyFileA(ProbePath().c_str(), to.c_str(), FALSE), "copy the probe to %s", to.c_str());
+}
+
+/* A program named without a folder: found in the launcher's folder, the
+   system's and PATH's, never in the folder it was started in (a Downloads
+   folder, with planted programs of the same names), nor in PATH's folders
+   found from there. A name with a folder is used as it stands. */
+static void test_program_search(void)
+{
+    const std::string down = WorkPath("Downloads"), bin = WorkPath("bin");
+    CreateDirectoryA(down.c_str(), NULL);
+    CreateDirectoryA(bin.c_str(), NULL);
+    const char *planted[] = {"tool.exe", "probe.exe", "cwdonly.exe"};
+    for (const char *name : planted)
+        CopyProbe(down + "\\" + name);
+    CopyProbe(bin + "\\tool.exe");
+    char oldPath[32768];
+    DWORD n = GetEnvironmentVariableA("PATH", oldPath, sizeof oldPath);
+    std::string path = n > 0 && n < sizeof oldPath ? oldPath : "";
+    const struct {
+        std::string entry, pathFirst;
+        Way way;
+        std::string ran; /* empty: nothing */
+    } rows[] = {
+        {"tool.exe", bin, QUICK, bin + "\\tool.exe"},
+        {"tool", bin, QUICK, bin + "\\tool.exe"},
+        {"tool.exe", bin, CHOOSE, bin + "\\tool.exe"},
+        {"probe.exe", bin, QUICK, ProbePath()},
+        {"tool.exe", ".;Downloads;.\\;" + bin, QUICK, bin + "\\tool.exe"},
+        {"cwdonly.exe", bin, FALLBACK, ""},
+        {".\\tool.exe", bin, QUICK, down + "\\tool.exe"},
+    };
+    for (const auto &row : rows) {
+        WriteList(row.entry + "\n" + row.entry + "\n");
+        SetEnvironmentVariableA("PATH", (row.pathFirst + ";" + path).c_str());
+        std::string tail = row.way == CHOOSE ? "doc.txt" : "-n 1 doc.txt";
+        std::vector<ProbeRun> runs = Launch(tail, row.way, "doc.txt", down.c_str());
+        const char *name = row.entry.c_str();
+        if (!ok(runs.size() == (row.ran.empty() ? 0u : 1u), "%s: %lu starts", name,
+                (unsigned long)runs.size()) ||
+            runs.empty())
+            continue;
+        ok(_stricmp(runs[0].exe.c_str(), row.ran.c_str()) == 0, "%s: ran %s", name,
+           runs[0].exe.c_str());
+        std::string args = row.way == QUICK ? "\"doc.txt\"" : "doc.txt";
+        ok(runs[0].wcmd == "\"" + row.entry + "\" " + args, "%s: command [%s]", name,
+           runs[0].wcmd.c_str());
+        ok(_stricmp(runs[0].cwd.c_str(), down.c_str()) == 0, "%s: working folder %s", name,
+           runs[0].cwd.c_str());
+    }
+
+    /* Not found by the chooser either: the error display says so. */
+    WriteList("cwdonly.exe\ncwdonly.exe\n");
+    Launched l;
+    HWND status = ChooseAndShow("doc.txt", &l, down.c_str());
+    if (status) {
+        ShowsText(status, L"Error 2 running \"cwdonly.exe\" doc.txt", "not-found", 5000);
+        PostMessageA(status, WM_CLOSE, 0, 0);
+    }
+    ok(WaitExit(&l, 10000) == 0, "not found: exit code");
+    CloseHandle(l.process);
+
+    SetEnvironmentVariableA("PATH", path.c_str());
+    for (const char *name : planted)
+        DeleteFileA((down + "\\" + name).c_str());
+    DeleteFileA((bin + "\\tool.exe").c_str());
+    RemoveDirectoryA(down.c_str());
+    RemoveDirectoryA(bin.c_str());
+}
+
+/* Writes a registry value of the classes the shell reads, and returns the
+   key's name for deleting it. */
+static std::wstring SetClassValue(const std::wstring &name, const std::wstring &value)
+{
+    HKEY key;
+    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, name.c_str(), 0, NULL, 0, KEY_WRITE, NULL, &key, NULL) ==
+        ERROR_SUCCESS) {
+        RegSetValueExW(key, NULL, 0, REG_SZ, reinterpret_cast<const BYTE *>(value.c_str()),
+                       (DWORD)(value.size() + 1) * sizeof(WCHAR));
+        RegCloseKey(key);
+    }
+    return name.substr(0, name.find(L'\\'));
+}
+
+/* A file type associated with the launcher as Open with, Always does: the
+   shell opens a document with blanks and any characters in its name, and the
+   launcher shows that name and passes it on exactly. (Windows reads a user's
+   own association through the classes root too; Wine 8 reads only the
+   machine's classes there.) */
+static void test_association(void)
+{
+    const std::wstring command = L"\"" + Widen(WorkPath("runvo.exe")) + L"\" \"%1\"";
+    std::wstring ext = SetClassValue(L".runvotest", L"RunvoTest.Document");
+    std::wstring cls = SetClassValue(L"RunvoTest.Document\\shell\\open\\command", command);
+
+    std::wstring folder = Widen(WorkPath("My Docs")) + Widen(" Ω", CP_UTF8);
+    std::wstring doc = folder + Widen("\\a b 😀.runvotest", CP_UTF8);
+    CreateDirectoryW(folder.c_str(), NULL);
+    HANDLE f = CreateFileW(doc.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    CloseHandle(f);
+    WriteList(ProbePath() + "\n" + ProbePath() + "\n");
+    ClearProbe();
+
+    SHELLEXECUTEINFOW sei = {};
+    sei.cbSize = sizeof sei;
+    sei.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    sei.lpVerb = L"open";
+    sei.lpFile = doc.c_str();
+    sei.nShow = SW_SHOWNORMAL;
+    if (ok(ShellExecuteExW(&sei) && sei.hProcess, "the shell did not open the document: %lu",
+           GetLastError())) {
+        Launched l = {sei.hProcess, GetProcessId(sei.hProcess), 0};
+        HWND dlg = WaitDialog(&l);
+        std::string quoted = "\"" + Utf8(doc) + "\"";
+        if (ok(dlg != NULL, "association: no dialog")) {
+            std::string shown = GetTextUtf8(GetDlgItem(dlg, 10));
+            ok(shown == quoted, "association: the chooser shows [%s]", shown.c_str());
+            PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+        }
+        ok(WaitExit(&l, 20000) == 0, "association: exit code");
+        CloseHandle(l.process);
+        std::vector<ProbeRun> runs = ReadProbe();
+        ok(runs.size() == 1 && runs[0].wcmd == "\"" + ProbePath() + "\" " + quoted,
+           "association: the program got [%s]", runs.empty() ? "" : runs[0].wcmd.c_str());
+    }
+    DeleteFileW(doc.c_str());
+    RemoveDirectoryW(folder.c_str());
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, ext.c_str());
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, cls.c_str());
+}
+
+int main(int argc, char **argv)
+{
+    SetUpWorkDir(argc, argv);
+    test_documents();
+    test_status_texts();
+    test_program_search();
+    test_association();
+    TearDownWorkDir();
+    return TestSummary("handover");
+}
