@@ -25,7 +25,7 @@ extern HWND g_hwndMain;
    there is one; gives the exit code 1. */
 int CommandTooLong(void);
 
-/* The second phase of WinMain: the chooser, then the launch. Returns the
+/* The second phase of wWinMain: the chooser, then the launch. Returns the
    exit code. */
 int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const WCHAR *tail, int nCmdShow);
 

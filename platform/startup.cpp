@@ -1,16 +1,16 @@
 /*
  * Process start-up: the program's own entry point, in place of the C
- * runtime's. It hands WinMain its four values and ends the process with
- * WinMain's result as the exit code.
+ * runtime's. It hands wWinMain its four values and ends the process with
+ * wWinMain's result as the exit code.
  *
  * The tail is formed here from the process's own command line in UTF-16, as
  * the system holds it: its single-byte form replaces what the system code
  * page cannot hold with look-alikes or question marks, and the runtime's
  * start-up would also take a byte from 0x80 up that follows the program's
- * name for a blank and drop it. The launcher passes every character on. Nothing
- * else of the runtime's start-up is needed: msvcrt.dll sets itself up when
- * it is loaded, and the launcher has no static constructors. Leaving it out
- * halves the size of the program.
+ * name for a blank and drop it. The launcher passes every character on.
+ * Nothing else of the runtime's start-up is needed: msvcrt.dll sets itself
+ * up when it is loaded, and the launcher has no static constructors. Leaving
+ * it out halves the size of the program.
  */
 #include "launch/command.h"
 #include "platform/platform.h"
