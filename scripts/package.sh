@@ -7,11 +7,12 @@
 # The same commit gives the same bytes wherever and whenever it is built:
 # the executable carries no time stamp, and the zip entries have the commit's
 # time (or SOURCE_DATE_EPOCH), fixed modes, a fixed order and no owner.
+# Sources without git (a source archive) need SOURCE_DATE_EPOCH.
 #   sh scripts/package.sh
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/setup.sh
-epoch=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || true)}
+epoch=$(sh scripts/sources.sh date)
 [ -n "$epoch" ] || { echo "no commit to take the time from: set SOURCE_DATE_EPOCH" >&2; exit 1; }
 
 # The README's part for Windows users as plain text with CR LF: no pictures,

@@ -2,16 +2,22 @@
 # The release is reproducible: two copies of these sources at different
 # paths, built one after the other, package to the same bytes; and the
 # executables in it are the ones the tests ran (build/win32, build/win64).
+# Works from a clone and from sources without git alike.
 #   reproducible.sh
 set -eu
 cd "$(dirname "$0")/.."
-export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
+# Without a commit, any fixed time will do for the comparison: the newest
+# source file's.
+SOURCE_DATE_EPOCH=$(sh scripts/sources.sh date)
+[ -n "$SOURCE_DATE_EPOCH" ] ||
+    SOURCE_DATE_EPOCH=$(sh scripts/sources.sh files | xargs -0 stat -c %Y | sort -n | tail -n 1)
+export SOURCE_DATE_EPOCH
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 fail=0
 for copy in one two/at/another/depth; do
     mkdir -p "$tmp/$copy"
-    git ls-files -z | xargs -0 tar cf - | tar xf - -C "$tmp/$copy"
+    sh scripts/sources.sh files | tar --null -T - -cf - | tar xf - -C "$tmp/$copy"
     sh "$tmp/$copy/scripts/package.sh" >/dev/null
 done
 for f in $(cd "$tmp/one/dist" && ls); do
