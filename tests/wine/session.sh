@@ -41,6 +41,9 @@ done
 DISPLAY=:$n nice -n -10 openbox >"$dir/openbox.log" 2>&1 &
 wm_pid=$!
 
+# One locale whatever the machine's: Wine takes its code page from it (1252
+# here) and writes file names in it (UTF-8, so that any name can be made).
+export LC_ALL=C.UTF-8
 export DISPLAY=:$n WINEPREFIX="$dir/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # A prefix made before 32-bit Wine could run has no 32-bit half: make it anew.
 win32=$(dirname "$0")/../../scripts/can-run-win32.sh
@@ -62,7 +65,7 @@ REGEDIT4
 EOT
 /usr/lib/wine/wine64 regedit /S "$dir/settings.reg" </dev/null >/dev/null 2>&1
 cat >"$env_file" <<EOT
-export DISPLAY=:$n WINEPREFIX='$WINEPREFIX' WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
+export LC_ALL=C.UTF-8 DISPLAY=:$n WINEPREFIX='$WINEPREFIX' WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
 RUNVO_XVFB_PID=$xvfb_pid
 RUNVO_WM_PID=$wm_pid
 EOT
