@@ -112,9 +112,70 @@ static void test_fallbacks(void)
     }
 }
 
+/* The DLLs a program loads, as its debugger is told of them, up to its exit;
+   and its exit code. */
+static std::vector<std::string> LoadedDlls(const std::wstring &exe, std::wstring cmdline,
+                                           DWORD *code)
+{
+    std::vector<std::string> dlls;
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi;
+    if (!ok(CreateProcessW(exe.c_str(), &cmdline[0], NULL, NULL, FALSE, DEBUG_ONLY_THIS_PROCESS,
+                           NULL, NULL, &si, &pi),
+            "cannot debug %s: %lu", Utf8(exe).c_str(), GetLastError()))
+        return dlls;
+    for (DEBUG_EVENT ev; WaitForDebugEvent(&ev, 20000);) {
+        DWORD status = DBG_CONTINUE;
+        HANDLE file = NULL;
+        if (ev.dwDebugEventCode == LOAD_DLL_DEBUG_EVENT)
+            file = ev.u.LoadDll.hFile;
+        else if (ev.dwDebugEventCode == CREATE_PROCESS_DEBUG_EVENT)
+            file = ev.u.CreateProcessInfo.hFile;
+        else if (ev.dwDebugEventCode == EXCEPTION_DEBUG_EVENT &&
+                 ev.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT)
+            status = DBG_EXCEPTION_NOT_HANDLED; /* the program's own to handle */
+        WCHAR path[MAX_PATH];
+        if (file && GetFinalPathNameByHandleW(file, path, MAX_PATH, 0))
+            dlls.push_back(Utf8(path));
+        if (file)
+            CloseHandle(file);
+        bool exited = ev.dwDebugEventCode == EXIT_PROCESS_DEBUG_EVENT;
+        if (exited)
+            *code = ev.u.ExitProcess.dwExitCode;
+        ContinueDebugEvent(ev.dwProcessId, ev.dwThreadId, status);
+        if (exited)
+            break;
+    }
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return dlls;
+}
+
+/* Quick launch loads no USER32, which would cost more than all the rest of
+   it: it starts as fast as a bare WinExec. */
+static void test_no_user32(void)
+{
+    WriteList(ProbePath() + "\n");
+    ClearProbe();
+    std::wstring exe = Widen(WorkPath("runvo.exe"));
+    DWORD code = 99;
+    std::vector<std::string> dlls = LoadedDlls(exe, L"\"" + exe + L"\" -n 0 a.txt", &code);
+    ok(code == 0 && ReadProbe().size() == 1, "the quick launch did not start: %lu", code);
+    bool kernel32 = false, user32 = false;
+    for (std::string dll : dlls) {
+        _strlwr(&dll[0]);
+        kernel32 = kernel32 || dll.find("\\kernel32.dll") != std::string::npos;
+        user32 = user32 || dll.find("\\user32.dll") != std::string::npos;
+    }
+    ok(kernel32, "%lu DLLs seen loaded, but not KERNEL32", (unsigned long)dlls.size());
+    ok(!user32, "quick launch loaded USER32");
+}
+
 int main(int argc, char **argv)
 {
     SetUpWorkDir(argc, argv);
+    test_no_user32();
     test_quick_starts();
     test_too_long();
     test_fallbacks();
