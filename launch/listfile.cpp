@@ -13,14 +13,16 @@
 
 enum { CTRL_Z = 26 };
 
-bool ListFilePath(char *path)
+bool ListFilePath(PathChar *path)
 {
-    DWORD len = GetModuleFileNameA(NULL, path, MODULE_PATH_SIZE);
+    DWORD len = GetModulePath(path, MODULE_PATH_SIZE);
     /* A path that filled the buffer was cut short, and a file named after it
        would be some other file: then there is no list file. */
     if (len < 3 || len >= MODULE_PATH_SIZE)
         return false;
-    memcpy(path + len - 3, "DAT", 3); /* by position, as "exe" -> "DAT" */
+    path[len - 3] = 'D'; /* by position, as "exe" -> "DAT" */
+    path[len - 2] = 'A';
+    path[len - 1] = 'T';
     return true;
 }
 
@@ -110,10 +112,10 @@ bool ListReaderNext(ListReader *r, char *line)
 /* The list file, opened for reading with no sharing restriction, or NULL. */
 static FILE *OpenListFile(void)
 {
-    char path[MODULE_PATH_SIZE];
+    PathChar path[MODULE_PATH_SIZE];
     if (!ListFilePath(path))
         return NULL;
-    FILE *file = fopen(path, "rb");
+    FILE *file = OpenToRead(path);
     /* The reader buffers by itself, unless its chunk is smaller than the
        runtime's own buffer (as in the fuzzer). */
     if (file && LIST_CHUNK >= BUFSIZ)

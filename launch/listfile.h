@@ -16,6 +16,8 @@
 #ifndef RUNVO_LISTFILE_H
 #define RUNVO_LISTFILE_H
 
+#include "platform/platform.h"
+
 #include <stddef.h>
 #include <stdio.h>
 
@@ -26,16 +28,16 @@
 #endif
 
 enum {
-    MODULE_PATH_SIZE = 260, /* what GetModuleFileNameA is given */
+    MODULE_PATH_SIZE = 260, /* what GetModulePath is given, in PathChars */
     LIST_LINE_SIZE = 260,   /* one read and its terminator */
     LIST_PIECE_MAX = LIST_LINE_SIZE - 1,
     LIST_DEFAULT_SIZE = 264, /* the caller's buffer for the first line */
     LIST_CHUNK = RUNVO_LIST_CHUNK
 };
 
-/* The list file's path, in a buffer of MODULE_PATH_SIZE bytes. False when
-   there is none: the executable's path is unknown or did not fit. */
-bool ListFilePath(char *path);
+/* The list file's path, in a buffer of MODULE_PATH_SIZE PathChars. False
+   when there is none: the executable's path is unknown or did not fit. */
+bool ListFilePath(PathChar *path);
 
 /* Removes bytes 1 to 32 from the end of the line. */
 void TrimLineEnd(char *line);

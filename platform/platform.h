@@ -8,6 +8,10 @@
  * Outside Windows only the portable core is built, for its tests, benchmarks
  * and fuzzers. It needs one operation, the executable's own path, and
  * platform/native.cpp stands in for it there.
+ *
+ * File names: PathChar, GetModulePath and OpenToRead name the executable
+ * and open the list file beside it; in UTF-16 on Windows, so that a folder
+ * of any name holds them.
  */
 #ifndef RUNVO_PLATFORM_H
 #define RUNVO_PLATFORM_H
@@ -27,6 +31,20 @@
 #define _USER32_
 #define _GDI32_
 #include <windows.h>
+
+#include <stdio.h>
+
+typedef WCHAR PathChar;
+
+inline DWORD GetModulePath(PathChar *path, DWORD size)
+{
+    return GetModuleFileNameW(NULL, path, size);
+}
+
+inline FILE *OpenToRead(const PathChar *path)
+{
+    return _wfopen(path, L"rb");
+}
 
 /* Starts a command text as WinExec does (the program shown normally), and,
    when waitUntilReady, waits as WinExec does once USER32 is loaded, until the
@@ -50,6 +68,20 @@ DWORD GetModuleFileNameA(HMODULE hModule, char *lpFilename, DWORD nSize);
 /* Says what GetModuleFileNameA reports from now on; NULL restores the
    process's real path. */
 void NativeSetModulePath(const char *path);
+
+#include <stdio.h>
+
+typedef char PathChar;
+
+inline DWORD GetModulePath(PathChar *path, DWORD size)
+{
+    return GetModuleFileNameA(NULL, path, size);
+}
+
+inline FILE *OpenToRead(const PathChar *path)
+{
+    return fopen(path, "rb");
+}
 
 #endif /* _WIN32 */
 

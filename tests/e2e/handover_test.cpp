@@ -3,7 +3,8 @@
  * names outside the system code page (the launcher started with a UTF-16
  * command line, as Explorer starts programs), a program named without a
  * folder found where Windows finds it but never in the folder the launcher
- * starts in, and a document opened through its file type's association.
+ * starts in, a document opened through its file type's association, and the
+ * launcher in a folder of any name.
  */
 #include "tests/e2e/driver.h"
 
@@ -259,6 +260,33 @@ static void test_association(void)
     RegDeleteTreeW(HKEY_CLASSES_ROOT, cls.c_str());
 }
 
+/* The launcher in a folder of any name (a user's own, say) finds the list
+   file beside it. */
+static void test_folder_of_any_name(void)
+{
+    std::wstring folder = Widen(WorkPath("Tools")) + Widen(" Ω 日本", CP_UTF8);
+    std::wstring exe = folder + L"\\runvo.exe", list = folder + L"\\runvo.DAT";
+    CreateDirectoryW(folder.c_str(), NULL);
+    ok(CopyFileW(Widen(WorkPath("runvo.exe")).c_str(), exe.c_str(), FALSE), "copy the launcher");
+    std::string bytes = ProbePath() + "\n" + ProbePath() + "\n";
+    HANDLE f = CreateFileW(list.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    DWORD written = 0;
+    WriteFile(f, bytes.data(), (DWORD)bytes.size(), &written, NULL);
+    CloseHandle(f);
+    ClearProbe();
+    Launched l;
+    if (StartProgramW(exe, L"\"" + exe + L"\" -n 1 a.txt", NULL, &l)) {
+        int code = WaitExit(&l, 20000);
+        std::vector<ProbeRun> runs = ReadProbe();
+        ok(code == 0 && runs.size() == 1 && runs[0].wcmd == "\"" + ProbePath() + "\" \"a.txt\"",
+           "a folder of any name: exit code %d, %lu starts", code, (unsigned long)runs.size());
+        CloseHandle(l.process);
+    }
+    DeleteFileW(list.c_str());
+    DeleteFileW(exe.c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
 int main(int argc, char **argv)
 {
     SetUpWorkDir(argc, argv);
@@ -266,6 +294,7 @@ int main(int argc, char **argv)
     test_status_texts();
     test_program_search();
     test_association();
+    test_folder_of_any_name();
     TearDownWorkDir();
     return TestSummary("handover");
 }
