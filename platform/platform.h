@@ -32,6 +32,8 @@
 #define _GDI32_
 #include <windows.h>
 
+#ifndef RC_INVOKED /* the resource compiler needs only the constants */
+
 #include <stdio.h>
 
 typedef WCHAR PathChar;
@@ -53,6 +55,8 @@ inline FILE *OpenToRead(const PathChar *path)
    where a document's folder may hold a program that nobody chose. False when
    the start is refused; GetLastError() then says why. */
 bool StartCommand(WCHAR *command, bool waitUntilReady);
+
+#endif /* RC_INVOKED */
 
 #else /* !_WIN32 */
 
