@@ -157,11 +157,11 @@ bool StartLauncher(const std::string &tail, Launched *l)
     return StartRaw("\"" + WorkPath("runvo.exe") + "\" " + tail, l);
 }
 
-bool StartLauncherUtf8(const std::string &tail, Launched *l, const char *dir)
+bool StartLauncherUtf8(const std::string &tail, Launched *l, const char *dir, int show)
 {
     std::wstring exe = Widen(WorkPath("runvo.exe"));
     return StartProgramW(exe, L"\"" + exe + L"\" " + Widen(tail, CP_UTF8),
-                         dir ? dir : s_workDir.c_str(), l);
+                         dir ? dir : s_workDir.c_str(), l, show);
 }
 
 int WaitExit(Launched *l, DWORD timeoutMs)
@@ -279,6 +279,17 @@ HWND WaitWindow(DWORD pid, const char *cls, const char *title, DWORD timeoutMs)
 HWND WaitDialog(const Launched *l)
 {
     return WaitWindow(l->pid, "#32770", "Select Program");
+}
+
+HWND ChooseAndShow(const std::string &tail, Launched *l, const char *dir, int show)
+{
+    if (!StartLauncherUtf8(tail, l, dir, show) ||
+        !ok(WaitDialog(l) != NULL, "[%s]: no dialog", tail.c_str()))
+        return NULL;
+    PressKey(VK_RETURN);
+    HWND status = WaitWindow(l->pid, "Runvo", "Runvo");
+    ok(status != NULL, "[%s]: no status window", tail.c_str());
+    return status;
 }
 
 std::string GetText(HWND hwnd)

@@ -41,7 +41,10 @@ bool StartLauncher(const std::string &tail, Launched *l);
 bool StartRaw(const std::string &cmdline, Launched *l, int show = -1);
 /* The same with a UTF-16 command line, as Explorer starts programs; the tail
    comes as UTF-8. dir is the folder it starts in (NULL: the work folder). */
-bool StartLauncherUtf8(const std::string &tail, Launched *l, const char *dir = NULL);
+bool StartLauncherUtf8(const std::string &tail, Launched *l, const char *dir = NULL, int show = -1);
+/* Starts the launcher so, accepts the selected entry with Enter, and returns
+   the status window once it is shown (NULL, reported, if it never is). */
+HWND ChooseAndShow(const std::string &tail, Launched *l, const char *dir = NULL, int show = -1);
 /* Starts any program with the command line given (in the system code page,
    or UTF-16), in the folder given (NULL: this one's). */
 bool StartProgram(const std::string &exe, const std::string &cmdline, const char *dir, Launched *l,

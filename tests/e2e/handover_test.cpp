@@ -78,19 +78,6 @@ static void test_documents(void)
     }
 }
 
-/* Starts the launcher with tail, accepts the entry, and returns the status
-   window once it is shown. */
-static HWND ChooseAndShow(const std::string &tail, Launched *l, const char *dir = NULL)
-{
-    if (!StartLauncherUtf8(tail, l, dir) ||
-        !ok(WaitDialog(l) != NULL, "[%s]: no dialog", tail.c_str()))
-        return NULL;
-    PressKey(VK_RETURN);
-    HWND status = WaitWindow(l->pid, "Runvo", "Runvo");
-    ok(status != NULL, "[%s]: no status window", tail.c_str());
-    return status;
-}
-
 /* The starting text and the error text show the name as it is. The check
    can tell: the name and its look-alike are drawn differently. */
 static void test_status_texts(void)
