@@ -1,9 +1,10 @@
 /*
  * Fuzzing the command line: the tail after the program's name, the option,
  * the quick-launch command built into an exact 264-unit buffer (so that the
- * sanitizer sees any unit written past it), and the program that command
- * names. Every input gives either a command within the limit, formed as it
- * should be, or the length error.
+ * sanitizer sees any unit written past it), the program that command names,
+ * its file and the command that runs it as a batch file. Every input gives
+ * either a command within the limit, formed as it should be, or the length
+ * error.
  */
 #include "launch/command.h"
 #include "launch/text.h"
@@ -33,16 +34,82 @@ static std::wstring Units(const uint8_t *data, size_t size)
     return s;
 }
 
-/* The quick command as it should be: a tail with quotes of its own stays as
+/* The file system of the fuzzer: a name exists unless its length is a
+   multiple of 3. */
+static bool Exists(const wchar_t *name)
+{
+    return wcslen(name) % 3 != 0;
+}
+
+/* Whether the tail passes as it is: it has quotes, or it is no file and
+   splits at blanks into two or more files. */
+static bool WantedAsItIs(const std::wstring &r)
+{
+    if (r.find(L'"') != std::wstring::npos)
+        return true;
+    size_t names = 0;
+    bool all = true;
+    for (size_t i = 0; i < r.size();) {
+        size_t j = i;
+        while (j < r.size() && !IsBlank(r[j]))
+            j++;
+        if (j > i) {
+            names++;
+            all = all && j - i < COMMAND_SIZE && Exists(r.substr(i, j - i).c_str());
+        }
+        i = j + (j < r.size());
+    }
+    return names >= 2 && all && !Exists(r.c_str());
+}
+
+/* The quick command as it should be: a tail that is its arguments stays as
    it is; any other is quoted, its trailing backslashes doubled. */
 static std::wstring WantedCommand(const std::wstring &line, const std::wstring &r)
 {
-    if (r.find(L'"') != std::wstring::npos)
+    if (WantedAsItIs(r))
         return L"\"" + line + L"\" " + r;
     size_t k = 0;
     while (k < r.size() && r[r.size() - 1 - k] == L'\\')
         k++;
     return L"\"" + line + L"\" \"" + r + std::wstring(k, L'\\') + L"\"";
+}
+
+/* The program a command names: the line up to its first quote, looked for
+   when that holds no folder, else found from the launcher's folder; and the
+   command that runs it if it is a batch file, which gives back the rest of
+   the command once its escapes are taken away. */
+static void CheckProgram(const wchar_t *cmd, const std::wstring &line)
+{
+    wchar_t *name = (wchar_t *)malloc(COMMAND_SIZE * sizeof(wchar_t));
+    const wchar_t *rest = ProgramName(cmd, name);
+    std::wstring program = line.substr(0, line.find(L'"'));
+    Check(program == name);
+    Check(NamesNoFolder(name) == (program.find_first_of(L"\\/:") == std::wstring::npos));
+    Check(rest == cmd + program.size() + 2); /* past the quote that ends the name */
+
+    wchar_t *path = (wchar_t *)malloc(260 * sizeof(wchar_t));
+    if (ProgramFile(name, L"D:\\Tools\\", path, 260))
+        Check(wcslen(path) < 260 && wcsstr(path, name + (name[0] && name[1] == L':') * 2));
+    free(path);
+
+    enum { SIZE = 2 * COMMAND_SIZE + 40 };
+    wchar_t *batch = (wchar_t *)malloc(SIZE * sizeof(wchar_t));
+    const std::wstring head = L"\"C:\\cmd.exe\" /s /c \"\"x.bat\"";
+    if (BatchCommand(batch, SIZE, L"C:\\cmd.exe", L"x.bat", rest)) {
+        std::wstring got = batch;
+        Check(got.compare(0, head.size(), head) == 0 && got.back() == L'"');
+        std::wstring plain;
+        bool quoted = false;
+        for (size_t i = head.size(); i + 1 < got.size(); i++) {
+            quoted = quoted != (got[i] == L'"');
+            if (!quoted && got[i] == L'^')
+                i++;
+            plain += got[i];
+        }
+        Check(plain == rest);
+    }
+    free(batch);
+    free(name);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -66,20 +133,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     std::wstring want = WantedCommand(line, rest);
     wchar_t *cmd = (wchar_t *)malloc(COMMAND_SIZE * sizeof(wchar_t));
-    bool fits = BuildQuickCommand(cmd, line.c_str(), rest);
+    bool asItIs = TailIsArguments(rest, Exists);
+    Check(asItIs == WantedAsItIs(rest));
+    bool fits = BuildQuickCommand(cmd, line.c_str(), rest, asItIs);
     Check(fits == (want.size() <= QUICK_COMMAND_MAX));
     Check(!fits || want == cmd);
-
-    /* The program it names: the line up to its first quote, looked for when
-       that holds no folder. */
-    if (fits) {
-        wchar_t *name = (wchar_t *)malloc(COMMAND_SIZE * sizeof(wchar_t));
-        bool bare = ProgramWithoutFolder(cmd, name);
-        std::wstring program = line.substr(0, line.find(L'"'));
-        Check(program == name);
-        Check(bare == (program.find_first_of(L"\\/:") == std::wstring::npos));
-        free(name);
-    }
+    if (fits)
+        CheckProgram(cmd, line);
     free(cmd);
 
     wchar_t *status = (wchar_t *)malloc(289 * sizeof(wchar_t));
@@ -90,8 +150,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     /* The rest of the input as a PATH: what is kept is a list of whole
        entries of it, with no empty one. */
     std::wstring path = cmdline, kept = path;
-    size_t len = KeepAbsoluteFolders(&kept[0]);
-    Check(len == wcslen(kept.c_str()) && len <= path.size());
+    size_t most = data[0] * 3u;
+    size_t len = KeepAbsoluteFolders(&kept[0], most);
+    Check(len == wcslen(kept.c_str()) && len <= path.size() && len <= most);
     kept.resize(len);
     Check(len == 0 || (kept[0] != L';' && kept[len - 1] != L';'));
     Check(kept.find(L";;") == std::wstring::npos);

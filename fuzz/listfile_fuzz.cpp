@@ -1,9 +1,9 @@
 /*
  * Fuzzing the list file reader against a model of the line rules written the
- * simplest way, a byte at a time: for any bytes, the list view and the
- * indexed lookup must yield the same lines, and as many, as the model.
- * The reader is built with a 7-byte chunk, so that every rule meets a
- * chunk's end.
+ * simplest way, a unit at a time: for any bytes (UTF-8 or not, with either
+ * mark or none), the list view and the indexed lookup must yield the same
+ * lines, and as many, as the model. The reader is built with a 7-byte chunk,
+ * so that every rule meets a chunk's end.
  */
 #include "launch/listfile.h"
 #include "fuzz/listfile_model.h"
@@ -24,7 +24,7 @@ struct Expected {
     bool same;
 };
 
-static void Compare(void *context, const char *entry)
+static void Compare(void *context, const wchar_t *entry)
 {
     Expected *e = static_cast<Expected *>(context);
     e->same = e->same && e->next < e->want->count() && e->want->line(e->next) == entry;
@@ -55,13 +55,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static ModelLines want;
     ReadModelLines(data, size, &want);
 
-    char def[LIST_DEFAULT_SIZE];
+    wchar_t def[LIST_DEFAULT_SIZE];
     Expected got = {&want, 1, true};
     size_t count = ReadProgramList(def, Compare, &got);
     if (count != want.count() || !got.same || (count > 0 && want.line(0) != def) ||
-        (count == 0 && def[0] != '\0'))
+        (count == 0 && def[0] != L'\0'))
         abort();
-    char line[LIST_LINE_SIZE];
+    wchar_t line[LIST_LINE_SIZE];
     for (size_t i : {size_t(0), count / 2, count - 1, count}) {
         bool found = ReadListLine((int)i, line);
         if (found != (i < count) || (found && want.line(i) != line))

@@ -1,5 +1,5 @@
 /*
- * The list file's line rules written the simplest way, a byte at a time: the
+ * The list file's line rules written the simplest way, a unit at a time: the
  * model that the reader is fuzzed against. It is compiled without coverage
  * feedback (the fuzzer is steered by the reader's branches, not the model's)
  * and reuses its storage, so that it costs the fuzzer little.
@@ -14,18 +14,19 @@
 #include <string_view>
 #include <vector>
 
-/* The cleaned lines of a file: line i is text[start[i], start[i + 1]). */
+/* The cleaned lines of a file, in UTF-16 units: line i is
+   text[start[i], start[i + 1]). */
 struct ModelLines {
-    std::string text;
+    std::wstring text;
     std::vector<size_t> start;
 
     size_t count() const
     {
         return start.size() - 1;
     }
-    std::string_view line(size_t i) const
+    std::wstring_view line(size_t i) const
     {
-        return std::string_view(text).substr(start[i], start[i + 1] - start[i]);
+        return std::wstring_view(text).substr(start[i], start[i + 1] - start[i]);
     }
 };
 

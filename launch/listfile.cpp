@@ -1,8 +1,10 @@
 /*
  * Reading the program list file. The file is opened in binary mode and the
- * text rules (CR LF, Ctrl-Z) are applied here, so that a file reads the same
- * in every build and with every C runtime. Lines are cut straight from the
- * chunk buffer: a skipped line costs one memchr and no copy.
+ * text rules (encodings, CR LF, Ctrl-Z) are applied here, so that a file
+ * reads the same in every build and with every C runtime. Reads are cut
+ * from a window of the file that always holds the longest read and its line
+ * end: a skipped line of ordinary length costs one memchr, no decoding and
+ * no copy.
  */
 #include "launch/listfile.h"
 
@@ -10,6 +12,7 @@
 #include "platform/platform.h"
 
 #include <string.h>
+#include <wchar.h>
 
 enum { CTRL_Z = 26 };
 
@@ -26,87 +29,216 @@ bool ListFilePath(PathChar *path)
     return true;
 }
 
-void TrimLineEnd(char *line)
+void TrimLineEnd(wchar_t *line)
 {
-    size_t n = strlen(line);
+    size_t n = wcslen(line);
     while (n > 0 && IsBlank(line[n - 1]))
-        line[--n] = '\0';
+        line[--n] = L'\0';
 }
 
-/* The next chunk of the file, cut at a Ctrl-Z. A CR that ends a chunk is
-   held back for the next one, so that a CR LF pair never straddles two. */
-static bool Fill(ListReader *r)
+/* The well-formed UTF-8 sequence at p, of at most n bytes: its length, and
+   its code point in *cp. 0 when there is none (a stray or missing
+   continuation byte, an overlong form, a surrogate, or past U+10FFFF). */
+static size_t Utf8Sequence(const unsigned char *p, size_t n, unsigned *cp)
 {
-    while (!r->ended) {
-        size_t start = 0;
-        if (r->heldCr) {
-            r->buf[start++] = '\r';
-            r->heldCr = false;
+    static const unsigned least[] = {0, 0, 0x80, 0x800, 0x10000};
+    unsigned c = p[0];
+    size_t len = c < 0x80 ? 1 : c < 0xC0 ? 0 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : c < 0xF8 ? 4 : 0;
+    if (len == 0 || len > n)
+        return 0;
+    c &= 0xFF >> len; /* the lead byte's bits; all of an ASCII byte's */
+    for (size_t i = 1; i < len; i++) {
+        if ((p[i] & 0xC0) != 0x80)
+            return 0;
+        c = c << 6 | (p[i] & 0x3F);
+    }
+    if (c < least[len] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)
+        return 0;
+    *cp = c;
+    return len;
+}
+
+/* How many of the content bytes at p the next read takes when it is UTF-8:
+   whole sequences, as many as fit LIST_PIECE_MAX units, and *withLf when
+   the line's LF fits after them. 0 when the read is not UTF-8: a sequence
+   in it is not well-formed, or none is longer than a byte (the code page's
+   reading of ASCII is the same, and of anything else is what it was). */
+static size_t Utf8Read(const unsigned char *p, size_t content, bool lf, bool *withLf)
+{
+    size_t i = 0, units = 0;
+    bool beyondAscii = false;
+    while (i < content && units < LIST_PIECE_MAX) {
+        unsigned cp;
+        size_t n = Utf8Sequence(p + i, content - i, &cp);
+        if (n == 0)
+            return 0;
+        size_t u = cp > 0xFFFF ? 2 : 1;
+        if (units + u > LIST_PIECE_MAX)
+            break;
+        units += u;
+        i += n;
+        beyondAscii = beyondAscii || n > 1;
+    }
+    *withLf = lf && i == content && units < LIST_PIECE_MAX;
+    return beyondAscii ? i : 0;
+}
+
+/* Decodes n bytes of well-formed UTF-8 into UTF-16 units; returns their
+   number. */
+static size_t DecodeUtf8(const unsigned char *p, size_t n, wchar_t *out)
+{
+    size_t u = 0;
+    for (size_t i = 0; i < n;) {
+        unsigned cp;
+        i += Utf8Sequence(p + i, n - i, &cp);
+        if (cp > 0xFFFF) {
+            out[u++] = (wchar_t)(0xD800 + ((cp - 0x10000) >> 10));
+            cp = 0xDC00 + (cp & 0x3FF);
         }
-        size_t got = fread(r->buf + start, 1, LIST_CHUNK - start, r->file);
-        size_t len = start + got;
-        if (got == 0)
-            r->ended = true; /* end of file, or a read error: the same */
-        const void *z = memchr(r->buf + start, CTRL_Z, got);
+        out[u++] = (wchar_t)cp;
+    }
+    return u;
+}
+
+/* Cuts the new bytes from 'from' on at a Ctrl-Z; in UTF-16 a Ctrl-Z is a
+   whole unit, and a last odd byte of the file is no unit. Units begin at
+   even offsets of buf: a read takes whole units, and the mark is two bytes. */
+static void CutAtEnd(ListReader *r, size_t from)
+{
+    if (!r->utf16) {
+        const void *z = memchr(r->buf + from, CTRL_Z, r->len - from);
         if (z) {
-            len = (size_t)((const unsigned char *)z - r->buf);
+            r->len = (size_t)((const unsigned char *)z - r->buf);
             r->ended = true;
         }
-        if (!r->ended && r->buf[len - 1] == '\r') {
-            r->heldCr = true;
-            len--;
-        }
-        r->pos = 0;
-        r->len = len;
-        if (len > 0)
-            return true;
+        return;
     }
-    return false;
-}
-
-void ListReaderInit(ListReader *reader, FILE *file)
-{
-    reader->file = file;
-    reader->pos = reader->len = 0;
-    reader->heldCr = reader->ended = false;
-}
-
-/* Cuts the next read from the chunk. Counts are of the bytes as read, where
-   a CR LF pair is one LF. */
-bool ListReaderNext(ListReader *r, char *line)
-{
-    size_t n = 0;
-    while (n < LIST_PIECE_MAX) {
-        if (r->pos == r->len && !Fill(r))
+    for (size_t i = from & ~(size_t)1; i + 1 < r->len; i += 2) {
+        if (r->buf[i] == CTRL_Z && r->buf[i + 1] == 0) {
+            r->len = i;
+            r->ended = true;
             break;
-        const unsigned char *p = r->buf + r->pos;
-        size_t avail = r->len - r->pos, room = LIST_PIECE_MAX - n;
-        /* One byte more than there is room for: a CR before the LF is dropped. */
-        const unsigned char *lf =
-            (const unsigned char *)memchr(p, '\n', avail < room + 1 ? avail : room + 1);
-        if (lf) {
-            size_t k = (size_t)(lf - p);
-            size_t kept = k > 0 && p[k - 1] == '\r' ? k - 1 : k;
-            if (kept + 1 <= room) {
-                if (line) {
-                    memcpy(line + n, p, kept);
-                    line[n + kept] = '\n';
-                }
-                n += kept + 1;
-                r->pos += k + 1;
-                break;
-            }
         }
-        /* No line end within the room: none of these bytes is a dropped CR. */
-        size_t take = avail < room ? avail : room;
-        if (line)
-            memcpy(line + n, p, take);
-        n += take;
-        r->pos += take;
     }
-    if (line)
-        line[n] = '\0'; /* a NUL inside already ended the text */
-    return n > 0;
+    if (r->ended)
+        r->len &= ~(size_t)1;
+}
+
+/* Reads on until LIST_LOOK bytes are unread or the file has ended. */
+static void ReadMore(ListReader *r)
+{
+    while (!r->ended && r->len - r->pos < LIST_LOOK) {
+        size_t got = fread(r->buf + r->len, 1, LIST_CHUNK, r->file);
+        r->len += got;
+        if (got == 0)
+            r->ended = true; /* end of file, or a read error: the same */
+    }
+}
+
+/* Keeps LIST_LOOK bytes in view, moving the unread ones to the front. */
+static void Fill(ListReader *r)
+{
+    if (r->ended || r->len - r->pos >= LIST_LOOK)
+        return;
+    memmove(r->buf, r->buf + r->pos, r->len - r->pos);
+    r->len -= r->pos;
+    r->pos = 0;
+    size_t from = r->len;
+    ReadMore(r);
+    CutAtEnd(r, from);
+}
+
+void ListReaderInit(ListReader *r, FILE *file)
+{
+    r->file = file;
+    r->pos = r->len = 0;
+    r->ended = r->utf16 = false;
+    ReadMore(r);
+    const unsigned char *b = r->buf;
+    if (r->len >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) {
+        r->pos = 3; /* UTF-8: each line is seen to be so by itself */
+    } else if (r->len >= 2 && b[0] == 0xFF && b[1] == 0xFE) {
+        r->pos = 2;
+        r->utf16 = true;
+    }
+    CutAtEnd(r, r->pos);
+}
+
+/* The unread unit i. */
+static unsigned Unit(const ListReader *r, size_t i)
+{
+    const unsigned char *p = r->buf + r->pos;
+    return r->utf16 ? p[2 * i] | p[2 * i + 1] << 8 : p[i];
+}
+
+static bool IsSurrogatePair(unsigned high, unsigned low)
+{
+    return high >= 0xD800 && high <= 0xDBFF && low >= 0xDC00 && low <= 0xDFFF;
+}
+
+/* Where the next LF is among the first n unread units; n if none is. */
+static size_t FindLf(const ListReader *r, size_t n)
+{
+    if (!r->utf16) {
+        const void *lf = memchr(r->buf + r->pos, '\n', n);
+        return lf ? (size_t)((const unsigned char *)lf - (r->buf + r->pos)) : n;
+    }
+    size_t i = 0;
+    while (i < n && Unit(r, i) != '\n')
+        i++;
+    return i;
+}
+
+/* Cuts the next read, counted in the file's units (bytes but in UTF-16),
+   and decodes it into line unless it is NULL. */
+bool ListReaderNext(ListReader *r, wchar_t *line)
+{
+    Fill(r);
+    size_t unit = r->utf16 ? 2 : 1, avail = (r->len - r->pos) / unit;
+    if (avail == 0) {
+        if (line)
+            line[0] = L'\0';
+        return false;
+    }
+    size_t look = avail < LIST_LOOK / unit ? avail : LIST_LOOK / unit;
+    size_t end = FindLf(r, look);
+    bool lf = end < look;
+    /* A CR before the LF is dropped: the pair reads as one LF. */
+    size_t content = lf && end > 0 && Unit(r, end - 1) == '\r' ? end - 1 : end;
+    const unsigned char *p = r->buf + r->pos;
+
+    bool withLf = lf, utf8 = false;
+    size_t take = content;
+    if (content + lf <= LIST_PIECE_MAX) {
+        /* The whole line: its bytes are as many units at most. Whether it is
+           UTF-8 matters only to its text. */
+        bool unused;
+        utf8 = line && !r->utf16 && Utf8Read(p, content, lf, &unused) > 0;
+    } else if (!r->utf16 && (take = Utf8Read(p, content, lf, &withLf)) > 0) {
+        utf8 = true;
+    } else {
+        /* A character beyond the plane is not split, as in UTF-8. */
+        take = LIST_PIECE_MAX;
+        withLf = false;
+        if (r->utf16 && IsSurrogatePair(Unit(r, take - 1), Unit(r, take)))
+            take--;
+    }
+    if (line) {
+        size_t n = take;
+        if (r->utf16) {
+            for (size_t i = 0; i < take; i++)
+                line[i] = (wchar_t)Unit(r, i);
+        } else if (utf8) {
+            n = DecodeUtf8(p, take, line);
+        } else {
+            n = DecodeAnsi((const char *)p, take, line, LIST_PIECE_MAX);
+        }
+        if (withLf)
+            line[n++] = L'\n';
+        line[n] = L'\0'; /* a NUL inside already ended the text */
+    }
+    r->pos += (withLf ? end + 1 : take) * unit;
+    return true;
 }
 
 /* The list file, opened for reading with no sharing restriction, or NULL. */
@@ -123,7 +255,7 @@ static FILE *OpenListFile(void)
     return file;
 }
 
-bool ReadListLine(int index, char *line)
+bool ReadListLine(int index, wchar_t *line)
 {
     if (index < 0)
         return false;
@@ -133,7 +265,7 @@ bool ReadListLine(int index, char *line)
     ListReader reader;
     ListReaderInit(&reader, file);
     bool found = false;
-    /* Only the line asked for is copied; the ones before it are skipped. */
+    /* Only the line asked for is decoded; the ones before it are skipped. */
     for (int left = index; ListReaderNext(&reader, left == 0 ? line : NULL); left--) {
         if (left == 0) {
             found = true;
@@ -146,20 +278,20 @@ bool ReadListLine(int index, char *line)
     return found;
 }
 
-size_t ReadProgramList(char *defaultText, ListEntryFn action, void *context)
+size_t ReadProgramList(wchar_t *defaultText, ListEntryFn action, void *context)
 {
-    defaultText[0] = '\0';
+    defaultText[0] = L'\0';
     FILE *file = OpenListFile();
     if (!file)
         return 0;
     ListReader reader;
     ListReaderInit(&reader, file);
-    char line[LIST_LINE_SIZE];
+    wchar_t line[LIST_LINE_SIZE];
     size_t count = 0;
     while (ListReaderNext(&reader, line)) {
         TrimLineEnd(line);
         if (count++ == 0)
-            memcpy(defaultText, line, strlen(line) + 1);
+            wmemcpy(defaultText, line, wcslen(line) + 1);
         else
             action(context, line);
     }

@@ -3,14 +3,22 @@
  * executable's name and the extension DAT. Its first line (index 0) is the
  * default, the text that preselects an entry; every further line is an entry.
  *
+ * The file may be in any encoding that Windows' editors write: UTF-8 with or
+ * without its mark (Notepad's default), UTF-16 LE with its mark (PowerShell
+ * 5's), or the system code page. A line that is well-formed UTF-8 and holds a
+ * character beyond ASCII is read as UTF-8, any other line in the code page,
+ * so that a list that was written in the code page reads as it always has.
+ * Lines are UTF-16 once read, whatever the file's encoding.
+ *
  * The line rules belong to the launcher and are applied here to the raw
- * bytes, so that every build reads a file the same way:
- *  - CR LF reads as one LF, also where the pair straddles two reads; any other
- *    CR stays in the line;
- *  - a Ctrl-Z (byte 26) ends the file;
- *  - a read yields the bytes up to and including the next LF, but at most
+ * file, so that every build reads a file the same way. They count units: a
+ * byte of a file in the code page, a character of UTF-8 (two for one beyond
+ * the Basic Multilingual Plane), a unit of UTF-16:
+ *  - CR LF reads as one LF; any other CR stays in the line;
+ *  - a Ctrl-Z (26) ends the file;
+ *  - a read yields the units up to and including the next LF, but at most
  *    LIST_PIECE_MAX of them, so a longer line comes as several lines;
- *  - a NUL byte ends the line's text.
+ *  - a NUL ends the line's text.
  * Memory use does not depend on the file's size.
  */
 #ifndef RUNVO_LISTFILE_H
@@ -29,45 +37,49 @@
 
 enum {
     MODULE_PATH_SIZE = 260, /* what GetModulePath is given, in PathChars */
-    LIST_LINE_SIZE = 260,   /* one read and its terminator */
+    LIST_LINE_SIZE = 260,   /* units of one read and its terminator */
     LIST_PIECE_MAX = LIST_LINE_SIZE - 1,
     LIST_DEFAULT_SIZE = 264, /* the caller's buffer for the first line */
-    LIST_CHUNK = RUNVO_LIST_CHUNK
+    LIST_CHUNK = RUNVO_LIST_CHUNK,
+    /* Bytes in view when a read is cut: the most that one read takes in
+       UTF-8, three bytes a unit, and a CR LF after them. */
+    LIST_LOOK = 3 * LIST_PIECE_MAX + 2
 };
 
 /* The list file's path, in a buffer of MODULE_PATH_SIZE PathChars. False
    when there is none: the executable's path is unknown or did not fit. */
 bool ListFilePath(PathChar *path);
 
-/* Removes bytes 1 to 32 from the end of the line. */
-void TrimLineEnd(char *line);
+/* Removes units 1 to 32 from the end of the line. */
+void TrimLineEnd(wchar_t *line);
 
 /* The cleaned line at index (0 is the first line) into line, which holds
-   LIST_LINE_SIZE bytes. False when the file cannot be opened or has no more
+   LIST_LINE_SIZE units. False when the file cannot be opened or has no more
    than index lines. */
-bool ReadListLine(int index, char *line);
+bool ReadListLine(int index, wchar_t *line);
 
 /* Called with each cleaned entry as soon as it is read, in file order. */
-typedef void (*ListEntryFn)(void *context, const char *entry);
+typedef void (*ListEntryFn)(void *context, const wchar_t *entry);
 
-/* Copies the cleaned first line into defaultText (LIST_DEFAULT_SIZE bytes),
+/* Copies the cleaned first line into defaultText (LIST_DEFAULT_SIZE units),
    hands each further line to action, and returns the number of lines read.
    A file that cannot be opened, or is empty, gives 0 and an empty default. */
-size_t ReadProgramList(char *defaultText, ListEntryFn action, void *context);
+size_t ReadProgramList(wchar_t *defaultText, ListEntryFn action, void *context);
 
 /* Reading lines by the rules above from an open stream. */
 struct ListReader {
     FILE *file;
     size_t pos, len; /* unread bytes of buf: [pos, len) */
-    bool heldCr;     /* a CR ended the last chunk; its LF may follow */
     bool ended;      /* end of file, Ctrl-Z or a read error seen */
-    unsigned char buf[LIST_CHUNK];
+    bool utf16;      /* the file is UTF-16 LE: a unit is two bytes */
+    unsigned char buf[LIST_CHUNK + LIST_LOOK];
 };
 
+/* Starts reading, past the file's byte-order mark if it has one. */
 void ListReaderInit(ListReader *reader, FILE *file);
 
-/* The next read into line (LIST_LINE_SIZE bytes), uncleaned; with a NULL
-   line the read is skipped. False when no bytes are left. */
-bool ListReaderNext(ListReader *reader, char *line);
+/* The next read into line (LIST_LINE_SIZE units), uncleaned; with a NULL
+   line the read is skipped. False when nothing is left. */
+bool ListReaderNext(ListReader *reader, wchar_t *line);
 
 #endif /* RUNVO_LISTFILE_H */

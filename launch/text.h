@@ -9,8 +9,13 @@
 #define RUNVO_TEXT_H
 
 #include <stddef.h>
+#include <wchar.h>
 
 #include <type_traits>
+
+#ifndef _WIN32
+#define _wcsicmp wcscasecmp /* the C library's name for msvcrt's */
+#endif
 
 /* A blank is any unit from 1 to 32. Units from 128 up are never blanks,
    whatever the signedness of the type. */

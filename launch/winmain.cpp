@@ -1,7 +1,8 @@
 /*
  * The entry, and the quick launch: "-n N tail" starts the program on line N
- * of the list file at once, with the tail as one quoted argument, and shows
- * nothing. Anything that stops it falls through to the chooser.
+ * of the list file at once, with the tail as one quoted argument (or as the
+ * arguments it already is), and shows nothing. Anything that stops it falls
+ * through to the chooser.
  */
 #include "launch/listfile.h"
 #include "launch/runvo.h"
@@ -16,14 +17,6 @@ int CommandTooLong(void)
     return 1;
 }
 
-/* The line at index, in UTF-16 as the system code page reads its bytes. */
-static bool ReadProgramLine(int index, WCHAR *program)
-{
-    char line[LIST_LINE_SIZE];
-    return ReadListLine(index, line) &&
-           MultiByteToWideChar(CP_ACP, 0, line, -1, program, LIST_LINE_SIZE) > 0;
-}
-
 /* The tail comes in UTF-16, so that a document's name outside the system
    code page is passed on exactly, never as its nearest look-alike. */
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine, int nCmdShow)
@@ -31,8 +24,8 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLi
     int index;
     const WCHAR *tail;
     WCHAR program[LIST_LINE_SIZE];
-    if (ParseQuickOption(lpCmdLine, &index, &tail) && ReadProgramLine(index, program)) {
-        if (!BuildQuickCommand(g_szCommand, program, tail))
+    if (ParseQuickOption(lpCmdLine, &index, &tail) && ReadListLine(index, program)) {
+        if (!BuildQuickCommand(g_szCommand, program, tail, TailIsArguments(tail, PathExists)))
             return CommandTooLong();
         /* USER32 is not loaded, so nothing waits for the program to be ready. */
         if (StartCommand(g_szCommand, false)) {

@@ -1,7 +1,7 @@
 /*
- * The executable's own path outside Windows. Tests, benchmarks and fuzzers
- * place a list file where they like by naming the path that the launcher
- * should believe is its own.
+ * The executable's own path outside Windows, and the system code page's
+ * stand-in. Tests, benchmarks and fuzzers place a list file where they like
+ * by naming the path that the launcher should believe is its own.
  */
 #include "platform/platform.h"
 
@@ -41,4 +41,12 @@ DWORD GetModuleFileNameA(HMODULE, char *lpFilename, DWORD nSize)
     }
     memcpy(lpFilename, path, len + 1);
     return (DWORD)len;
+}
+
+size_t DecodeAnsi(const char *bytes, size_t n, wchar_t *units, size_t size)
+{
+    size_t i = 0;
+    for (; i < n && i < size; i++)
+        units[i] = (unsigned char)bytes[i];
+    return i;
 }

@@ -11,7 +11,8 @@
  *
  * File names: PathChar, GetModulePath and OpenToRead name the executable
  * and open the list file beside it; in UTF-16 on Windows, so that a folder
- * of any name holds them.
+ * of any name holds them. DecodeAnsi reads the list file's lines that are
+ * in the system code page.
  */
 #ifndef RUNVO_PLATFORM_H
 #define RUNVO_PLATFORM_H
@@ -48,18 +49,33 @@ inline FILE *OpenToRead(const PathChar *path)
     return _wfopen(path, L"rb");
 }
 
+/* Text in the system code page to UTF-16: at most size units. Returns the
+   number of units. */
+inline size_t DecodeAnsi(const char *bytes, size_t n, wchar_t *units, size_t size)
+{
+    int got = n ? MultiByteToWideChar(CP_ACP, 0, bytes, (int)n, units, (int)size) : 0;
+    return got > 0 ? (size_t)got : 0;
+}
+
+/* Whether a file or folder of this name exists. */
+inline bool PathExists(const WCHAR *name)
+{
+    return GetFileAttributesW(name) != INVALID_FILE_ATTRIBUTES;
+}
+
 /* Starts a command text as WinExec does (the program shown normally), and,
    when waitUntilReady, waits as WinExec does once USER32 is loaded, until the
-   program is ready for input or 30 s have passed. A program named without a
-   folder is looked for where Windows looks, but not in the current folder,
-   where a document's folder may hold a program that nobody chose. False when
-   the start is refused; GetLastError() then says why. */
+   program is ready for input or 30 s have passed. The program's file is
+   found by the launcher, never in the current folder, where a document's
+   folder may hold a program that nobody chose (platform/start.cpp says
+   where). False when the start is refused; GetLastError() then says why. */
 bool StartCommand(WCHAR *command, bool waitUntilReady);
 
 #endif /* RC_INVOKED */
 
 #else /* !_WIN32 */
 
+#include <stddef.h>
 #include <stdint.h>
 
 typedef uint32_t DWORD;
@@ -86,6 +102,10 @@ inline FILE *OpenToRead(const PathChar *path)
 {
     return fopen(path, "rb");
 }
+
+/* The system code page's stand-in here is ISO 8859-1: each byte is the unit
+   of the same value. */
+size_t DecodeAnsi(const char *bytes, size_t n, wchar_t *units, size_t size);
 
 #endif /* _WIN32 */
 

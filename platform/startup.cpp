@@ -11,12 +11,30 @@
  * Nothing else of the runtime's start-up is needed: msvcrt.dll sets itself
  * up when it is loaded, and the launcher has no static constructors. Leaving
  * it out halves the size of the program.
+ *
+ * Before anything else is loaded, the launcher's own DLL search is narrowed
+ * to the system folder: Windows loads some DLLs by name on a program's
+ * behalf, and by default it looks in the current folder too, which is the
+ * document's (a Downloads folder holds anything).
  */
 #include "launch/command.h"
 #include "platform/platform.h"
 
+/* Windows 8 and later have it (7 with an update): where it is missing, the
+   search stays as it was. It is the process's own; the programs it starts
+   search as before. */
+static void SearchDllsInSystemOnly(void)
+{
+    typedef BOOL(WINAPI * SetDirectoriesFn)(DWORD);
+    FARPROC proc = GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
+    if (proc)
+        reinterpret_cast<SetDirectoriesFn>(reinterpret_cast<void (*)(void)>(proc))(
+            LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
 extern "C" void RunvoStartup(void)
 {
+    SearchDllsInSystemOnly();
     STARTUPINFOA si;
     si.cb = sizeof si;
     GetStartupInfoA(&si);

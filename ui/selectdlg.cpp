@@ -7,17 +7,17 @@
 #include "launch/runvo.h"
 #include "ui/resource.h"
 
-static void AddEntry(void *context, const char *entry)
+static void AddEntry(void *context, const WCHAR *entry)
 {
-    SendMessageA(static_cast<HWND>(context), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+    SendMessageW(static_cast<HWND>(context), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
 }
 
-/* The entries go in as the list file holds them, in the system code page;
-   the list box, a Unicode window, keeps them in UTF-16. */
+/* The entries and the default are UTF-16, whatever the list file's encoding:
+   the list box compares them case-blind as the text they are. */
 static void InitChooser(HWND hDlg, const WCHAR *tail)
 {
     HWND hList = GetDlgItem(hDlg, IDC_PROGLIST);
-    char szDefault[LIST_DEFAULT_SIZE];
+    WCHAR szDefault[LIST_DEFAULT_SIZE];
     SetDlgItemTextW(hDlg, IDC_CMDLINE, tail);
     /* Filled in one go: no redrawing, nor scroll bar updates, per entry. */
     SendMessageA(hList, WM_SETREDRAW, FALSE, 0);
@@ -26,10 +26,10 @@ static void InitChooser(HWND hDlg, const WCHAR *tail)
     if (lines > 0) {
         /* The empty text begins every entry, but not every list box finds it
            (Wine's finds nothing): select the first entry directly. */
-        if (szDefault[0] == '\0')
+        if (szDefault[0] == L'\0')
             SendMessageA(hList, LB_SETCURSEL, 0, 0);
         else
-            SendMessageA(hList, LB_SELECTSTRING, (WPARAM)-1, reinterpret_cast<LPARAM>(szDefault));
+            SendMessageW(hList, LB_SELECTSTRING, (WPARAM)-1, reinterpret_cast<LPARAM>(szDefault));
     }
     SetFocus(hList);
 }

@@ -1,7 +1,8 @@
 /*
  * The command line unit by unit: the tail after the program's name, the
  * quick-launch option, the quick-launch command with its length check, the
- * program a command names, and which of PATH's folders are kept.
+ * program a command names and its file, the command that runs a batch file,
+ * and which of PATH's folders are kept.
  */
 #include "launch/command.h"
 #include "launch/text.h"
@@ -10,6 +11,8 @@
 #include <limits.h>
 #include <wchar.h>
 #include <string>
+
+enum { MAX_PATH_FOR_TEST = 260 };
 
 static void test_command_line_tail(void)
 {
@@ -80,6 +83,40 @@ static void test_quick_option(void)
     }
 }
 
+/* The files that exist, for the tail's split. */
+static bool Exists(const wchar_t *name)
+{
+    static const wchar_t *files[] = {L"C:\\P\\a.jpg", L"C:\\P\\b.jpg", L"a",
+                                     L"a b",          L"C:\\My",       L"C:\\"};
+    for (const wchar_t *f : files)
+        if (wcscmp(name, f) == 0)
+            return true;
+    return false;
+}
+
+static void test_tail_is_arguments(void)
+{
+    static const struct {
+        const wchar_t *tail;
+        bool asItIs;
+    } rows[] = {
+        {L"C:\\P\\a.jpg C:\\P\\b.jpg", true}, /* two files as Windows sends them */
+        {L"C:\\P\\a.jpg  C:\\P\\b.jpg\ta ", true},
+        {L"C:\\P\\a.jpg C:\\P\\c.jpg", false}, /* one is no file: one argument */
+        {L"C:\\P\\a.jpg", false},              /* one file, quoted as ever */
+        {L"C:\\P\\a.jpg ", false},
+        {L"a b", false}, /* itself a file */
+        {L"C:\\My Docs\\a.txt", false},
+        {L"C:\\ a", true},
+        {L"\"C:\\My Docs\\a.txt\"", true}, /* quotes of its own */
+        {L"a\"b", true},
+        {L"", false},
+    };
+    for (const auto &row : rows)
+        ok(TailIsArguments(row.tail, Exists) == row.asItIs, "[%s]: as it is %d",
+           Shown(row.tail).c_str(), !row.asItIs);
+}
+
 static void test_quick_command(void)
 {
     const std::wstring l200(200, L'L'), l256(256, L'M'), l259(259, L'N');
@@ -123,10 +160,14 @@ static void test_quick_command(void)
         {"256 and nothing", l256, L"", true, L"\"" + l256 + L"\" \"\""},
         {"259 and nothing", l259, L"", false, L""},
         {"259 and a quote", l259, L"\"", false, L""},
+        {"two files without blanks", L"p", L"C:\\P\\a.jpg C:\\P\\b.jpg", true,
+         L"\"p\" C:\\P\\a.jpg C:\\P\\b.jpg"},
+        {"two files, one backslash at the end", L"p", L"C:\\ a", true, L"\"p\" C:\\ a"},
     };
     for (const auto &row : rows) {
         wchar_t *cmd = new wchar_t[COMMAND_SIZE]; /* exact size: ASan sees any overrun */
-        bool fits = BuildQuickCommand(cmd, row.line.c_str(), row.tail.c_str());
+        bool asItIs = TailIsArguments(row.tail.c_str(), Exists);
+        bool fits = BuildQuickCommand(cmd, row.line.c_str(), row.tail.c_str(), asItIs);
         ok(fits == row.fits, "%s: fits %d", row.name, fits);
         if (fits && row.fits)
             ok(cmd == row.cmd, "%s: got [%s]", row.name, Shown(cmd).c_str());
@@ -143,30 +184,108 @@ static void test_program_name(void)
 {
     const std::wstring long262 = L"\"" + std::wstring(300, L'x');
     static const struct {
-        std::wstring cmd, name;
+        std::wstring cmd, name, rest;
         bool bare;
     } rows[] = {
-        {L"\"notepad.exe\" a.txt", L"notepad.exe", true},
-        {L"\"notepad\" a.txt", L"notepad", true},
-        {L"\"\" a.txt", L"", true},
-        {L"\"C:\\Windows\\notepad.exe\" a", L"C:\\Windows\\notepad.exe", false},
-        {L"\"tools\\x.exe\" a", L"tools\\x.exe", false},
-        {L"\".\\x.exe\" a", L".\\x.exe", false},
-        {L"\"tools/x.exe\" a", L"tools/x.exe", false},
-        {L"\"C:x.exe\" a", L"C:x.exe", false},
-        {L"\"\\\\server\\share\\x.exe\"", L"\\\\server\\share\\x.exe", false},
-        {L"\"x.exe\" -o \"C:\\out\"", L"x.exe", true},
-        {L"\"x.exe\" \"C:\\in\" C:\\", L"x.exe", true},
-        {L"\"\x65e5\x672c.exe\" a", L"\x65e5\x672c.exe", true},
-        {L"\"unterminated", L"unterminated", true},
-        {long262, std::wstring(COMMAND_SIZE - 1, L'x'), true},
+        {L"\"notepad.exe\" a.txt", L"notepad.exe", L" a.txt", true},
+        {L"\"notepad\" a.txt", L"notepad", L" a.txt", true},
+        {L"\"\" a.txt", L"", L" a.txt", true},
+        {L"\"C:\\Windows\\notepad.exe\" a", L"C:\\Windows\\notepad.exe", L" a", false},
+        {L"\"tools\\x.exe\" a", L"tools\\x.exe", L" a", false},
+        {L"\".\\x.exe\" a", L".\\x.exe", L" a", false},
+        {L"\"tools/x.exe\" a", L"tools/x.exe", L" a", false},
+        {L"\"C:x.exe\" a", L"C:x.exe", L" a", false},
+        {L"\"\\\\server\\share\\x.exe\"", L"\\\\server\\share\\x.exe", L"", false},
+        {L"\"x.exe\" -o \"C:\\out\"", L"x.exe", L" -o \"C:\\out\"", true},
+        {L"\"a\"b\" \"c\"", L"a", L"b\" \"c\"", true},
+        {L"\"\x65e5\x672c.exe\" a", L"\x65e5\x672c.exe", L" a", true},
+        {L"\"unterminated", L"unterminated", L"", true},
+        {long262, std::wstring(COMMAND_SIZE - 1, L'x'), L"", true},
     };
     for (const auto &row : rows) {
         wchar_t *name = new wchar_t[COMMAND_SIZE];
-        bool bare = ProgramWithoutFolder(row.cmd.c_str(), name);
-        ok(bare == row.bare && name == row.name, "[%s]: %s [%s]", Shown(row.cmd).c_str(),
-           bare ? "bare" : "folder", Shown(name).c_str());
+        const wchar_t *rest = ProgramName(row.cmd.c_str(), name);
+        bool bare = NamesNoFolder(name);
+        ok(bare == row.bare && name == row.name && rest == row.rest, "[%s]: %s [%s] [%s]",
+           Shown(row.cmd).c_str(), bare ? "bare" : "folder", Shown(name).c_str(),
+           Shown(rest).c_str());
         delete[] name;
+    }
+}
+
+/* A name with a folder names a file from the launcher's folder, never from
+   the current one. */
+static void test_program_file(void)
+{
+    const std::wstring deep = L"C:\\" + std::wstring(250, L'd') + L"\\";
+    static const struct {
+        std::wstring name, own, path; /* empty path: none */
+    } rows[] = {
+        {L"C:\\Windows\\notepad.exe", L"D:\\Tools\\", L"C:\\Windows\\notepad.exe"},
+        {L"c:/tools/x.exe", L"D:\\Tools\\", L"c:/tools/x.exe"},
+        {L"\\\\srv\\share\\x.exe", L"D:\\Tools\\", L"\\\\srv\\share\\x.exe"},
+        {L"tools\\x.exe", L"D:\\Tools\\", L"D:\\Tools\\tools\\x.exe"},
+        {L".\\x.exe", L"D:\\Tools\\", L"D:\\Tools\\.\\x.exe"},
+        {L"..\\x.exe", L"D:\\Tools\\", L"D:\\Tools\\..\\x.exe"},
+        {L"\\x.exe", L"D:\\Tools\\", L"D:\\x.exe"},
+        {L"/x.exe", L"D:\\Tools\\", L"D:/x.exe"},
+        {L"\\x.exe", L"\\\\srv\\share\\Tools\\", L"\\\\srv\\share\\x.exe"},
+        {L"x\\y.exe", L"\\\\srv\\share\\", L"\\\\srv\\share\\x\\y.exe"},
+        {L"C:x.exe", L"D:\\Tools\\", L"C:\\x.exe"},
+        {L"tools\\x.exe", L"D:\\", L"D:\\tools\\x.exe"},
+        {L"tools\\x.exe", L"", L""},        /* the launcher's folder unknown */
+        {L"tools\\x.exe", L"Tools\\", L""}, /* ... or not a full path */
+        {L"tools\\x.exe", deep, L""},       /* too long for the buffer */
+    };
+    for (const auto &row : rows) {
+        wchar_t *path = new wchar_t[MAX_PATH_FOR_TEST];
+        bool got = ProgramFile(row.name.c_str(), row.own.c_str(), path, MAX_PATH_FOR_TEST);
+        ok(got == !row.path.empty() && (!got || path == row.path), "[%s] from [%s]: %d [%s]",
+           Shown(row.name).c_str(), Shown(row.own).c_str(), got, Shown(path).c_str());
+        delete[] path;
+    }
+}
+
+/* A batch file runs by its full path, its arguments as they came, the
+   interpreter's own characters escaped where it would act on them. */
+static void test_batch_command(void)
+{
+    static const struct {
+        const wchar_t *file;
+        bool batch;
+    } files[] = {
+        {L"C:\\bin\\convert.bat", true}, {L"C:\\bin\\C.CMD", true}, {L"x.Bat", true},
+        {L"C:\\bin\\x.exe", false},      {L"C:\\a.bat\\x", false},  {L"C:\\bat", false},
+        {L"C:\\x.bats", false},
+    };
+    for (const auto &f : files)
+        ok(IsBatchFile(f.file) == f.batch, "[%s]: batch %d", Shown(f.file).c_str(), !f.batch);
+
+    const std::wstring head = L"\"C:\\W\\cmd.exe\" /s /c \"\"C:\\b\\x.bat\"";
+    static const struct {
+        const wchar_t *rest, *args; /* args: what follows the batch file */
+    } rows[] = {
+        {L" \"doc.txt\"", L" \"doc.txt\""},
+        {L" C:\\R&D\\a.txt", L" C:\\R^&D\\a.txt"},
+        {L" \"C:\\R&D x\\a.txt\" b&c", L" \"C:\\R&D x\\a.txt\" b^&c"},
+        {L" a|b<c>d^e", L" a^|b^<c^>d^^e"},
+        {L" \"a&b c&d", L" \"a&b c&d"}, /* an open quote: the interpreter leaves the rest */
+        {L" 100%.txt (1)", L" 100%.txt (1)"},
+        {L"", L""},
+    };
+    for (const auto &row : rows) {
+        wchar_t *out = new wchar_t[COMMAND_SIZE];
+        bool fits = BatchCommand(out, COMMAND_SIZE, L"C:\\W\\cmd.exe", L"C:\\b\\x.bat", row.rest);
+        std::wstring want = head + row.args + L"\"";
+        ok(fits && out == want, "[%s]: %d [%s]", Shown(row.rest).c_str(), fits, Shown(out).c_str());
+        delete[] out;
+    }
+    /* Cut anywhere: false, and never past the buffer. */
+    for (size_t size = 1; size < 48; size += 7) {
+        wchar_t *out = new wchar_t[size];
+        ok(!BatchCommand(out, size, L"C:\\W\\cmd.exe", L"C:\\b\\x.bat", L" a&b&c&d"), "fits in %lu",
+           (unsigned long)size);
+        delete[] out;
     }
 }
 
@@ -174,20 +293,25 @@ static void test_path_folders(void)
 {
     static const struct {
         const wchar_t *path, *kept;
+        size_t most;
     } rows[] = {
-        {L"C:\\Windows\\system32;C:\\Windows", L"C:\\Windows\\system32;C:\\Windows"},
-        {L".;C:\\bin", L"C:\\bin"},
-        {L"C:\\bin;.;bin;..\\bin;\\bin;C:bin;D:/tools", L"C:\\bin;D:/tools"},
-        {L"\\\\server\\share\\bin;//server/tools", L"\\\\server\\share\\bin;//server/tools"},
-        {L";;C:\\a;;C:\\b;", L"C:\\a;C:\\b"},
-        {L"\"C:\\Program Files\\x\";c:\\y", L"c:\\y"}, /* a quoted folder is found by no one */
-        {L"1:\\x;@:\\y;z:\\w", L"z:\\w"},
-        {L"bin;tools", L""},
-        {L"", L""},
+        {L"C:\\Windows\\system32;C:\\Windows", L"C:\\Windows\\system32;C:\\Windows", 32766},
+        {L".;C:\\bin", L"C:\\bin", 32766},
+        {L"C:\\bin;.;bin;..\\bin;\\bin;C:bin;D:/tools", L"C:\\bin;D:/tools", 32766},
+        {L"\\\\server\\share\\bin;//server/tools", L"\\\\server\\share\\bin;//server/tools", 32766},
+        {L";;C:\\a;;C:\\b;", L"C:\\a;C:\\b", 32766},
+        {L"\"C:\\Program Files\\x\";c:\\y", L"c:\\y",
+         32766}, /* a quoted folder is found by no one */
+        {L"1:\\x;@:\\y;z:\\w", L"z:\\w", 32766},
+        {L"bin;tools", L"", 32766},
+        {L"", L"", 32766},
+        {L"C:\\a;x;C:\\bb;C:\\c", L"C:\\a;C:\\bb", 10}, /* what does not fit is dropped */
+        {L"C:\\a;x;C:\\bb;C:\\c", L"C:\\a", 9},
+        {L"C:\\long;C:\\a", L"", 4},
     };
     for (const auto &row : rows) {
         std::wstring list = row.path;
-        size_t len = KeepAbsoluteFolders(&list[0]);
+        size_t len = KeepAbsoluteFolders(&list[0], row.most);
         ok(wcscmp(list.c_str(), row.kept) == 0 && len == wcslen(row.kept), "[%s]: [%s] %lu",
            Shown(row.path).c_str(), Shown(list.c_str()).c_str(), (unsigned long)len);
     }
@@ -227,8 +351,11 @@ int main()
 {
     test_command_line_tail();
     test_quick_option();
+    test_tail_is_arguments();
     test_quick_command();
     test_program_name();
+    test_program_file();
+    test_batch_command();
     test_path_folders();
     test_bounded_text();
     return TestSummary("command");

@@ -1,6 +1,8 @@
 /*
  * The list file's line rules, read through the launcher's own operations from
- * real files: each row is the file's bytes and the cleaned lines it yields.
+ * real files: each row is the file's bytes and the cleaned lines it yields,
+ * in UTF-8 (the code page's stand-in here is ISO 8859-1: "\xe9" reads as
+ * "\u00e9").
  */
 #include "launch/listfile.h"
 #include "platform/platform.h"
@@ -10,6 +12,7 @@
 #include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <wchar.h>
 #include <string>
 #include <vector>
 
@@ -29,22 +32,80 @@ static void UseList(const std::string &bytes)
     WriteFile(s_dir + "/runvo.DAT", bytes);
 }
 
-static void CollectEntry(void *context, const char *entry)
+/* UTF-16 units as UTF-8; a lone surrogate as \u{N}. */
+static std::string Utf8(const std::wstring &text)
 {
-    static_cast<Lines *>(context)->push_back(entry);
+    std::string s;
+    for (const wchar_t *w = text.c_str(), *end = w + text.size(); w < end; w++) {
+        unsigned c = (unsigned)*w;
+        if (c >= 0xD800 && c <= 0xDBFF && w[1] >= 0xDC00 && w[1] <= 0xDFFF)
+            c = 0x10000 + ((c - 0xD800) << 10) + ((unsigned)*++w - 0xDC00);
+        char buf[16];
+        if (c < 0x80)
+            s += (char)c;
+        else if (c >= 0xD800 && c <= 0xDFFF)
+            s += (snprintf(buf, sizeof buf, "\\u{%x}", c), buf);
+        else if (c < 0x800)
+            s += {(char)(0xC0 | c >> 6), (char)(0x80 | (c & 0x3F))};
+        else if (c < 0x10000)
+            s +=
+                {(char)(0xE0 | c >> 12), (char)(0x80 | (c >> 6 & 0x3F)), (char)(0x80 | (c & 0x3F))};
+        else
+            s += {(char)(0xF0 | c >> 18), (char)(0x80 | (c >> 12 & 0x3F)),
+                  (char)(0x80 | (c >> 6 & 0x3F)), (char)(0x80 | (c & 0x3F))};
+    }
+    return s;
+}
+
+static void CollectEntry(void *context, const wchar_t *entry)
+{
+    static_cast<Lines *>(context)->push_back(Utf8(entry));
 }
 
 /* Every line the list view yields: the default first, then the entries. */
 static Lines ReadAll(size_t *count)
 {
-    char def[LIST_DEFAULT_SIZE];
+    wchar_t def[LIST_DEFAULT_SIZE];
     Lines entries;
     *count = ReadProgramList(def, CollectEntry, &entries);
     Lines all;
     if (*count > 0)
-        all.push_back(def);
+        all.push_back(Utf8(def));
     all.insert(all.end(), entries.begin(), entries.end());
     return all;
+}
+
+static std::string Repeat(const std::string &s, size_t n)
+{
+    std::string r;
+    while (n--)
+        r += s;
+    return r;
+}
+
+static std::u16string Repeat16(const std::u16string &s, size_t n)
+{
+    std::u16string r;
+    while (n--)
+        r += s;
+    return r;
+}
+
+/* Text as the code page (ISO 8859-1 here; false when it cannot hold it),
+   UTF-8, UTF-8 with its mark and UTF-16 LE with its mark would hold it. */
+static bool Encode(const std::u16string &text, std::string forms[4])
+{
+    bool latin1 = true;
+    std::wstring w(text.begin(), text.end());
+    forms[1] = Utf8(w);
+    forms[2] = "\xef\xbb\xbf" + forms[1];
+    forms[3] = "\xff\xfe";
+    for (char16_t c : text) {
+        latin1 = latin1 && c <= 0xFF;
+        forms[0] += (char)c;
+        forms[3] += {(char)(c & 0xFF), (char)(c >> 8)};
+    }
+    return latin1;
 }
 
 static std::string Join(const Lines &lines)
@@ -84,12 +145,31 @@ static void test_line_rules(void)
         {"blanks and tabs only", B("d\n \t \t\n"), {"d", ""}},
         {"leading blanks stay", B("d\n  prog  \n"), {"d", "  prog"}},
         {"control codes trimmed", B("a\x01\x1f \t\x0b\n"), {"a"}},
-        {"high bytes never trimmed", B("prog\xa0\xff\n\xe9x\x80\n"), {"prog\xa0\xff", "\xe9x\x80"}},
+        {"high bytes never trimmed",
+         B("prog\xa0\xff\n\xe9x\x80\n"),
+         {"prog\u00a0\u00ff", "\u00e9x\u0080"}},
         {"NUL ends the text", B("ab\0cd\nef\n"), {"ab", "ef"}},
         {"NUL first", B("\0zz\nq\n"), {"", "q"}},
         {"empty file", "", {}},
         {"one line", B("only"), {"only"}},
         {"LF only", B("\n"), {""}},
+        {"a code page line beside a UTF-8 one",
+         B("\xe9t\xe9\nJos\xc3\xa9\n"),
+         {"\u00e9t\u00e9", "Jos\u00e9"}},
+        {"not well-formed UTF-8 is the code page's",
+         B("\xc0\xaf\n\xed\xa0\x80\n\xf4\x90\x80\x80\n\xc3\n\xa9x\n"),
+         {"\u00c0\u00af", "\u00ed\u00a0\u0080", "\u00f4\u0090\u0080\u0080", "\u00c3", "\u00a9x"}},
+        {"the largest well-formed",
+         B("\xf4\x8f\xbf\xbf\n\xef\xbf\xbf\n"),
+         {"\U0010ffff", "\uffff"}},
+        {"ill-formed past the cut is the next line's",
+         Repeat("\u00e9", 259) + "\xff\n",
+         {Repeat("\u00e9", 259), "\u00ff"}},
+        {"UTF-16: an odd last byte is no unit",
+         B("\xff\xfe"
+           "a\0b"),
+         {"a"}},
+        {"UTF-16: only the unit 26 is a Ctrl-Z", B("\xff\xfe\x1a\x01\n\0\x1a\0z\0"), {"\u011a"}},
     };
     for (const auto &row : rows) {
         UseList(row.bytes);
@@ -98,6 +178,46 @@ static void test_line_rules(void)
         ok(got == row.lines, "%s: got %s, want %s", row.name, Join(got).c_str(),
            Join(row.lines).c_str());
         ok(count == row.lines.size(), "%s: count %lu", row.name, (unsigned long)count);
+    }
+}
+
+/* The same text in every encoding that can hold it (the code page, UTF-8
+   without and with its mark, UTF-16 LE) gives the same lines: limits count
+   characters, whatever their bytes. */
+static void test_encodings(void)
+{
+    const std::string e259 = Repeat("\u00e9", 259);
+    const struct {
+        const char *name;
+        std::u16string text;
+        Lines lines;
+    } rows[] = {
+        {"accented", u"Jos\u00e9\r\n\u00e9t\u00e9 \t\n", {"Jos\u00e9", "\u00e9t\u00e9"}},
+        {"any script",
+         u"\u03a9\u03bc\n\u65e5\u672c \U0001f600",
+         {"\u03a9\u03bc", "\u65e5\u672c \U0001f600"}},
+        {"300 characters", Repeat16(u"\u00e9", 300) + u"\n", {e259, Repeat("\u00e9", 41)}},
+        {"259 characters and CR LF", Repeat16(u"\u00e9", 259) + u"\r\n", {e259, ""}},
+        {"258 and one beyond the plane",
+         Repeat16(u"\u00e9", 258) + u"\U0001f600\n",
+         {Repeat("\u00e9", 258), "\U0001f600"}},
+        {"NUL and Ctrl-Z",
+         std::u16string(u"\u00e9\0x\nb\x1a"
+                        u"c\n",
+                        8),
+         {"\u00e9", "b"}},
+        {"lone CR", u"\u00e9\rb\r", {"\u00e9\rb"}},
+        {"nothing", u"", {}},
+    };
+    for (const auto &row : rows) {
+        std::string forms[4], names[4] = {"code page", "UTF-8", "UTF-8 with its mark", "UTF-16"};
+        bool inCodePage = Encode(row.text, forms);
+        for (int i = inCodePage ? 0 : 1; i < 4; i++) {
+            UseList(forms[i]);
+            size_t count;
+            Lines got = ReadAll(&count);
+            ok(got == row.lines, "%s in %s: got %s", row.name, names[i].c_str(), Join(got).c_str());
+        }
     }
 }
 
@@ -122,12 +242,12 @@ static void test_raw_reads(void)
         FILE *f = fopen((s_dir + "/runvo.DAT").c_str(), "rb");
         ListReader *reader = new ListReader;
         ListReaderInit(reader, f);
-        char line[LIST_LINE_SIZE];
+        wchar_t line[LIST_LINE_SIZE];
         std::string all;
         Lines reads;
         while (ListReaderNext(reader, line)) {
-            reads.push_back(line);
-            all += line;
+            reads.push_back(Utf8(line));
+            all += reads.back();
         }
         fclose(f);
         delete reader;
@@ -192,17 +312,17 @@ static void test_read_list_line(void)
     };
     for (const auto &row : rows) {
         UseList(row.bytes);
-        char line[LIST_LINE_SIZE] = "untouched";
+        wchar_t line[LIST_LINE_SIZE] = L"untouched";
         bool found = ReadListLine(row.index, line);
         ok(found == row.found, "%s: found %d", row.name, found);
         if (found && row.found)
-            ok(strcmp(line, row.line) == 0, "%s: got [%s]", row.name, Shown(line).c_str());
+            ok(Utf8(line) == row.line, "%s: got [%s]", row.name, Shown(Utf8(line)).c_str());
     }
     unlink((s_dir + "/runvo.DAT").c_str());
-    char line[LIST_LINE_SIZE];
+    wchar_t line[LIST_LINE_SIZE];
     ok(!ReadListLine(0, line), "no list file: found");
-    char def[LIST_DEFAULT_SIZE] = "stale";
-    ok(ReadProgramList(def, CollectEntry, NULL) == 0 && def[0] == '\0', "no list file: lines");
+    wchar_t def[LIST_DEFAULT_SIZE] = L"stale";
+    ok(ReadProgramList(def, CollectEntry, NULL) == 0 && def[0] == L'\0', "no list file: lines");
 }
 
 static void test_list_file_path(void)
@@ -243,25 +363,25 @@ static void test_list_file_path(void)
             ok(path == row.path, "%s: got %s", row.name, path);
     }
     NativeSetModulePath(exe260.c_str());
-    char line[LIST_LINE_SIZE];
-    ok(!ReadListLine(0, line), "a cut path opened %s", line);
+    wchar_t line[LIST_LINE_SIZE];
+    ok(!ReadListLine(0, line), "a cut path opened %s", Utf8(line).c_str());
     NativeSetModulePath((s_dir + "/runvo.exe").c_str());
 }
 
 static void test_trim(void)
 {
     const struct {
-        const char *in, *out;
+        const wchar_t *in, *out;
     } rows[] = {
-        {"", ""},           {" \t\r\n", ""},    {"a b ", "a b"},    {" a", " a"},
-        {"a\x01", "a"},     {"a\x20", "a"},     {"a\x21", "a\x21"}, {"a\x7f", "a\x7f"},
-        {"a\x80", "a\x80"}, {"a\xff", "a\xff"}, {"\xa0 ", "\xa0"},
+        {L"", L""},           {L" \t\r\n", L""},    {L"a b ", L"a b"},    {L" a", L" a"},
+        {L"a\x01", L"a"},     {L"a\x20", L"a"},     {L"a\x21", L"a\x21"}, {L"a\x7f", L"a\x7f"},
+        {L"a\x80", L"a\x80"}, {L"a\xff", L"a\xff"}, {L"\xa0 ", L"\xa0"},  {L"a\x3000", L"a\x3000"},
     };
     for (const auto &row : rows) {
-        char buf[32];
-        strcpy(buf, row.in);
+        wchar_t buf[32];
+        wcscpy(buf, row.in);
         TrimLineEnd(buf);
-        ok(strcmp(buf, row.out) == 0, "trim [%s]: got [%s]", Shown(row.in).c_str(),
+        ok(wcscmp(buf, row.out) == 0, "trim [%s]: got [%s]", Shown(row.in).c_str(),
            Shown(buf).c_str());
     }
 }
@@ -272,6 +392,7 @@ int main()
     s_dir = mkdtemp(tmpl);
     NativeSetModulePath((s_dir + "/runvo.exe").c_str());
     test_line_rules();
+    test_encodings();
     test_raw_reads();
     test_crlf_equals_lf();
     test_read_list_line();
