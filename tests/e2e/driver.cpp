@@ -211,7 +211,7 @@ std::vector<ProbeRun> ReadProbe(void)
         std::string line = data.substr(pos, nl - pos);
         pos = nl + 1;
         if (line.compare(0, 5, "TIME ") == 0)
-            run = ProbeRun{strtoull(line.c_str() + 5, NULL, 10), "", {}, "", "", ""};
+            run = ProbeRun{strtoull(line.c_str() + 5, NULL, 10), "", {}, "", "", "", ""};
         else if (line.compare(0, 4, "CMD ") == 0)
             run.cmd = line.substr(4);
         else if (line.compare(0, 4, "ARG ") == 0)
@@ -222,6 +222,8 @@ std::vector<ProbeRun> ReadProbe(void)
             run.exe = line.substr(4);
         else if (line.compare(0, 4, "CWD ") == 0)
             run.cwd = line.substr(4);
+        else if (line.compare(0, 4, "DLL ") == 0)
+            run.dll = line.substr(4);
         else if (line == "END")
             runs.push_back(run);
     }
@@ -307,7 +309,7 @@ std::string GetTextUtf8(HWND hwnd)
     return Utf8(std::wstring(buf, n > 0 ? (size_t)n : 0));
 }
 
-std::vector<std::string> ListBoxTexts(HWND list)
+std::vector<std::string> ListBoxTexts(HWND list, UINT codePage)
 {
     /* The wide form: Wine's cross-process LB_GETTEXT in the A form writes
        UTF-16 into the buffer. */
@@ -318,7 +320,7 @@ std::vector<std::string> ListBoxTexts(HWND list)
         std::wstring w((size_t)(len > 0 ? len : 0) + 1, L'\0');
         SendMessageW(list, LB_GETTEXT, (WPARAM)i, reinterpret_cast<LPARAM>(&w[0]));
         char buf[1024];
-        int n = WideCharToMultiByte(CP_ACP, 0, w.c_str(), (int)len, buf, sizeof buf, NULL, NULL);
+        int n = WideCharToMultiByte(codePage, 0, w.c_str(), (int)len, buf, sizeof buf, NULL, NULL);
         texts.push_back(std::string(buf, n > 0 ? (size_t)n : 0));
     }
     return texts;

@@ -63,6 +63,7 @@ struct ProbeRun {
     std::string cmd;
     std::vector<std::string> args;
     std::string wcmd, exe, cwd; /* UTF-8 */
+    std::string dll;            /* "1" when it loaded RUNVO_PROBE_DLL, "0" when not */
 };
 std::vector<ProbeRun> ReadProbe(void);
 void ClearProbe(void);
@@ -77,7 +78,8 @@ HWND WaitDialog(const Launched *l);
 
 std::string GetText(HWND hwnd);
 std::string GetTextUtf8(HWND hwnd); /* through WM_GETTEXT's UTF-16 form */
-std::vector<std::string> ListBoxTexts(HWND list);
+/* The list box's entries, in the code page given. */
+std::vector<std::string> ListBoxTexts(HWND list, UINT codePage = CP_ACP);
 HWND FocusOf(DWORD tid);
 /* The text of a message box: its static control that holds text. */
 std::string MessageBoxText(HWND box);

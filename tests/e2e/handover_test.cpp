@@ -1,10 +1,10 @@
 /*
- * Every document reaches its program, end to end: several quoted files,
- * names outside the system code page (the launcher started with a UTF-16
- * command line, as Explorer starts programs), a program named without a
- * folder found where Windows finds it but never in the folder the launcher
- * starts in, a document opened through its file type's association, and the
- * launcher in a folder of any name.
+ * Every document reaches its program, end to end: several files, quoted or
+ * not, names outside the system code page (the launcher started with a
+ * UTF-16 command line, as Explorer starts programs), the program an entry
+ * names found where Windows finds it but never in the folder the launcher
+ * starts in, no DLL loaded from there either, a document opened through its
+ * file type's association, and the launcher in a folder of any name.
  */
 #include "tests/e2e/driver.h"
 
@@ -51,6 +51,8 @@ static void test_documents(void)
     WriteList(probe + "\n" + probe + "\n");
     const std::string two = "\"C:\\My Docs\\a b.txt\" \"C:\\My Docs\\c d.txt\"";
     const std::string q = "\"" + std::string(NAME) + "\"";
+    /* Two files without blanks, as Windows sends them. */
+    const std::string a = WorkPath("a.jpg"), b = WorkPath("b.jpg"), ab = a + " " + b;
     const struct {
         std::string tail;
         Way way;
@@ -58,6 +60,7 @@ static void test_documents(void)
         size_t argc;
     } rows[] = {
         {"-n 1 " + two, QUICK, two, 2},
+        {"-n 1 " + ab, QUICK, ab, 2},
         {two, CHOOSE, two, 2},
         {"-n 1 " + std::string(NAME), QUICK, q, 1},
         {"-n 1 " + q, QUICK, q, 1},
@@ -65,6 +68,8 @@ static void test_documents(void)
         {NAME, CHOOSE, NAME, 3},
         {q, CHOOSE, q, 1},
     };
+    CopyFileA(probe.c_str(), a.c_str(), FALSE);
+    CopyFileA(probe.c_str(), b.c_str(), FALSE);
     for (const auto &row : rows) {
         std::string field = row.way == QUICK ? "" : row.tail;
         std::vector<ProbeRun> runs = Launch(row.tail, row.way, field);
@@ -76,6 +81,8 @@ static void test_documents(void)
         ok(runs[0].args.size() == row.argc, "[%s]: %lu arguments", row.tail.c_str(),
            (unsigned long)runs[0].args.size());
     }
+    DeleteFileA(a.c_str());
+    DeleteFileA(b.c_str());
 }
 
 /* The starting text and the error text show the name as it is. The check
@@ -119,40 +126,86 @@ static void CopyProbe(const std::string &to)
     ok(CopyFileA(ProbePath().c_str(), to.c_str(), FALSE), "copy the probe to %s", to.c_str());
 }
 
-/* A program named without a folder: found in the launcher's folder, the
-   system's and PATH's, never in the folder it was started in (a Downloads
-   folder, with planted programs of the same names), nor in PATH's folders
-   found from there. A name with a folder is used as it stands. */
+static void WriteText(const std::string &path, const std::string &text)
+{
+    FILE *f = fopen(path.c_str(), "wb");
+    if (ok(f != NULL, "cannot write %s", path.c_str())) {
+        fputs(text.c_str(), f);
+        fclose(f);
+    }
+}
+
+/* A file in the 64-bit system folder, where the 32-bit launcher sees
+   another folder (remove: take it away again). */
+static std::string SystemOnly(bool remove)
+{
+    char dir[MAX_PATH];
+    GetSystemDirectoryA(dir, MAX_PATH);
+    std::string file = std::string(dir) + "\\runvo64only.exe";
+    PVOID redirection = NULL;
+    BOOL off = Wow64DisableWow64FsRedirection(&redirection); /* in a 32-bit driver */
+    if (remove)
+        DeleteFileA(file.c_str());
+    else
+        CopyProbe(file);
+    if (off)
+        Wow64RevertWow64FsRedirection(redirection);
+    return file;
+}
+
+/* Where the program an entry names is found: a name without a folder in the
+   launcher's folder, the system's and PATH's, never in the folder it was
+   started in (a Downloads folder, with planted programs of the same names),
+   nor in PATH's folders found from there; a name with a folder from the
+   launcher's folder; a batch file by the file found; a program only in the
+   64-bit system folder from there. */
 static void test_program_search(void)
 {
-    const std::string down = WorkPath("Downloads"), bin = WorkPath("bin");
-    CreateDirectoryA(down.c_str(), NULL);
-    CreateDirectoryA(bin.c_str(), NULL);
-    const char *planted[] = {"tool.exe", "probe.exe", "cwdonly.exe"};
-    for (const char *name : planted)
-        CopyProbe(down + "\\" + name);
-    CopyProbe(bin + "\\tool.exe");
+    const std::string down = WorkPath("Downloads"), bin = WorkPath("bin"),
+                      tools = WorkPath("tools");
+    const std::string dirs[] = {down, down + "\\tools", bin, tools};
+    for (const std::string &d : dirs)
+        CreateDirectoryA(d.c_str(), NULL);
+    const std::string files[] = {down + "\\tool.exe",    down + "\\probe.exe",
+                                 down + "\\cwdonly.exe", down + "\\tools\\tool.exe",
+                                 bin + "\\tool.exe",     tools + "\\tool.exe"};
+    for (const std::string &f : files)
+        CopyProbe(f);
+    const std::string batches[] = {down + "\\convert.bat", bin + "\\convert.bat",
+                                   WorkPath("beside.bat")};
+    WriteText(batches[0], "@\"%~dp0tool.exe\" %*\r\n");
+    WriteText(batches[1], "@\"%~dp0tool.exe\" %*\r\n");
+    WriteText(batches[2], "@\"%~dp0tools\\tool.exe\" %*\r\n");
+    const std::string system = SystemOnly(false);
     char oldPath[32768];
     DWORD n = GetEnvironmentVariableA("PATH", oldPath, sizeof oldPath);
     std::string path = n > 0 && n < sizeof oldPath ? oldPath : "";
     const struct {
         std::string entry, pathFirst;
         Way way;
-        std::string ran; /* empty: nothing */
+        std::string ran, cmd; /* ran empty: nothing; cmd empty: the entry's */
     } rows[] = {
-        {"tool.exe", bin, QUICK, bin + "\\tool.exe"},
-        {"tool", bin, QUICK, bin + "\\tool.exe"},
-        {"tool.exe", bin, CHOOSE, bin + "\\tool.exe"},
-        {"probe.exe", bin, QUICK, ProbePath()},
-        {"tool.exe", ".;Downloads;.\\;" + bin, QUICK, bin + "\\tool.exe"},
-        {"cwdonly.exe", bin, FALLBACK, ""},
-        {".\\tool.exe", bin, QUICK, down + "\\tool.exe"},
+        {"tool.exe", bin, QUICK, bin + "\\tool.exe", ""},
+        {"tool", bin, QUICK, bin + "\\tool.exe", ""},
+        {"tool.exe", bin, CHOOSE, bin + "\\tool.exe", ""},
+        {"probe.exe", bin, QUICK, ProbePath(), ""},
+        {"tool.exe", ".;Downloads;.\\;" + bin, QUICK, bin + "\\tool.exe", ""},
+        {"cwdonly.exe", bin, FALLBACK, "", ""},
+        {"tools\\tool.exe", bin, QUICK, tools + "\\tool.exe", ""},
+        {".\\tools\\tool.exe", bin, CHOOSE, tools + "\\tool.exe", ""},
+        {"convert.bat", bin, QUICK, bin + "\\tool.exe", "\"" + bin + "\\tool.exe\" \"doc.txt\""},
+        {"beside.bat", bin, CHOOSE, tools + "\\tool.exe", "\"" + tools + "\\tool.exe\" doc.txt"},
+        {system, bin, QUICK, system, ""},
+        {"runvo64only.exe", bin, CHOOSE, system, ""},
     };
     for (const auto &row : rows) {
         WriteList(row.entry + "\n" + row.entry + "\n");
         SetEnvironmentVariableA("PATH", (row.pathFirst + ";" + path).c_str());
         std::string tail = row.way == CHOOSE ? "doc.txt" : "-n 1 doc.txt";
         std::vector<ProbeRun> runs = Launch(tail, row.way, "doc.txt", down.c_str());
+        /* A batch file's program may start after the launcher has ended. */
+        if (!row.ran.empty())
+            WaitFor([&] { return !(runs = ReadProbe()).empty(); }, 20000);
         const char *name = row.entry.c_str();
         if (!ok(runs.size() == (row.ran.empty() ? 0u : 1u), "%s: %lu starts", name,
                 (unsigned long)runs.size()) ||
@@ -161,8 +214,8 @@ static void test_program_search(void)
         ok(_stricmp(runs[0].exe.c_str(), row.ran.c_str()) == 0, "%s: ran %s", name,
            runs[0].exe.c_str());
         std::string args = row.way == QUICK ? "\"doc.txt\"" : "doc.txt";
-        ok(runs[0].wcmd == "\"" + row.entry + "\" " + args, "%s: command [%s]", name,
-           runs[0].wcmd.c_str());
+        std::string cmd = row.cmd.empty() ? "\"" + row.entry + "\" " + args : row.cmd;
+        ok(runs[0].wcmd == cmd, "%s: command [%s]", name, runs[0].wcmd.c_str());
         ok(_stricmp(runs[0].cwd.c_str(), down.c_str()) == 0, "%s: working folder %s", name,
            runs[0].cwd.c_str());
     }
@@ -179,11 +232,65 @@ static void test_program_search(void)
     CloseHandle(l.process);
 
     SetEnvironmentVariableA("PATH", path.c_str());
-    for (const char *name : planted)
-        DeleteFileA((down + "\\" + name).c_str());
-    DeleteFileA((bin + "\\tool.exe").c_str());
+    SystemOnly(true);
+    for (const std::string &f : files)
+        DeleteFileA(f.c_str());
+    for (const std::string &f : batches)
+        DeleteFileA(f.c_str());
+    for (int i = 3; i >= 0; i--)
+        RemoveDirectoryA(dirs[i].c_str());
+}
+
+/* Has the process load a DLL by this name, as Windows loads some DLLs by
+   name on a program's behalf; true when it did. */
+static bool LoadsDll(HANDLE process, const std::wstring &name)
+{
+    size_t bytes = (name.size() + 1) * sizeof(WCHAR);
+    void *remote = VirtualAllocEx(process, NULL, bytes, MEM_COMMIT, PAGE_READWRITE);
+    if (!ok(remote && WriteProcessMemory(process, remote, name.c_str(), bytes, NULL),
+            "cannot write into the launcher: %lu", GetLastError()))
+        return false;
+    FARPROC load = GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryW");
+    HANDLE thread = CreateRemoteThread(
+        process, NULL, 0,
+        reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<void (*)(void)>(load)), remote, 0,
+        NULL);
+    DWORD module = 0;
+    if (ok(thread != NULL, "no thread in the launcher: %lu", GetLastError())) {
+        WaitForSingleObject(thread, 10000);
+        GetExitCodeThread(thread, &module);
+        CloseHandle(thread);
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return module != 0;
+}
+
+/* A DLL in the folder the launcher starts in is not loaded by name in the
+   launcher; the program it starts searches for DLLs as ever. */
+static void test_dll_search(const char *dll)
+{
+    const std::string down = WorkPath("Downloads"), planted = down + "\\runvoplant.dll";
+    CreateDirectoryA(down.c_str(), NULL);
+    ok(CopyFileA(dll, planted.c_str(), FALSE), "copy %s", dll);
+    WriteList(ProbePath() + "\n" + ProbePath() + "\n");
+    ClearProbe();
+    SetEnvironmentVariableA("RUNVO_PROBE_DLL", "runvoplant.dll");
+    Launched l;
+    if (StartLauncherUtf8("doc.txt", &l, down.c_str()) && ok(WaitDialog(&l) != NULL, "no dialog")) {
+        /* By name first: once loaded by its path, the name finds it loaded. */
+        ok(!LoadsDll(l.process, L"runvoplant.dll"),
+           "the launcher loaded a DLL of the document's folder");
+        ok(LoadsDll(l.process, Widen(planted)), "the launcher cannot load the DLL by its path");
+        PressKey(VK_RETURN);
+        ok(WaitExit(&l, 20000) == 0, "dll: exit code");
+        CloseHandle(l.process);
+        std::vector<ProbeRun> runs = ReadProbe();
+        ok(runs.size() == 1 && runs[0].dll == "1", "the program's own DLL search changed: [%s]",
+           runs.empty() ? "not started" : runs[0].dll.c_str());
+    }
+    SetEnvironmentVariableA("RUNVO_PROBE_DLL", NULL);
+    DeleteFileA(planted.c_str());
     RemoveDirectoryA(down.c_str());
-    RemoveDirectoryA(bin.c_str());
 }
 
 /* Writes a registry value of the classes the shell reads, and returns the
@@ -280,6 +387,10 @@ int main(int argc, char **argv)
     test_documents();
     test_status_texts();
     test_program_search();
+    if (argc > 3)
+        test_dll_search(argv[3]);
+    else
+        ok(false, "no DLL to plant was given");
     test_association();
     test_folder_of_any_name();
     TearDownWorkDir();

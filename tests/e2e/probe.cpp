@@ -3,9 +3,9 @@
  * to the file named by RUNVO_PROBE_OUT what it received: the exact command
  * line in both of its forms (the UTF-16 one as UTF-8), the arguments as the C
  * runtime splits them, which file it was started from, its working folder,
- * and when it ran. When RUNVO_PROBE_HOLD names an event, it then waits for
- * it before it ends, as a program that is slow to come up keeps the launcher
- * waiting.
+ * when it ran, and whether it could load the DLL that RUNVO_PROBE_DLL names.
+ * When RUNVO_PROBE_HOLD names an event, it then waits for it before it ends,
+ * as a program that is slow to come up keeps the launcher waiting.
  */
 #include <windows.h>
 
@@ -41,6 +41,8 @@ int main(int argc, char **argv)
     PutUtf8(f, "CWD", path);
     for (int i = 1; i < argc; i++)
         fprintf(f, "ARG %s\n", argv[i]);
+    if (const char *dll = getenv("RUNVO_PROBE_DLL"))
+        fprintf(f, "DLL %d\n", LoadLibraryA(dll) != NULL);
     fprintf(f, "END\n");
     fclose(f);
     if (const char *hold = getenv("RUNVO_PROBE_HOLD")) {
