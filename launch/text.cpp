@@ -27,7 +27,9 @@ bool FormatText(wchar_t *buf, size_t size, const wchar_t *format, ...)
 
 bool AppendText(wchar_t *buf, size_t size, const wchar_t *src)
 {
-    size_t used = wcsnlen(buf, size);
+    size_t used = 0;
+    while (used < size && buf[used]) /* wcsnlen, which msvcrt.dll lacks */
+        used++;
     if (used >= size)
         return false; /* no terminator: nothing can be added safely */
     size_t room = size - 1 - used;

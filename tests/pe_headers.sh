@@ -1,6 +1,7 @@
 #!/bin/sh
 # The program's headers, as objdump reads them: a GUI executable of the
-# build's format that imports KERNEL32 and msvcrt.dll at start and loads
+# build's format, aware of Remote Desktop hosts (whose Windows folder it then
+# sees as it is), that imports KERNEL32 and msvcrt.dll at start and loads
 # USER32 and GDI32 on first use, and names no other DLL (the rest is linked
 # in statically); and whose import slots, as the code reads them, are filled.
 #   pe_headers.sh OBJDUMP runvo.exe
@@ -16,6 +17,7 @@ i686-*) check "PE32, i386" 'file format pei-i386'; check "magic PE32" 'Magic[[:s
 *) check "PE32+, x86-64" 'file format pei-x86-64'; check "magic PE32+" 'Magic[[:space:]]+020b' ;;
 esac
 check "GUI subsystem" 'Subsystem[[:space:]]+00000002[[:space:]]+\(Windows GUI\)'
+check "terminal-server aware" 'TERMINAL_SERVICE_AWARE'
 lower() { tr 'A-Z' 'a-z' | sort -u | tr '\n' ' '; }
 imports=$(printf '%s\n' "$headers" | sed -n 's/^[[:space:]]*DLL Name: //p' | lower)
 [ "$imports" = "kernel32.dll msvcrt.dll " ] || { echo "FAIL: imported at start: $imports"; fail=1; }
