@@ -79,8 +79,8 @@ int main(int argc, char **argv)
 {
     if (argc == 4 && strcmp(argv[1], "lookup") == 0) {
         NativeSetModulePath(argv[2]);
-        char line[LIST_LINE_SIZE];
-        printf("%s\n", ReadListLine(atoi(argv[3]), line) ? line : "(not found)");
+        wchar_t line[LIST_LINE_SIZE];
+        printf("%ls\n", ReadListLine(atoi(argv[3]), line) ? line : L"(not found)");
         return 0;
     }
     char tmpl[] = "/tmp/runvo-bench-XXXXXX";

@@ -7,13 +7,14 @@
 #           where neither can be, the headers only)
 #   win64   the same program for x86_64: headers and end-to-end tests
 #   fuzz    a short run of each fuzz target (RUNVO_FUZZ_SECONDS, default 30)
+#   bench   built only, so that the benchmarks keep building
 # and then checks that the release builds to the same bytes from two copies
 # of the sources, with the executables that the tests ran.
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/setup.sh
 
-for preset in native win32 win64 fuzz; do
+for preset in native win32 win64 fuzz bench; do
     echo "== $preset"
     cmake --preset $preset -DRUNVO_FUZZ_SECONDS=${RUNVO_FUZZ_SECONDS:-30} >/dev/null
     cmake --build --preset $preset
