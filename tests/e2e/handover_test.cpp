@@ -180,6 +180,11 @@ static void test_program_search(void)
     char oldPath[32768];
     DWORD n = GetEnvironmentVariableA("PATH", oldPath, sizeof oldPath);
     std::string path = n > 0 && n < sizeof oldPath ? oldPath : "";
+    /* PATH near the longest an environment variable may be (32,767 with its
+       end), longer than the search takes with the launcher's own folders. */
+    std::string longest = bin;
+    while (longest.size() + 204 + path.size() < 32700)
+        longest += ";C:\\" + std::string(200, 'p');
     const struct {
         std::string entry, pathFirst;
         Way way;
@@ -190,6 +195,7 @@ static void test_program_search(void)
         {"tool.exe", bin, CHOOSE, bin + "\\tool.exe", ""},
         {"probe.exe", bin, QUICK, ProbePath(), ""},
         {"tool.exe", ".;Downloads;.\\;" + bin, QUICK, bin + "\\tool.exe", ""},
+        {"tool.exe", longest, QUICK, bin + "\\tool.exe", ""},
         {"cwdonly.exe", bin, FALLBACK, "", ""},
         {"tools\\tool.exe", bin, QUICK, tools + "\\tool.exe", ""},
         {".\\tools\\tool.exe", bin, CHOOSE, tools + "\\tool.exe", ""},
