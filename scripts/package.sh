@@ -8,6 +8,17 @@
 # the executable carries no time stamp, and the zip entries have the commit's
 # time (or SOURCE_DATE_EPOCH), fixed modes, a fixed order and no owner.
 # Sources without git (a source archive) need SOURCE_DATE_EPOCH.
+#
+# Given a code-signing certificate, both executables are signed (Authenticode,
+# SHA-256) and the zips hold the signed ones; SHA256SUMS then also lists each
+# executable as built, runvo.exe.unsigned, which is what removing the
+# signature gives back. Without one, the release is unsigned.
+#   RUNVO_SIGN_PKCS12     the certificate and its key, a PKCS#12 (.pfx) file
+#   RUNVO_SIGN_PASSWORD   its password (read from the environment, never
+#                         put on a command line)
+#   RUNVO_SIGN_TIMESTAMP  a time-stamp server (RFC 3161) to ask, if any: the
+#                         signature then stays valid after the certificate
+#                         expires
 #   sh scripts/package.sh
 set -eu
 cd "$(dirname "$0")/.."
@@ -29,6 +40,13 @@ readme_txt() {
         { print }' | sed 's/$/\r/'
 }
 
+# Signs the executable $1 into $2.
+sign() {
+    set -- sign -pkcs12 "$RUNVO_SIGN_PKCS12" -readpass - -h sha256 -n Runvo -in "$1" -out "$2"
+    [ -z "${RUNVO_SIGN_TIMESTAMP:-}" ] || set -- "$@" -ts "$RUNVO_SIGN_TIMESTAMP"
+    printf '%s' "${RUNVO_SIGN_PASSWORD:-}" | osslsigncode "$@" >/dev/null
+}
+
 rm -rf dist
 mkdir -p dist
 sums=
@@ -41,7 +59,13 @@ for arch in win32 win64; do
     stage=$build/$name
     rm -rf $stage
     mkdir -p $stage
-    cp $build/runvo.exe $stage/runvo.exe
+    if [ -n "${RUNVO_SIGN_PKCS12:-}" ]; then
+        sign $build/runvo.exe $stage/runvo.exe
+        sums="$sums$(sha256sum <$build/runvo.exe | cut -d' ' -f1)  $name/runvo.exe.unsigned
+"
+    else
+        cp $build/runvo.exe $stage/runvo.exe
+    fi
     cp samples/windows/runvo.DAT $stage/runvo.DAT
     readme_txt >$stage/README.txt
     chmod 755 $stage/runvo.exe

@@ -1,14 +1,14 @@
 #!/bin/sh
 # Installs what building and testing the launcher needs on Debian 12, when it
 # is missing: the MinGW-w64 cross compilers, CMake and Ninja, wine64, a
-# virtual display with a window manager, clang for the fuzzers, and the
-# image tools for screenshots; then, as far as this machine allows, what runs
-# 32-bit Windows programs. Needs root (or sudo) only when something is
+# virtual display with a window manager, clang for the fuzzers, the image
+# tools for screenshots, openssl and osslsigncode for signing a release; then,
+# as far as this machine allows, what runs 32-bit Windows programs. Needs root (or sudo) only when something is
 # missing. Changes no apt source of the system.
 set -eu
 cd "$(dirname "$0")/.."
 packages="cmake ninja-build g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
-          wine64 xvfb openbox clang libclang-rt-14-dev clang-format imagemagick zip"
+          wine64 xvfb openbox clang libclang-rt-14-dev clang-format imagemagick zip unzip openssl"
 sudo=
 [ "$(id -u)" -eq 0 ] || sudo=sudo
 updated=
@@ -93,5 +93,12 @@ missing=$(missing $packages)
 if [ -n "$missing" ]; then
     echo "Installing:$missing"
     apt_install $missing
+fi
+# Signing a release: osslsigncode 2.9 from bookworm-backports (bookworm's own
+# is 2.5).
+version=$(dpkg-query -W -f='${Version}' osslsigncode 2>/dev/null || true)
+if [ -z "$version" ] || dpkg --compare-versions "$version" lt 2.9; then
+    echo "Installing: osslsigncode from bookworm-backports"
+    backports_install osslsigncode || apt_install osslsigncode
 fi
 setup_win32

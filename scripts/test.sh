@@ -9,7 +9,9 @@
 #   fuzz    a short run of each fuzz target (RUNVO_FUZZ_SECONDS, default 30)
 #   bench   built only, so that the benchmarks keep building
 # and then checks that the release builds to the same bytes from two copies
-# of the sources, with the executables that the tests ran.
+# of the sources, with the executables that the tests ran, and that a release
+# signed with a throwaway certificate verifies, gives those bytes back
+# unsigned, and runs.
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/setup.sh
@@ -30,3 +32,4 @@ fi
 ctest --preset win64
 ctest --preset fuzz
 sh tests/reproducible.sh
+sh tests/signing.sh
