@@ -172,10 +172,11 @@ static void test_program_search(void)
     for (const std::string &f : files)
         CopyProbe(f);
     const std::string batches[] = {down + "\\convert.bat", bin + "\\convert.bat",
-                                   WorkPath("beside.bat")};
+                                   WorkPath("beside.bat"), bin + "\\quoting.bat"};
     WriteText(batches[0], "@\"%~dp0tool.exe\" %*\r\n");
     WriteText(batches[1], "@\"%~dp0tool.exe\" %*\r\n");
     WriteText(batches[2], "@\"%~dp0tools\\tool.exe\" %*\r\n");
+    WriteText(batches[3], "@\"%~dp0tool.exe\" \"%~1\"\r\n");
     const std::string system = SystemOnly(false);
     char oldPath[32768];
     DWORD n = GetEnvironmentVariableA("PATH", oldPath, sizeof oldPath);
@@ -189,6 +190,7 @@ static void test_program_search(void)
         std::string entry, pathFirst;
         Way way;
         std::string ran, cmd; /* ran empty: nothing; cmd empty: the entry's */
+        std::string doc = "doc.txt";
     } rows[] = {
         {"tool.exe", bin, QUICK, bin + "\\tool.exe", ""},
         {"tool", bin, QUICK, bin + "\\tool.exe", ""},
@@ -201,14 +203,16 @@ static void test_program_search(void)
         {".\\tools\\tool.exe", bin, CHOOSE, tools + "\\tool.exe", ""},
         {"convert.bat", bin, QUICK, bin + "\\tool.exe", "\"" + bin + "\\tool.exe\" \"doc.txt\""},
         {"beside.bat", bin, CHOOSE, tools + "\\tool.exe", "\"" + tools + "\\tool.exe\" doc.txt"},
+        {"quoting.bat", bin, CHOOSE, bin + "\\tool.exe", "\"" + bin + "\\tool.exe\" \"R&D.txt\"",
+         "R&D.txt"},
         {system, bin, QUICK, system, ""},
         {"runvo64only.exe", bin, CHOOSE, system, ""},
     };
     for (const auto &row : rows) {
         WriteList(row.entry + "\n" + row.entry + "\n");
         SetEnvironmentVariableA("PATH", (row.pathFirst + ";" + path).c_str());
-        std::string tail = row.way == CHOOSE ? "doc.txt" : "-n 1 doc.txt";
-        std::vector<ProbeRun> runs = Launch(tail, row.way, "doc.txt", down.c_str());
+        std::string tail = row.way == CHOOSE ? row.doc : "-n 1 " + row.doc;
+        std::vector<ProbeRun> runs = Launch(tail, row.way, row.doc, down.c_str());
         /* A batch file's program may start after the launcher has ended. */
         if (!row.ran.empty())
             WaitFor([&] { return !(runs = ReadProbe()).empty(); }, 20000);
