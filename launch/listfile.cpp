@@ -189,6 +189,24 @@ static size_t FindLf(const ListReader *r, size_t n)
     return i;
 }
 
+/* The text of a read of take unread units, and its LF, into line. */
+static void DecodeRead(const ListReader *r, size_t take, bool utf8, bool withLf, wchar_t *line)
+{
+    const unsigned char *p = r->buf + r->pos;
+    size_t n = take;
+    if (r->utf16) {
+        for (size_t i = 0; i < take; i++)
+            line[i] = (wchar_t)Unit(r, i);
+    } else if (utf8) {
+        n = DecodeUtf8(p, take, line);
+    } else {
+        n = DecodeAnsi((const char *)p, take, line, LIST_PIECE_MAX);
+    }
+    if (withLf)
+        line[n++] = L'\n';
+    line[n] = L'\0'; /* a NUL inside already ended the text */
+}
+
 /* Cuts the next read, counted in the file's units (bytes but in UTF-16),
    and decodes it into line unless it is NULL. */
 bool ListReaderNext(ListReader *r, wchar_t *line)
@@ -223,20 +241,8 @@ bool ListReaderNext(ListReader *r, wchar_t *line)
         if (r->utf16 && IsSurrogatePair(Unit(r, take - 1), Unit(r, take)))
             take--;
     }
-    if (line) {
-        size_t n = take;
-        if (r->utf16) {
-            for (size_t i = 0; i < take; i++)
-                line[i] = (wchar_t)Unit(r, i);
-        } else if (utf8) {
-            n = DecodeUtf8(p, take, line);
-        } else {
-            n = DecodeAnsi((const char *)p, take, line, LIST_PIECE_MAX);
-        }
-        if (withLf)
-            line[n++] = L'\n';
-        line[n] = L'\0'; /* a NUL inside already ended the text */
-    }
+    if (line)
+        DecodeRead(r, take, utf8, withLf, line);
     r->pos += (withLf ? end + 1 : take) * unit;
     return true;
 }
