@@ -83,7 +83,7 @@ static void test_quick_option(void)
     }
 }
 
-/* The files that exist, for the tail's split. */
+/* The files that exist, for telling several files from one argument. */
 static bool Exists(const wchar_t *name)
 {
     static const wchar_t *files[] = {L"C:\\P\\a.jpg", L"C:\\P\\b.jpg", L"a",
@@ -92,29 +92,6 @@ static bool Exists(const wchar_t *name)
         if (wcscmp(name, f) == 0)
             return true;
     return false;
-}
-
-static void test_tail_is_arguments(void)
-{
-    static const struct {
-        const wchar_t *tail;
-        bool asItIs;
-    } rows[] = {
-        {L"C:\\P\\a.jpg C:\\P\\b.jpg", true}, /* two files as Windows sends them */
-        {L"C:\\P\\a.jpg  C:\\P\\b.jpg\ta ", true},
-        {L"C:\\P\\a.jpg C:\\P\\c.jpg", false}, /* one is no file: one argument */
-        {L"C:\\P\\a.jpg", false},              /* one file, quoted as ever */
-        {L"C:\\P\\a.jpg ", false},
-        {L"a b", false}, /* itself a file */
-        {L"C:\\My Docs\\a.txt", false},
-        {L"C:\\ a", true},
-        {L"\"C:\\My Docs\\a.txt\"", true}, /* quotes of its own */
-        {L"a\"b", true},
-        {L"", false},
-    };
-    for (const auto &row : rows)
-        ok(TailIsArguments(row.tail, Exists) == row.asItIs, "[%s]: as it is %d",
-           Shown(row.tail).c_str(), !row.asItIs);
 }
 
 static void test_quick_command(void)
@@ -163,6 +140,12 @@ static void test_quick_command(void)
         {"two files without blanks", L"p", L"C:\\P\\a.jpg C:\\P\\b.jpg", true,
          L"\"p\" C:\\P\\a.jpg C:\\P\\b.jpg"},
         {"two files, one backslash at the end", L"p", L"C:\\ a", true, L"\"p\" C:\\ a"},
+        {"two files, blanks between and after", L"p", L"C:\\P\\a.jpg  C:\\P\\b.jpg\ta ", true,
+         L"\"p\" C:\\P\\a.jpg  C:\\P\\b.jpg\ta "},
+        {"one of two is no file: one argument", L"p", L"C:\\P\\a.jpg C:\\P\\c.jpg", true,
+         L"\"p\" \"C:\\P\\a.jpg C:\\P\\c.jpg\""},
+        {"one file and a blank", L"p", L"C:\\P\\a.jpg ", true, L"\"p\" \"C:\\P\\a.jpg \""},
+        {"itself a file", L"p", L"a b", true, L"\"p\" \"a b\""},
     };
     for (const auto &row : rows) {
         wchar_t *cmd = new wchar_t[COMMAND_SIZE]; /* exact size: ASan sees any overrun */
@@ -351,7 +334,6 @@ int main()
 {
     test_command_line_tail();
     test_quick_option();
-    test_tail_is_arguments();
     test_quick_command();
     test_program_name();
     test_program_file();

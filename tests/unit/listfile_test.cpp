@@ -75,17 +75,13 @@ static Lines ReadAll(size_t *count)
     return all;
 }
 
-static std::string Repeat(const std::string &s, size_t n)
-{
-    std::string r;
-    while (n--)
-        r += s;
-    return r;
-}
+static const std::string E_ACUTE = "\u00e9";
+static const std::u16string E_ACUTE16 = u"\u00e9";
 
-static std::u16string Repeat16(const std::u16string &s, size_t n)
+template <class String>
+static String Repeat(const String &s, size_t n)
 {
-    std::u16string r;
+    String r;
     while (n--)
         r += s;
     return r;
@@ -163,8 +159,8 @@ static void test_line_rules(void)
          B("\xf4\x8f\xbf\xbf\n\xef\xbf\xbf\n"),
          {"\U0010ffff", "\uffff"}},
         {"ill-formed past the cut is the next line's",
-         Repeat("\u00e9", 259) + "\xff\n",
-         {Repeat("\u00e9", 259), "\u00ff"}},
+         Repeat(E_ACUTE, 259) + "\xff\n",
+         {Repeat(E_ACUTE, 259), "\u00ff"}},
         {"UTF-16: an odd last byte is no unit",
          B("\xff\xfe"
            "a\0b"),
@@ -186,7 +182,7 @@ static void test_line_rules(void)
    characters, whatever their bytes. */
 static void test_encodings(void)
 {
-    const std::string e259 = Repeat("\u00e9", 259);
+    const std::string e259 = Repeat(E_ACUTE, 259);
     const struct {
         const char *name;
         std::u16string text;
@@ -196,11 +192,11 @@ static void test_encodings(void)
         {"any script",
          u"\u03a9\u03bc\n\u65e5\u672c \U0001f600",
          {"\u03a9\u03bc", "\u65e5\u672c \U0001f600"}},
-        {"300 characters", Repeat16(u"\u00e9", 300) + u"\n", {e259, Repeat("\u00e9", 41)}},
-        {"259 characters and CR LF", Repeat16(u"\u00e9", 259) + u"\r\n", {e259, ""}},
+        {"300 characters", Repeat(E_ACUTE16, 300) + u"\n", {e259, Repeat(E_ACUTE, 41)}},
+        {"259 characters and CR LF", Repeat(E_ACUTE16, 259) + u"\r\n", {e259, ""}},
         {"258 and one beyond the plane",
-         Repeat16(u"\u00e9", 258) + u"\U0001f600\n",
-         {Repeat("\u00e9", 258), "\U0001f600"}},
+         Repeat(E_ACUTE16, 258) + u"\U0001f600\n",
+         {Repeat(E_ACUTE, 258), "\U0001f600"}},
         {"NUL and Ctrl-Z",
          std::u16string(u"\u00e9\0x\nb\x1a"
                         u"c\n",
