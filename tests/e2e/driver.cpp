@@ -22,7 +22,7 @@ static std::string ReadWholeFile(const std::string &path)
     return data;
 }
 
-static void WriteWholeFile(const std::string &path, const std::string &bytes)
+void WriteWholeFile(const std::string &path, const std::string &bytes)
 {
     FILE *f = fopen(path.c_str(), "wb");
     if (!f) {

@@ -24,6 +24,7 @@ std::string ProbePath(void);
 /* The probe's path made exactly len bytes long with ".\" steps. */
 std::string ProbePathOfLength(size_t len);
 void WriteList(const std::string &bytes);
+void WriteWholeFile(const std::string &path, const std::string &bytes);
 void RemoveList(void);
 
 struct Launched {

@@ -126,15 +126,6 @@ static void CopyProbe(const std::string &to)
     ok(CopyFileA(ProbePath().c_str(), to.c_str(), FALSE), "copy the probe to %s", to.c_str());
 }
 
-static void WriteText(const std::string &path, const std::string &text)
-{
-    FILE *f = fopen(path.c_str(), "wb");
-    if (ok(f != NULL, "cannot write %s", path.c_str())) {
-        fputs(text.c_str(), f);
-        fclose(f);
-    }
-}
-
 /* A file in the 64-bit system folder, where the 32-bit launcher sees
    another folder (remove: take it away again). */
 static std::string SystemOnly(bool remove)
@@ -173,10 +164,10 @@ static void test_program_search(void)
         CopyProbe(f);
     const std::string batches[] = {down + "\\convert.bat", bin + "\\convert.bat",
                                    WorkPath("beside.bat"), bin + "\\quoting.bat"};
-    WriteText(batches[0], "@\"%~dp0tool.exe\" %*\r\n");
-    WriteText(batches[1], "@\"%~dp0tool.exe\" %*\r\n");
-    WriteText(batches[2], "@\"%~dp0tools\\tool.exe\" %*\r\n");
-    WriteText(batches[3], "@\"%~dp0tool.exe\" \"%~1\"\r\n");
+    WriteWholeFile(batches[0], "@\"%~dp0tool.exe\" %*\r\n");
+    WriteWholeFile(batches[1], "@\"%~dp0tool.exe\" %*\r\n");
+    WriteWholeFile(batches[2], "@\"%~dp0tools\\tool.exe\" %*\r\n");
+    WriteWholeFile(batches[3], "@\"%~dp0tool.exe\" \"%~1\"\r\n");
     const std::string system = SystemOnly(false);
     char oldPath[32768];
     DWORD n = GetEnvironmentVariableA("PATH", oldPath, sizeof oldPath);
@@ -189,24 +180,25 @@ static void test_program_search(void)
     const struct {
         std::string entry, pathFirst;
         Way way;
-        std::string ran, cmd; /* ran empty: nothing; cmd empty: the entry's */
+        std::string ran;      /* empty: nothing */
+        std::string cmd = ""; /* empty: the entry's */
         std::string doc = "doc.txt";
     } rows[] = {
-        {"tool.exe", bin, QUICK, bin + "\\tool.exe", ""},
-        {"tool", bin, QUICK, bin + "\\tool.exe", ""},
-        {"tool.exe", bin, CHOOSE, bin + "\\tool.exe", ""},
-        {"probe.exe", bin, QUICK, ProbePath(), ""},
-        {"tool.exe", ".;Downloads;.\\;" + bin, QUICK, bin + "\\tool.exe", ""},
-        {"tool.exe", longest, QUICK, bin + "\\tool.exe", ""},
-        {"cwdonly.exe", bin, FALLBACK, "", ""},
-        {"tools\\tool.exe", bin, QUICK, tools + "\\tool.exe", ""},
-        {".\\tools\\tool.exe", bin, CHOOSE, tools + "\\tool.exe", ""},
+        {"tool.exe", bin, QUICK, bin + "\\tool.exe"},
+        {"tool", bin, QUICK, bin + "\\tool.exe"},
+        {"tool.exe", bin, CHOOSE, bin + "\\tool.exe"},
+        {"probe.exe", bin, QUICK, ProbePath()},
+        {"tool.exe", ".;Downloads;.\\;" + bin, QUICK, bin + "\\tool.exe"},
+        {"tool.exe", longest, QUICK, bin + "\\tool.exe"},
+        {"cwdonly.exe", bin, FALLBACK, ""},
+        {"tools\\tool.exe", bin, QUICK, tools + "\\tool.exe"},
+        {".\\tools\\tool.exe", bin, CHOOSE, tools + "\\tool.exe"},
         {"convert.bat", bin, QUICK, bin + "\\tool.exe", "\"" + bin + "\\tool.exe\" \"doc.txt\""},
         {"beside.bat", bin, CHOOSE, tools + "\\tool.exe", "\"" + tools + "\\tool.exe\" doc.txt"},
         {"quoting.bat", bin, CHOOSE, bin + "\\tool.exe", "\"" + bin + "\\tool.exe\" \"R&D.txt\"",
          "R&D.txt"},
-        {system, bin, QUICK, system, ""},
-        {"runvo64only.exe", bin, CHOOSE, system, ""},
+        {system, bin, QUICK, system},
+        {"runvo64only.exe", bin, CHOOSE, system},
     };
     for (const auto &row : rows) {
         WriteList(row.entry + "\n" + row.entry + "\n");
