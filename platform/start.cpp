@@ -41,14 +41,18 @@ static void OwnFolder(WCHAR *dir)
         dir[0] = L'\0';
 }
 
-/* The Windows folder and a folder in it ("\System"), or 0 when it does not
-   fit. */
-static DWORD WindowsFolder(WCHAR *dir, const WCHAR *sub)
+/* A folder that the platform names (the system folder, the Windows folder),
+   or a file or folder in it, into path (MAX_PATH units). Returns its length;
+   0 when it is unknown or does not fit. */
+static DWORD PlatformPath(UINT(WINAPI *folder)(LPWSTR, UINT), const WCHAR *name, WCHAR *path)
 {
-    DWORD n = GetWindowsDirectoryW(dir, MAX_PATH), len = (DWORD)wcslen(sub);
-    if (n == 0 || n + len >= MAX_PATH)
+    DWORD n = folder(path, MAX_PATH), len = (DWORD)wcslen(name);
+    if (n == 0 || n + 1 + len >= MAX_PATH)
         return 0;
-    wmemcpy(dir + n, sub, len + 1);
+    if (len > 0) {
+        path[n++] = L'\\';
+        wmemcpy(path + n, name, len + 1);
+    }
     return n + len;
 }
 
@@ -71,9 +75,9 @@ static const WCHAR *ProgramFolders(void)
     WCHAR *p = s_szFolders;
     OwnFolder(dir);
     p = AddFolder(p, dir, (DWORD)wcslen(dir));
-    p = AddFolder(p, dir, GetSystemDirectoryW(dir, MAX_PATH));
-    p = AddFolder(p, dir, WindowsFolder(dir, L"\\System"));
-    p = AddFolder(p, dir, WindowsFolder(dir, L""));
+    p = AddFolder(p, dir, PlatformPath(GetSystemDirectoryW, L"", dir));
+    p = AddFolder(p, dir, PlatformPath(GetWindowsDirectoryW, L"System", dir));
+    p = AddFolder(p, dir, PlatformPath(GetWindowsDirectoryW, L"", dir));
     DWORD n = GetEnvironmentVariableW(L"PATH", s_szPath, PATH_SIZE);
     size_t kept = 0;
     if (n > 0 && n < PATH_SIZE) {
@@ -125,13 +129,11 @@ static bool FindProgram(const WCHAR *name, WCHAR *found)
     if (!name[0])
         return false;
     if (NamesNoFolder(name)) {
-        if (Search(ProgramFolders(), name, found))
+        const WCHAR *folders = ProgramFolders();
+        if (folders[0] && Search(folders, name, found))
             return true;
-        DWORD n = GetSystemDirectoryW(file, MAX_PATH);
-        if (n == 0 || n + 1 + wcslen(name) >= MAX_PATH)
+        if (!PlatformPath(GetSystemDirectoryW, name, file))
             return false;
-        file[n] = L'\\';
-        wcscpy(file + n + 1, name);
     } else {
         WCHAR own[MAX_PATH];
         OwnFolder(own);
@@ -154,9 +156,8 @@ bool StartCommand(WCHAR *command, bool waitUntilReady)
     const WCHAR *program = found;
     WCHAR interpreter[MAX_PATH], batch[BATCH_SIZE];
     if (IsBatchFile(found)) {
-        DWORD n = GetSystemDirectoryW(interpreter, MAX_PATH);
-        if (n == 0 || n + 8 >= MAX_PATH ||
-            !BatchCommand(batch, BATCH_SIZE, wcscat(interpreter, L"\\cmd.exe"), found, rest)) {
+        if (!PlatformPath(GetSystemDirectoryW, L"cmd.exe", interpreter) ||
+            !BatchCommand(batch, BATCH_SIZE, interpreter, found, rest)) {
             SetLastError(ERROR_FILE_NOT_FOUND);
             return false;
         }
