@@ -3,8 +3,9 @@
 # is missing: the MinGW-w64 cross compilers, CMake and Ninja, wine64, a
 # virtual display with a window manager, clang for the fuzzers, the image
 # tools for screenshots, openssl and osslsigncode for signing a release; then,
-# as far as this machine allows, what runs 32-bit Windows programs. Needs root (or sudo) only when something is
-# missing. Changes no apt source of the system.
+# as far as this machine allows, what runs 32-bit Windows programs. Needs root
+# (or sudo) only when something is missing. Changes no apt source of the
+# system.
 set -eu
 cd "$(dirname "$0")/.."
 packages="cmake ninja-build g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
@@ -58,6 +59,15 @@ backports_install() {
     return $rc
 }
 
+# Installs a package from bookworm-backports unless this version of it, or a
+# later one, is installed.
+backports_at_least() { # package version
+    v=$(dpkg-query -W -f='${Version}' "$1" 2>/dev/null || true)
+    [ -n "$v" ] && dpkg --compare-versions "$v" ge "$2" && return 0
+    echo "Installing: $1 from bookworm-backports"
+    backports_install "$1"
+}
+
 no_win32() {
     echo "32-bit Windows programs cannot run here ($1): only the win64 build's end-to-end tests will run."
 }
@@ -79,10 +89,7 @@ setup_win32() {
     binfmt=/proc/sys/fs/binfmt_misc
     [ -e $binfmt/register ] || $sudo mount -t binfmt_misc binfmt_misc $binfmt 2>/dev/null || true
     [ -e $binfmt/register ] || { no_win32 "the kernel runs no 32-bit code and has no binfmt_misc"; return 0; }
-    version=$(dpkg-query -W -f='${Version}' qemu-user 2>/dev/null || true)
-    if [ -z "$version" ] || dpkg --compare-versions "$version" lt 1:10; then
-        backports_install qemu-user || { no_win32 "qemu 10 could not be installed"; return 0; }
-    fi
+    backports_at_least qemu-user 1:10 || { no_win32 "qemu 10 could not be installed"; return 0; }
     [ ! -e $binfmt/qemu-i386 ] || $sudo sh -c "echo -1 >$binfmt/qemu-i386"
     $sudo sh -c "cat /usr/share/qemu/binfmt.d/qemu-i386.conf >$binfmt/register" 2>/dev/null ||
         { no_win32 "an emulator cannot be registered with binfmt_misc"; return 0; }
@@ -96,9 +103,5 @@ if [ -n "$missing" ]; then
 fi
 # Signing a release: osslsigncode 2.9 from bookworm-backports (bookworm's own
 # is 2.5).
-version=$(dpkg-query -W -f='${Version}' osslsigncode 2>/dev/null || true)
-if [ -z "$version" ] || dpkg --compare-versions "$version" lt 2.9; then
-    echo "Installing: osslsigncode from bookworm-backports"
-    backports_install osslsigncode || apt_install osslsigncode
-fi
+backports_at_least osslsigncode 2.9 || apt_install osslsigncode
 setup_win32
