@@ -1,7 +1,8 @@
 /*
  * The model of the line rules. The file is a stream of units: bytes, or
- * pairs of bytes after the UTF-16 LE mark (a UTF-8 mark is passed over). A
- * Ctrl-Z unit ends it, and CR LF is read as LF. Reads are taken one after
+ * pairs of bytes after the UTF-16 LE mark. A Ctrl-Z unit ends it, and CR LF
+ * is read as LF. A mark (the bytes EF BB BF, or the unit FEFF) that begins a
+ * line is passed over. Reads are taken one after
  * another: each is the units up to and including the next LF, as many as
  * fit in 259 units of UTF-16, never half of a surrogate pair. Bytes are UTF-8 when, taken one
  * character at a time, they are well-formed and hold a character beyond ASCII; otherwise each byte
@@ -9,6 +10,8 @@
  * its end.
  */
 #include "fuzz/listfile_model.h"
+
+#include <algorithm>
 
 enum { MOST = 259 };
 
@@ -95,9 +98,7 @@ void ReadModelLines(const uint8_t *data, size_t size, ModelLines *lines)
     lines->text.clear();
     lines->start.assign(1, 0);
     bool utf16 = size >= 2 && data[0] == 0xFF && data[1] == 0xFE;
-    size_t i = utf16                                                                ? 2
-               : size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF ? 3
-                                                                                    : 0;
+    size_t i = utf16 ? 2 : 0;
     static std::vector<unsigned> units;
     units.clear();
     for (; utf16 ? i + 1 < size : i < size; i += utf16 ? 2 : 1) {
@@ -110,7 +111,16 @@ void ReadModelLines(const uint8_t *data, size_t size, ModelLines *lines)
             units.push_back(u);
     }
     std::wstring read;
+    bool lineStart = true;
     for (size_t at = 0; at < units.size();) {
+        static const unsigned mark8[] = {0xEF, 0xBB, 0xBF}, mark16[] = {0xFEFF};
+        size_t m = utf16 ? 1 : 3;
+        if (lineStart && at + m <= units.size() &&
+            std::equal(units.begin() + at, units.begin() + at + m, utf16 ? mark16 : mark8)) {
+            at += m; /* one mark: a second is text */
+            lineStart = false;
+            continue;
+        }
         if (utf16) {
             read.clear();
             while (at < units.size() && read.size() < MOST &&
@@ -125,5 +135,6 @@ void ReadModelLines(const uint8_t *data, size_t size, ModelLines *lines)
             at += ByteRead(units, at, &read);
         }
         EndRead(read, lines);
+        lineStart = read.back() == '\n'; /* a read holds a unit at least */
     }
 }

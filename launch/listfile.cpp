@@ -153,15 +153,28 @@ void ListReaderInit(ListReader *r, FILE *file)
     r->file = file;
     r->pos = r->len = 0;
     r->ended = r->utf16 = false;
+    r->lineStart = true; /* a UTF-8 mark is passed over as any line's */
     ReadMore(r);
     const unsigned char *b = r->buf;
-    if (r->len >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) {
-        r->pos = 3; /* UTF-8: each line is seen to be so by itself */
-    } else if (r->len >= 2 && b[0] == 0xFF && b[1] == 0xFE) {
+    if (r->len >= 2 && b[0] == 0xFF && b[1] == 0xFE) {
         r->pos = 2;
         r->utf16 = true;
     }
     CutAtEnd(r, r->pos);
+}
+
+/* Passes over a mark at the start of a line: U+FEFF, in the file's
+   encoding. */
+static void SkipMark(ListReader *r)
+{
+    const unsigned char *p = r->buf + r->pos;
+    size_t avail = r->len - r->pos;
+    bool mark = r->utf16 ? avail >= 2 && p[0] == 0xFF && p[1] == 0xFE
+                         : avail >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF;
+    if (mark) {
+        r->pos += r->utf16 ? 2 : 3;
+        Fill(r);
+    }
 }
 
 /* The unread unit i. */
@@ -212,6 +225,8 @@ static void DecodeRead(const ListReader *r, size_t take, bool utf8, bool withLf,
 bool ListReaderNext(ListReader *r, wchar_t *line)
 {
     Fill(r);
+    if (r->lineStart)
+        SkipMark(r);
     size_t unit = r->utf16 ? 2 : 1, avail = (r->len - r->pos) / unit;
     if (avail == 0) {
         if (line)
@@ -244,8 +259,13 @@ bool ListReaderNext(ListReader *r, wchar_t *line)
     if (line)
         DecodeRead(r, take, utf8, withLf, line);
     r->pos += (withLf ? end + 1 : take) * unit;
+    r->lineStart = withLf;
     return true;
 }
+
+/* The one reader of the list file: too big for a frame of the stack, and
+   never used twice at once. */
+static ListReader s_reader;
 
 /* The list file, opened for reading with no sharing restriction, or NULL. */
 static FILE *OpenListFile(void)
@@ -268,11 +288,10 @@ bool ReadListLine(int index, wchar_t *line)
     FILE *file = OpenListFile();
     if (!file)
         return false;
-    ListReader reader;
-    ListReaderInit(&reader, file);
+    ListReaderInit(&s_reader, file);
     bool found = false;
     /* Only the line asked for is decoded; the ones before it are skipped. */
-    for (int left = index; ListReaderNext(&reader, left == 0 ? line : NULL); left--) {
+    for (int left = index; ListReaderNext(&s_reader, left == 0 ? line : NULL); left--) {
         if (left == 0) {
             found = true;
             break;
@@ -290,11 +309,10 @@ size_t ReadProgramList(wchar_t *defaultText, ListEntryFn action, void *context)
     FILE *file = OpenListFile();
     if (!file)
         return 0;
-    ListReader reader;
-    ListReaderInit(&reader, file);
+    ListReaderInit(&s_reader, file);
     wchar_t line[LIST_LINE_SIZE];
     size_t count = 0;
-    while (ListReaderNext(&reader, line)) {
+    while (ListReaderNext(&s_reader, line)) {
         TrimLineEnd(line);
         if (count++ == 0)
             wmemcpy(defaultText, line, wcslen(line) + 1);

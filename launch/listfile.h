@@ -18,7 +18,9 @@
  *  - a Ctrl-Z (26) ends the file;
  *  - a read yields the units up to and including the next LF, but at most
  *    LIST_PIECE_MAX of them, so a longer line comes as several lines;
- *  - a NUL ends the line's text.
+ *  - a NUL ends the line's text;
+ *  - a byte-order mark that begins a line is no text (lists joined with
+ *    copy /b keep each one's), as at the start of the file.
  * Memory use does not depend on the file's size.
  */
 #ifndef RUNVO_LISTFILE_H
@@ -72,6 +74,7 @@ struct ListReader {
     size_t pos, len; /* unread bytes of buf: [pos, len) */
     bool ended;      /* end of file, Ctrl-Z or a read error seen */
     bool utf16;      /* the file is UTF-16 LE: a unit is two bytes */
+    bool lineStart;  /* the next read begins a line */
     unsigned char buf[LIST_CHUNK + LIST_LOOK];
 };
 

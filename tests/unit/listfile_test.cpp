@@ -124,6 +124,12 @@ static void test_line_rules(void)
         {"CR LF ends", B("a\r\nb\r\nc\r\n"), {"a", "b", "c"}},
         {"last line without LF", B("a\nb"), {"a", "b"}},
         {"lone CR stays inside", B("a\rb\n"), {"a\rb"}},
+        {"a mark begins lines",
+         B("\xef\xbb\xbf"
+           "a\r\n\xef\xbb\xbf\xef\xbb\xbf"
+           "b\n\xef\xbb\xbf"),
+         {"a", "\xef\xbb\xbf"
+               "b"}},
         {"CR CR LF keeps one CR, trimmed", B("a\r\r\nb"), {"a", "b"}},
         {"Ctrl-Z ends the file",
          B("a\nb\x1a"
@@ -203,6 +209,7 @@ static void test_encodings(void)
                         8),
          {"\u00e9", "b"}},
         {"lone CR", u"\u00e9\rb\r", {"\u00e9\rb"}},
+        {"marks begin lines", u"a\n\ufeffb\r\n\ufeff\ufeffc\n\ufeff", {"a", "b", "\ufeffc"}},
         {"nothing", u"", {}},
     };
     for (const auto &row : rows) {
