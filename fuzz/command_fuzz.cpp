@@ -1,13 +1,16 @@
 /*
  * Fuzzing the command line: the tail after the program's name, the option,
  * the quick-launch command built into an exact 264-unit buffer (so that the
- * sanitizer sees any unit written past it), the program that command names,
- * its file and the command that runs it as a batch file. Every input gives
- * either a command within the limit, formed as it should be, or the length
- * error.
+ * sanitizer sees any unit written past it), the line read as a list entry,
+ * the command an entry's arguments and the tail give, as the program reads
+ * it back, and the command that runs a batch file, as the interpreter reads
+ * it back. Every input gives either commands formed as they should be, or
+ * the length error.
  */
 #include "launch/command.h"
+#include "launch/entry.h"
 #include "launch/text.h"
+#include "tests/interpreter_model.h"
 
 #include <stdint.h>
 #include <stdlib.h>
@@ -74,42 +77,72 @@ static std::wstring WantedCommand(const std::wstring &line, const std::wstring &
     return L"\"" + line + L"\" \"" + r + std::wstring(k, L'\\') + L"\"";
 }
 
-/* The program a command names: the line up to its first quote, looked for
-   when that holds no folder, else found from the launcher's folder; and the
-   command that runs it if it is a batch file, which gives back the rest of
-   the command once its escapes are taken away. */
-static void CheckProgram(const wchar_t *cmd, const std::wstring &line)
+/* The line read as a list entry: a quoted program and what follows, or one
+   program path. */
+static void CheckEntry(const std::wstring &line)
 {
-    wchar_t *name = (wchar_t *)malloc(COMMAND_SIZE * sizeof(wchar_t));
-    const wchar_t *rest = ProgramName(cmd, name);
-    std::wstring program = line.substr(0, line.find(L'"'));
-    Check(program == name);
-    Check(NamesNoFolder(name) == (program.find_first_of(L"\\/:") == std::wstring::npos));
-    Check(rest == cmd + program.size() + 2); /* past the quote that ends the name */
+    wchar_t program[COMMAND_SIZE];
+    const wchar_t *args = NULL;
+    bool read = SplitEntry(line.c_str(), program, COMMAND_SIZE, &args);
+    size_t close = line.find(L'"', 1);
+    if (line[0] != L'"')
+        Check(read && program == line && *args == 0);
+    else
+        Check(
+            read == (close != std::wstring::npos) &&
+            (!read || (program == line.substr(1, close - 1) && args == line.c_str() + close + 1)));
+}
 
-    wchar_t *path = (wchar_t *)malloc(260 * sizeof(wchar_t));
-    if (ProgramFile(name, L"D:\\Tools\\", path, 260))
-        Check(wcslen(path) < 260 && wcsstr(path, name + (name[0] && name[1] == L':') * 2));
-    free(path);
+static size_t Lookup(const wchar_t *name, wchar_t *value, size_t size)
+{
+    /* A's value is a word; B's is a placeholder, which is not read again. */
+    const wchar_t *v = wcscmp(name, L"A") == 0 ? L"va" : wcscmp(name, L"B") == 0 ? L"%1" : NULL;
+    if (!v || wcslen(v) >= size)
+        return v ? wcslen(v) + 1 : 0;
+    wcscpy(value, v);
+    return wcslen(v);
+}
 
-    enum { SIZE = 2 * COMMAND_SIZE + 40 };
-    wchar_t *batch = (wchar_t *)malloc(SIZE * sizeof(wchar_t));
-    const std::wstring head = L"\"C:\\cmd.exe\" /s /c \"\"x.bat\"";
-    if (BatchCommand(batch, SIZE, L"C:\\cmd.exe", L"x.bat", rest)) {
-        std::wstring got = batch;
-        Check(got.compare(0, head.size(), head) == 0 && got.back() == L'"');
-        std::wstring plain;
-        bool quoted = false;
-        for (size_t i = head.size(); i + 1 < got.size(); i++) {
-            quoted = quoted != (got[i] == L'"');
-            if (!quoted && got[i] == L'^')
-                i++;
-            plain += got[i];
-        }
-        Check(plain == rest);
+/* An entry's arguments made of the line's units as words, placeholders and
+   variables: the program reads back those words with the documents where a
+   placeholder stands, or after them; a batch file gets the same through the
+   interpreter's readings. */
+static void CheckArguments(const std::wstring &line, const std::wstring &tail, bool quick)
+{
+    static const wchar_t *const tokens[] = {L"w",      L"%1",    L"\"%1\"", L"%L",
+                                            L"\"%*\"", L"x%A%y", L"%B%"};
+    bool split = TailIsArguments(tail.c_str(), Exists);
+    Arguments docs = split ? ProgramArguments(tail) : Arguments{tail}, want = {L"p"};
+    std::wstring args;
+    bool placed = false;
+    for (wchar_t unit : line.substr(0, 40)) {
+        const wchar_t *token = tokens[unit % 7];
+        args += std::wstring(L" ") + token;
+        placed = placed || (unit % 7 >= 1 && unit % 7 <= 4);
+        if (unit % 7 >= 1 && unit % 7 <= 4)
+            want.insert(want.end(), docs.begin(), docs.end());
+        else
+            want.push_back(unit % 7 == 0 ? L"w" : unit % 7 == 5 ? L"xvay" : L"%1");
     }
-    free(batch);
-    free(name);
+    TailForm form = split ? TAIL_ARGUMENTS : quick ? TAIL_QUOTED : TAIL_TYPED;
+    if (!placed) {
+        Arguments after = form == TAIL_QUOTED ? Arguments{tail} : ProgramArguments(tail);
+        want.insert(want.end(), after.begin(), after.end());
+    }
+    std::vector<wchar_t> built(STARTED_SIZE), batch(INTERPRETER_SIZE);
+    TextBuf out;
+    if (!BuildCommand(OutStart(&out, &built[0], STARTED_SIZE), L"p", args.c_str(), tail.c_str(),
+                      form, Lookup))
+        return;
+    Check(ProgramArguments(&built[0]) == want);
+    std::wstring file;
+    if (!BatchCommand(OutStart(&out, &batch[0], INTERPRETER_SIZE), L"C:\\b\\x.cmd",
+                      CommandLineTail(&built[0])))
+        return; /* too long, or a line break, which no name holds */
+    std::optional<std::wstring> all = BatchArguments(&batch[0], &file);
+    want.erase(want.begin());
+    Check(all && file == L"C:\\b\\x.cmd" && PassedOnAll(*all) == want &&
+          PassedOnEach(*all) == want);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -138,23 +171,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     bool fits = BuildQuickCommand(cmd, line.c_str(), rest, asItIs);
     Check(fits == (want.size() <= QUICK_COMMAND_MAX));
     Check(!fits || want == cmd);
-    if (fits)
-        CheckProgram(cmd, line);
     free(cmd);
+    CheckEntry(line);
+    CheckArguments(line, rest, quick);
 
     wchar_t *status = (wchar_t *)malloc(289 * sizeof(wchar_t));
     FormatText(status, 289, L"Starting\n%ls\n%ls\n\nPlease wait...", line.c_str(), rest);
     Check(wcslen(status) < 289);
     free(status);
 
-    /* The rest of the input as a PATH: what is kept is a list of whole
-       entries of it, with no empty one. */
-    std::wstring path = cmdline, kept = path;
-    size_t most = data[0] * 3u;
-    size_t len = KeepAbsoluteFolders(&kept[0], most);
-    Check(len == wcslen(kept.c_str()) && len <= path.size() && len <= most);
-    kept.resize(len);
-    Check(len == 0 || (kept[0] != L';' && kept[len - 1] != L';'));
-    Check(kept.find(L";;") == std::wstring::npos);
     return 0;
 }

@@ -1,8 +1,9 @@
 /*
- * Recognising the quick-launch option, building commands, reading which
- * program a command names and where its file is, and the command that runs a
- * batch file. Only units 1 to 32 are blanks here; everything from 128 up
- * belongs to the text.
+ * Recognising the quick-launch option, and assembling the commands that
+ * start a program: its arguments quoted as programs read them, and as the
+ * command interpreter reads them for a batch file. Only units 1 to 32 are
+ * blanks in the launcher's own tail; a program's arguments part at blanks
+ * and tabs.
  */
 #include "launch/command.h"
 
@@ -95,156 +96,187 @@ bool TailIsArguments(const wchar_t *tail, ExistsFn exists)
     return !exists(tail) && AllExist(tail, exists);
 }
 
-static size_t TrailingBackslashes(const wchar_t *tail, size_t len)
+static void PutRepeat(TextBuf *out, wchar_t c, size_t n)
 {
-    size_t n = 0;
-    while (n < len && tail[len - 1 - n] == L'\\')
-        n++;
-    return n;
+    while (n--)
+        PutChar(out, c);
+}
+
+/* An argument as it reads inside quotes: a backslash that a quote follows,
+   and the quote, escaped; backslashes at the end doubled when quoteFollows. */
+static void PutEscaped(TextBuf *out, const wchar_t *s, bool quoteFollows)
+{
+    size_t backslashes = 0;
+    for (; *s; s++) {
+        if (*s == L'"')
+            PutRepeat(out, L'\\', backslashes + 1);
+        backslashes = *s == L'\\' ? backslashes + 1 : 0;
+        PutChar(out, *s);
+    }
+    if (quoteFollows)
+        PutRepeat(out, L'\\', backslashes);
+}
+
+static void PutQuoted(TextBuf *out, const wchar_t *s)
+{
+    PutChar(out, L'"');
+    PutEscaped(out, s, true);
+    PutChar(out, L'"');
 }
 
 bool BuildQuickCommand(wchar_t *cmd, const wchar_t *line, const wchar_t *tail, bool asItIs)
 {
-    size_t len = wcslen(tail);
-    /* Backslashes before the closing quote would escape it: each is doubled. */
-    size_t backslashes = asItIs ? 0 : TrailingBackslashes(tail, len);
-    size_t passed = asItIs ? len : len + backslashes + 2;
-
-    cmd[0] = L'\0';
-    AppendText(cmd, COMMAND_SIZE, L"\"");
-    AppendText(cmd, COMMAND_SIZE, line);
-    AppendText(cmd, COMMAND_SIZE, L"\" ");
-    if (wcslen(cmd) + passed > QUICK_COMMAND_MAX)
-        return false;
-    if (!asItIs)
-        AppendText(cmd, COMMAND_SIZE, L"\"");
-    AppendText(cmd, COMMAND_SIZE, tail);
-    if (!asItIs) {
-        size_t end = wcslen(cmd);
-        wmemset(cmd + end, L'\\', backslashes);
-        cmd[end + backslashes] = L'\0';
-        AppendText(cmd, COMMAND_SIZE, L"\"");
-    }
-    return true;
+    TextBuf t;
+    PutChar(OutStart(&t, cmd, COMMAND_SIZE), L'"');
+    PutText(&t, line);
+    PutText(&t, L"\" ");
+    if (asItIs)
+        PutText(&t, tail);
+    else
+        PutQuoted(&t, tail);
+    return !t.cut && t.len <= QUICK_COMMAND_MAX;
 }
 
-const wchar_t *ProgramName(const wchar_t *cmd, wchar_t *name)
+static bool IsArgumentBlank(wchar_t c)
 {
-    const wchar_t *p = cmd + (*cmd == L'"');
-    size_t n = 0;
-    for (; p[n] && p[n] != L'"' && n < COMMAND_SIZE - 1; n++)
-        name[n] = p[n];
-    name[n] = L'\0';
-    p += n;
-    while (*p && *p != L'"') /* past what did not fit */
+    return c == L' ' || c == L'\t';
+}
+
+const wchar_t *NextArgument(const wchar_t *p, TextBuf *arg)
+{
+    while (IsArgumentBlank(*p))
         p++;
-    return p + (*p == L'"');
-}
-
-bool NamesNoFolder(const wchar_t *name)
-{
-    return !wcspbrk(name, L"\\/:");
-}
-
-static bool IsSeparator(wchar_t c)
-{
-    return c == L'\\' || c == L'/';
-}
-
-static bool IsDrive(const wchar_t *name)
-{
-    wchar_t letter = name[0] | 0x20; /* lower case, for letters */
-    return letter >= L'a' && letter <= L'z' && name[1] == L':';
-}
-
-/* C:\tools or \\server\share; not tools, .\tools, \tools or C:tools, which
-   are found from the current folder or the current drive's. */
-static bool IsFullPath(const wchar_t *name)
-{
-    return (IsSeparator(name[0]) && IsSeparator(name[1])) ||
-           (IsDrive(name) && IsSeparator(name[2]));
-}
-
-/* How much of a full path is its drive ("C:") or share ("\\server\share"). */
-static size_t RootLength(const wchar_t *path)
-{
-    if (IsDrive(path))
-        return 2;
-    size_t n = 2, parts = 0; /* past the two separators: the server, the share */
-    while (path[n] && !(IsSeparator(path[n]) && ++parts == 2))
-        n++;
-    return n;
-}
-
-bool ProgramFile(const wchar_t *name, const wchar_t *ownFolder, wchar_t *path, size_t size)
-{
-    path[0] = L'\0';
-    if (IsFullPath(name))
-        return AppendText(path, size, name);
-    if (IsDrive(name)) {
-        const wchar_t root[] = {name[0], L':', L'\\', L'\0'};
-        return AppendText(path, size, root) && AppendText(path, size, name + 2);
-    }
-    if (!IsFullPath(ownFolder))
-        return false;
-    size_t base = IsSeparator(name[0]) ? RootLength(ownFolder) : wcslen(ownFolder);
-    if (base >= size)
-        return false;
-    wmemcpy(path, ownFolder, base);
-    path[base] = L'\0';
-    return AppendText(path, size, name);
-}
-
-bool IsBatchFile(const wchar_t *path)
-{
-    const wchar_t *ext = wcsrchr(path, L'.');
-    return ext && (_wcsicmp(ext, L".bat") == 0 || _wcsicmp(ext, L".cmd") == 0);
-}
-
-bool BatchCommand(wchar_t *out, size_t size, const wchar_t *cmdExe, const wchar_t *batch,
-                  const wchar_t *rest)
-{
-    /* /s: the interpreter takes what follows /c as it is, less the outer
-       quotes; the batch file is named by its full path, so that it is not
-       looked up again (the current folder first). */
-    out[0] = L'\0';
-    bool fits = AppendText(out, size, L"\"") && AppendText(out, size, cmdExe) &&
-                AppendText(out, size, L"\" /s /c \"\"") && AppendText(out, size, batch) &&
-                AppendText(out, size, L"\"");
-    size_t n = wcslen(out);
+    if (!*p)
+        return NULL;
     bool quoted = false;
-    for (const wchar_t *p = rest; fits && *p; p++) {
-        quoted = quoted != (*p == L'"');
-        bool escape = !quoted && wcschr(L"&|<>^", *p);
-        if (n + escape + 1 >= size)
-            return false;
-        if (escape)
-            out[n++] = L'^';
-        out[n++] = *p;
+    while (*p && (quoted || !IsArgumentBlank(*p))) {
+        size_t backslashes = 0;
+        while (p[backslashes] == L'\\')
+            backslashes++;
+        if (p[backslashes] != L'"') {
+            size_t n = backslashes ? backslashes : 1; /* they, or one other unit */
+            Put(arg, p, n);
+            p += n;
+            continue;
+        }
+        PutRepeat(arg, L'\\', backslashes / 2);
+        p += backslashes;
+        if (backslashes % 2) {
+            PutChar(arg, L'"');
+        } else if (quoted && p[1] == L'"') {
+            PutChar(arg, L'"');
+            p++;
+        } else {
+            quoted = !quoted;
+        }
+        p++;
     }
-    out[n] = L'\0';
-    return fits && AppendText(out, size, L"\"");
+    return p;
 }
 
-size_t KeepAbsoluteFolders(wchar_t *list, size_t most)
+/* The documents of a tail, and whether a placeholder took them. */
+struct Documents {
+    const wchar_t *tail;
+    bool split, placed;
+};
+
+static wchar_t s_szArgument[STARTED_SIZE]; /* one argument, read back */
+
+/* Each document where a placeholder stands, as it reads inside quotes; more
+   than one become arguments of their own there. */
+static void PlaceDocuments(void *context, TextBuf *out, bool quoteFollows)
 {
-    wchar_t *out = list;
-    for (const wchar_t *p = list; *p;) {
-        const wchar_t *end = wcschr(p, L';');
-        size_t len = end ? (size_t)(end - p) : wcslen(p);
-        /* The ';' or the end after a folder is neither a separator nor a
-           colon: the check ends with the folder. */
-        if (IsFullPath(p)) {
-            size_t sep = out != list;
-            if ((size_t)(out - list) + sep + len > most)
-                break; /* what does not fit is dropped, not all of the list */
-            if (sep)
-                *out++ = L';';
-            wmemmove(out, p, len);
-            out += len;
-        }
-        p += len + (end != NULL);
+    Documents *docs = static_cast<Documents *>(context);
+    docs->placed = true;
+    if (!docs->split) {
+        PutEscaped(out, docs->tail, quoteFollows);
+        return;
     }
-    *out = L'\0';
-    return (size_t)(out - list);
+    TextBuf arg;
+    const wchar_t *p = docs->tail;
+    for (bool first = true; (p = NextArgument(p, OutStart(&arg, s_szArgument, STARTED_SIZE)));
+         first = false) {
+        if (!first)
+            PutText(out, L"\" \"");
+        const wchar_t *next = p;
+        while (IsArgumentBlank(*next))
+            next++;
+        PutEscaped(out, s_szArgument, quoteFollows || *next);
+    }
+}
+
+bool BuildCommand(TextBuf *out, const wchar_t *argv0, const wchar_t *args, const wchar_t *tail,
+                  TailForm form, LookupFn lookup)
+{
+    Documents docs = {tail, form == TAIL_ARGUMENTS, false};
+    PutChar(out, L'"');
+    PutText(out, argv0);
+    PutChar(out, L'"');
+    ExpandEntry(out, args, lookup, PlaceDocuments, &docs);
+    if (!docs.placed) {
+        PutChar(out, L' ');
+        if (form == TAIL_QUOTED)
+            PutQuoted(out, tail);
+        else
+            PutText(out, tail);
+    }
+    return !out->cut;
+}
+
+/* ASCII letters, digits and #$*+-./:?@\_: the few marks that the
+   interpreter never reads as its own, nor as a part between arguments. */
+static bool IsPlainForInterpreter(wchar_t c)
+{
+    static const unsigned plain[4] = {0, 0x87FFEC18, 0x97FFFFFF, 0x07FFFFFE};
+    return c < 128 && (plain[c >> 5] >> (c & 31)) & 1;
+}
+
+/* An argument as the interpreter passes it on to a batch file. Inside
+   quotes, & | < > ^ ( ) , ; = and blanks are text in all three of its
+   readings: of the /c line, of %* where the batch file passes it on, and
+   of "%~1"; a backslash before a closing quote is doubled, as for any
+   program. A % becomes %%cd:~,%: the /c line reads %cd:~,% as an empty
+   part of the current folder's name and keeps the % before it, so that no
+   %NAME% is ever formed there, and the batch file reads its arguments
+   without expanding them again. */
+static void PutForInterpreter(TextBuf *out, const wchar_t *arg, bool quote)
+{
+    size_t len = wcslen(arg);
+    for (size_t i = 0; i < len; i++)
+        quote = quote || !IsPlainForInterpreter(arg[i]);
+    quote = quote || len == 0 || arg[len - 1] == L'\\';
+    if (quote)
+        PutChar(out, L'"');
+    size_t backslashes = 0;
+    for (; *arg; arg++) {
+        if (*arg == L'"') { /* doubled, and the backslashes before it */
+            PutRepeat(out, L'\\', backslashes);
+            PutChar(out, L'"');
+        } else if (*arg == L'%') {
+            PutAscii(out, "%%cd:~,");
+        }
+        backslashes = *arg == L'\\' ? backslashes + 1 : 0;
+        PutChar(out, *arg);
+    }
+    if (quote) {
+        PutRepeat(out, L'\\', backslashes);
+        PutChar(out, L'"');
+    }
+}
+
+bool BatchCommand(TextBuf *out, const wchar_t *batch, const wchar_t *args)
+{
+    /* /d: no AutoRun; /e:on: extensions, for %cd:~,%; /v:off: ! is text;
+       /s: what follows /c is taken as it is, less its outer quotes. */
+    PutAscii(out, "cmd /d /e:on /v:off /s /c \"");
+    PutForInterpreter(out, batch, true);
+    TextBuf arg;
+    while ((args = NextArgument(args, OutStart(&arg, s_szArgument, STARTED_SIZE)))) {
+        if (wcspbrk(s_szArgument, L"\r\n"))
+            return false;
+        PutChar(out, L' ');
+        PutForInterpreter(out, s_szArgument, false);
+    }
+    PutChar(out, L'"');
+    return !out->cut;
 }

@@ -1,17 +1,26 @@
 /*
  * The command line, unit by unit: the tail the launcher was given, the quick
- * launch option "-n N", the command text that starts a program, and which
- * program a command names. All of it is UTF-16 on Windows (wchar_t).
+ * launch option "-n N", and the commands that start a program, as the
+ * program reads its arguments and as the command interpreter reads them for
+ * a batch file. All of it is UTF-16 on Windows (wchar_t).
  */
 #ifndef RUNVO_COMMAND_H
 #define RUNVO_COMMAND_H
 
+#include "launch/entry.h"
+#include "launch/search.h"
+#include "launch/text.h"
+
 #include <stddef.h>
 
 enum {
-    COMMAND_SIZE = 264,     /* the command text with its terminator */
-    COMMAND_LIMIT = 263,    /* what the length check measures against */
-    QUICK_COMMAND_MAX = 261 /* the longest quick-launch command */
+    COMMAND_SIZE = 264,      /* the command text with its terminator */
+    COMMAND_LIMIT = 263,     /* what the length check measures against */
+    QUICK_COMMAND_MAX = 261, /* the longest quick-launch command */
+    /* The platform's own limits, with their terminators: of a command
+       line, and of what the command interpreter reads. */
+    STARTED_SIZE = 32767,
+    INTERPRETER_SIZE = 8192
 };
 
 /* The tail of a process command line: past the program's name (quoted, or up
@@ -29,9 +38,6 @@ bool ParseQuickOption(const wchar_t *tail, int *index, const wchar_t **rest);
    are still to be added, stay within the limit? */
 bool CommandFits(size_t used, size_t argLen);
 
-/* Says whether a file or folder of this name exists. */
-typedef bool (*ExistsFn)(const wchar_t *name);
-
 /* True when the tail is in the platform's command-line form already, to be
    passed as it is: it holds quotes of its own (its caller quoted it, as
    Windows quotes files with blanks in their names), or it is not itself an
@@ -45,40 +51,32 @@ bool TailIsArguments(const wchar_t *tail, ExistsFn exists);
    use. */
 bool BuildQuickCommand(wchar_t *cmd, const wchar_t *line, const wchar_t *tail, bool asItIs);
 
-/* Copies the program that a command text names into name (COMMAND_SIZE
-   units): what follows the opening quote, up to the next quote, as the
-   platform reads it. Returns the rest: what follows the closing quote. */
-const wchar_t *ProgramName(const wchar_t *cmd, wchar_t *name);
+/* The next argument of a command line at p, by the rules of the platform's
+   programs (blanks and tabs part arguments outside quotes; 2n backslashes
+   and a quote are n backslashes and a quote that opens or closes; 2n + 1 and
+   a quote, n and a quote itself; two quotes inside quotes, one quote), into
+   arg. Returns where it ends, NULL when no argument is left. */
+const wchar_t *NextArgument(const wchar_t *p, TextBuf *arg);
 
-/* True when a program's name holds no folder (no \, / or :): it is to be
-   looked for. */
-bool NamesNoFolder(const wchar_t *name);
+/* How the tail reaches the program: as one quoted argument (quick launch),
+   as it is but one document where %1 stands (the chooser), or as the
+   arguments it already is (it has quotes of its own, or is several files). */
+enum TailForm { TAIL_QUOTED, TAIL_TYPED, TAIL_ARGUMENTS };
 
-/* The file that a program named with a folder names, into path (size
-   units). A full path names itself; every other form is taken from the
-   launcher's own folder (ownFolder, a full path ending in a separator),
-   never from the current one: tools\x.exe and ..\x.exe from there, \x.exe
-   on its drive or share, and C:x.exe as C:\x.exe (from the drive's root, as
-   in a process that has not moved on that drive). False when there is no
-   such file name: it does not fit, or ownFolder is unknown (empty). */
-bool ProgramFile(const wchar_t *name, const wchar_t *ownFolder, wchar_t *path, size_t size);
+/* The command line that starts a program: argv0 in quotes, then the entry's
+   own arguments (args) with their variables expanded and the documents where
+   a placeholder stands, or after them. False when it does not fit. */
+bool BuildCommand(TextBuf *out, const wchar_t *argv0, const wchar_t *args, const wchar_t *tail,
+                  TailForm form, LookupFn lookup);
 
-/* True for a file that the command interpreter runs (.bat, .cmd). */
-bool IsBatchFile(const wchar_t *path);
-
-/* The command that has the command interpreter cmdExe run the batch file
-   at its full path, with the arguments that followed the program in the
-   command text (rest), into out (size units). The interpreter's own
-   characters outside quotes (& | < > ^) are escaped, so that each reaches
-   the batch file as it stands in a document's name, never as a command of
-   its own. False when it does not fit. */
-bool BatchCommand(wchar_t *out, size_t size, const wchar_t *cmdExe, const wchar_t *batch,
-                  const wchar_t *rest);
-
-/* Keeps, in place, the folders of a PATH-style list (separated by ';') that
-   do not depend on the current folder: those that begin with a drive and a
-   separator, or with two separators (a network share); in order, as long as
-   they fit in most units. Returns the length of what is kept. */
-size_t KeepAbsoluteFolders(wchar_t *list, size_t most);
+/* The command line that has the command interpreter run the batch file at
+   its full path with the arguments of a command line (args), each as data:
+   quoted unless it is only ASCII letters, digits and #$*+-./:?@\_, so that
+   the batch file gets it whole through %*, %1 and "%~1", and with every %
+   written so that no variable can be formed. The interpreter runs no
+   AutoRun command, expands no !NAME! and has its extensions, which that
+   needs. False when it does not fit (out is then cut) or an argument holds
+   a line break, which would end the interpreter's command. */
+bool BatchCommand(TextBuf *out, const wchar_t *batch, const wchar_t *args);
 
 #endif /* RUNVO_COMMAND_H */

@@ -4,6 +4,7 @@
  * window shows what is being started; if the start is refused it shows the
  * error until the user closes it.
  */
+#include "launch/launch.h"
 #include "launch/runvo.h"
 #include "launch/text.h"
 
@@ -16,10 +17,10 @@ static int SetupFailed(const char *what)
     return -1;
 }
 
-/* Services the status window until it is closed; gives the quit value. */
-static int ShowErrorUntilClosed(DWORD error)
+/* Services the status window, which shows the status text, until it is
+   closed; gives the quit value. */
+static int ShowErrorUntilClosed(void)
 {
-    FormatText(g_szStatus, STATUS_SIZE, L"Error %d running %ls", (int)error, g_szCommand);
     InvalidateRect(g_hwndMain, NULL, TRUE);
     MSG msg = {}; /* a failed fetch ends the loop with 0 */
     while (GetMessageA(&msg, NULL, 0, 0) > 0) {
@@ -53,13 +54,16 @@ int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const WCHAR *ta
     ShowWindow(g_hwndMain, nCmdShow);
     UpdateWindow(g_hwndMain); /* on screen before the program starts */
 
-    AppendText(g_szCommand, COMMAND_SIZE, L"\" ");
-    AppendText(g_szCommand, COMMAND_SIZE, tail);
     /* As WinExec once USER32 is loaded: the wait starts when the program is
        ready for input, or after 30 s. */
-    if (StartCommand(g_szCommand, true)) {
-        Sleep(1000);
-        return 0;
-    }
-    return ShowErrorUntilClosed(GetLastError());
+    const WCHAR *command;
+    TailForm form = TailIsArguments(tail, PathExists) ? TAIL_ARGUMENTS : TAIL_TYPED;
+    StartResult r = StartEntry(g_szCommand + 1, tail, form, true, &command);
+    if (r < START_REFUSED)
+        return StartedExitCode(r, 1000);
+    if (r == START_UNCLOSED)
+        FormatText(g_szStatus, STATUS_SIZE, L"Error: no closing quote\n%ls", g_szCommand + 1);
+    else
+        FormatText(g_szStatus, STATUS_SIZE, L"Error %d running %ls", (int)GetLastError(), command);
+    return ShowErrorUntilClosed();
 }

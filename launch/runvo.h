@@ -25,6 +25,11 @@ extern HWND g_hwndMain;
    there is one; gives the exit code 1. */
 int CommandTooLong(void);
 
+/* The exit code of a start that was not refused: 0 after waitMs when the
+   program started, at once when the user declined to elevate it; 1 after
+   the length limit's report. */
+int StartedExitCode(int result, DWORD waitMs);
+
 /* The second phase of wWinMain: the chooser, then the launch. Returns the
    exit code. */
 int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const WCHAR *tail, int nCmdShow);

@@ -25,19 +25,19 @@ bool FormatText(wchar_t *buf, size_t size, const wchar_t *format, ...)
     return n >= 0 && (size_t)n < size;
 }
 
-bool AppendText(wchar_t *buf, size_t size, const wchar_t *src)
+void Put(TextBuf *t, const wchar_t *s, size_t n)
 {
-    size_t used = 0;
-    while (used < size && buf[used]) /* wcsnlen, which msvcrt.dll lacks */
-        used++;
-    if (used >= size)
-        return false; /* no terminator: nothing can be added safely */
-    size_t room = size - 1 - used;
-    size_t len = wcslen(src);
-    bool whole = len <= room;
-    if (!whole)
-        len = room;
-    wmemcpy(buf + used, src, len);
-    buf[used + len] = L'\0';
-    return whole;
+    if (t->cut || n >= t->size - t->len) {
+        t->cut = true;
+        return;
+    }
+    wmemcpy(t->buf + t->len, s, n);
+    t->len += n;
+    t->buf[t->len] = L'\0';
+}
+
+void PutAscii(TextBuf *t, const char *s)
+{
+    while (*s)
+        PutChar(t, (wchar_t)*s++);
 }

@@ -14,7 +14,8 @@
 #include <type_traits>
 
 #ifndef _WIN32
-#define _wcsicmp wcscasecmp /* the C library's name for msvcrt's */
+#define _wcsicmp wcscasecmp /* the C library's names for msvcrt's */
+#define _wcsnicmp wcsncasecmp
 #endif
 
 /* A blank is any unit from 1 to 32. Units from 128 up are never blanks,
@@ -38,8 +39,35 @@ inline const wchar_t *SkipBlanks(const wchar_t *p)
    stands for a text of wchar_t. */
 bool FormatText(wchar_t *buf, size_t size, const wchar_t *format, ...);
 
-/* Appends src to the NUL-terminated text in buf (size units in all), cutting
-   it short rather than writing past the buffer. Returns false if cut. */
-bool AppendText(wchar_t *buf, size_t size, const wchar_t *src);
+/* Text written unit by unit into a fixed buffer, kept terminated. What does
+   not fit is left out and marks the text cut: a cut command is never
+   started. */
+struct TextBuf {
+    wchar_t *buf;
+    size_t size, len;
+    bool cut;
+};
+
+inline TextBuf *OutStart(TextBuf *t, wchar_t *buf, size_t size)
+{
+    *t = TextBuf{buf, size, 0, false};
+    buf[0] = L'\0';
+    return t;
+}
+
+void Put(TextBuf *t, const wchar_t *s, size_t n);
+
+inline void PutText(TextBuf *t, const wchar_t *s)
+{
+    Put(t, s, wcslen(s));
+}
+
+inline void PutChar(TextBuf *t, wchar_t c)
+{
+    Put(t, &c, 1);
+}
+
+/* A fixed text of ASCII, kept as bytes: half the size in the program. */
+void PutAscii(TextBuf *t, const char *s);
 
 #endif /* RUNVO_TEXT_H */

@@ -1,13 +1,16 @@
 /*
- * The executable's own path outside Windows, and the system code page's
- * stand-in. Tests, benchmarks and fuzzers place a list file where they like
- * by naming the path that the launcher should believe is its own.
+ * The executable's own path outside Windows, the system code page's
+ * stand-in, and the operations that start a program. Tests, benchmarks and
+ * fuzzers place a list file where they like by naming the path that the
+ * launcher should believe is its own, and say what a start finds and meets
+ * in g_nativeLaunch.
  */
 #include "platform/platform.h"
 
 #include <stdio.h>
 #include <string.h>
 #include <unistd.h>
+#include <wchar.h>
 
 static char s_modulePath[4096];
 static bool s_modulePathSet; /* false: the real one */
@@ -49,4 +52,67 @@ size_t DecodeAnsi(const char *bytes, size_t n, wchar_t *units, size_t size)
     for (; i < n && i < size; i++)
         units[i] = (unsigned char)bytes[i];
     return i;
+}
+
+static DWORD s_lastError;
+
+DWORD GetLastError(void)
+{
+    return s_lastError;
+}
+
+void SetLastError(DWORD error)
+{
+    s_lastError = error;
+}
+
+NativeLaunch g_nativeLaunch;
+
+/* The value paired with name in pairs (compared as Windows compares
+   variables' names, or exactly), or NULL. */
+static const wchar_t *Paired(const wchar_t *const *pairs, const wchar_t *name, bool anyCase)
+{
+    for (; pairs && pairs[0]; pairs += 2)
+        if ((anyCase ? wcscasecmp(pairs[0], name) : wcscmp(pairs[0], name)) == 0)
+            return pairs[1];
+    return NULL;
+}
+
+bool FindProgram(const wchar_t *name, wchar_t *found)
+{
+    const wchar_t *file = Paired(g_nativeLaunch.files, name, false);
+    if (file)
+        wcscpy(found, file);
+    return file != NULL;
+}
+
+size_t GetVariable(const wchar_t *name, wchar_t *value, size_t size)
+{
+    const wchar_t *v = Paired(g_nativeLaunch.variables, name, true);
+    if (!v)
+        return 0;
+    size_t len = wcslen(v);
+    if (len < size)
+        wcscpy(value, v);
+    return len < size ? len : len + 1;
+}
+
+bool StartProgram(const wchar_t *, wchar_t *command, bool)
+{
+    g_nativeLaunch.command = command;
+    SetLastError(g_nativeLaunch.startError);
+    return g_nativeLaunch.startError == 0;
+}
+
+bool StartInterpreter(wchar_t *command, bool wait)
+{
+    return StartProgram(L"cmd.exe", command, wait);
+}
+
+bool ElevateProgram(const wchar_t *file, const wchar_t *parameters)
+{
+    g_nativeLaunch.elevated = file;
+    g_nativeLaunch.parameters = parameters;
+    SetLastError(g_nativeLaunch.elevateError);
+    return g_nativeLaunch.elevateError == 0;
 }

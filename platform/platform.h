@@ -35,6 +35,10 @@
 
 #ifndef RC_INVOKED /* the resource compiler needs only the constants */
 
+#ifndef ERROR_ELEVATION_REQUIRED /* not in MinGW's headers */
+#define ERROR_ELEVATION_REQUIRED 740L
+#endif
+
 #include <stdio.h>
 
 typedef WCHAR PathChar;
@@ -62,14 +66,6 @@ inline bool PathExists(const WCHAR *name)
 {
     return GetFileAttributesW(name) != INVALID_FILE_ATTRIBUTES;
 }
-
-/* Starts a command text as WinExec does (the program shown normally), and,
-   when waitUntilReady, waits as WinExec does once USER32 is loaded, until the
-   program is ready for input or 30 s have passed. The program's file is
-   found by the launcher, never in the current folder, where a document's
-   folder may hold a program that nobody chose (platform/start.cpp says
-   where). False when the start is refused; GetLastError() then says why. */
-bool StartCommand(WCHAR *command, bool waitUntilReady);
 
 #endif /* RC_INVOKED */
 
@@ -107,6 +103,58 @@ inline FILE *OpenToRead(const PathChar *path)
    of the same value. */
 size_t DecodeAnsi(const char *bytes, size_t n, wchar_t *units, size_t size);
 
+/* The last error, as Windows keeps it, and the numbers the launch reads. */
+DWORD GetLastError(void);
+void SetLastError(DWORD error);
+enum {
+    ERROR_FILE_NOT_FOUND = 2,
+    ERROR_INVALID_PARAMETER = 87,
+    ERROR_ELEVATION_REQUIRED = 740,
+    ERROR_CANCELLED = 1223
+};
+
+/* What the start operations below find and do, as a test sets it up, and
+   what they were asked: the command started (by the interpreter's, when it
+   runs a batch file), and the file elevated with its parameters. A name
+   found is one of files' pairs of name and file; a variable one of
+   variables' pairs of name and value (NULL ends both); a start or an
+   elevation fails with its error unless that is 0. */
+struct NativeLaunch {
+    const wchar_t *const *files, *const *variables;
+    DWORD startError, elevateError;
+    const wchar_t *command = NULL, *elevated = NULL, *parameters = NULL; /* none */
+};
+extern NativeLaunch g_nativeLaunch;
+
 #endif /* _WIN32 */
+
+#ifndef RC_INVOKED
+/* Starting a program: what the launch of an entry asks of the platform
+   (platform/start.cpp; platform/native.cpp stands in for it elsewhere). */
+
+/* The file of a program that an entry names (launch/search.h says where it
+   is looked for), into found (FILE_SIZE units); on Windows, also a name the
+   Run box knows from App Paths. */
+bool FindProgram(const wchar_t *name, wchar_t *found);
+
+/* An environment variable of the launcher's, as LookupFn says. */
+size_t GetVariable(const wchar_t *name, wchar_t *value, size_t size);
+
+/* Starts the file with the command line (the program shown normally), the
+   launcher's environment and working folder; wait: until the program is
+   ready for input or 30 s have passed. False when the start is refused;
+   GetLastError() then says why. */
+bool StartProgram(const wchar_t *file, wchar_t *command, bool wait);
+
+/* The same for the command interpreter of the machine's own kind (the
+   64-bit one on 64-bit Windows), whose own search for commands then leaves
+   the current folder out. */
+bool StartInterpreter(wchar_t *command, bool wait);
+
+/* Starts the file at its full path with the parameters and the launcher's
+   working folder through the shell's elevation prompt. False when it is not
+   started: GetLastError() is ERROR_CANCELLED when the user declined. */
+bool ElevateProgram(const wchar_t *file, const wchar_t *parameters);
+#endif /* RC_INVOKED */
 
 #endif /* RUNVO_PLATFORM_H */

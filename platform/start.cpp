@@ -1,179 +1,175 @@
 /*
- * Starting a program from a command text. The launcher finds the program's
- * file itself and names it to the platform, so that nothing is taken from
- * the current folder: Explorer starts the launcher in the document's folder,
- * and a program lying there (a Downloads folder holds anything) must not run
- * in place of the one the list names.
- *  - A name without a folder is looked for in Windows' order, less the
- *    current folder and PATH's folders found from it.
- *  - A name with a folder that is not a full path is taken from the
- *    launcher's own folder, where its list lies.
- *  - A batch file is run by the command interpreter by its full path.
- *  - The 32-bit launcher on 64-bit Windows sees a 32-bit system folder: a
- *    program that is found only in the 64-bit one, by its name or its path
- *    there, is started from there (as Sysnative).
- * The started program's environment and working folder are the launcher's.
+ * Starting a program on Windows: the places the search looks in, the names
+ * the Run box knows from App Paths, the command interpreter of the machine's
+ * own kind, CreateProcessW, and the shell's elevation prompt. The registry
+ * (ADVAPI32) and the shell (SHELL32) are loaded only when a name is not
+ * found, or a program asks for administrator rights: quick launch loads
+ * neither.
  */
 #include "launch/command.h"
 #include "platform/platform.h"
 
+#include <shellapi.h>
 #include <wchar.h>
 
-enum {
-    PATH_SIZE = 32768,  /* the longest environment variable, terminated */
-    SEARCH_MAX = 32766, /* the longest list of folders that the search takes:
-                           a counted string, of 16-bit byte lengths */
-    BATCH_SIZE = 2 * MAX_PATH + 2 * COMMAND_SIZE + 16
-};
+enum { PATH_SIZE = 32768, PATHEXT_SIZE = 256 }; /* PATH: the longest variable */
 
-static WCHAR s_szPath[PATH_SIZE];
-static WCHAR s_szFolders[SEARCH_MAX + 1];
+/* Where programs are looked for, read once: the environment does not change
+   while the launcher looks. */
+static SearchPlaces s_where;
+static WCHAR s_szPath[PATH_SIZE], s_szPathExt[PATHEXT_SIZE];
 
-/* The launcher's own folder, with a separator at its end (so that a drive's
-   root stays one); empty when its path is unknown. */
-static void OwnFolder(WCHAR *dir)
+/* A folder that the platform names, and sub in it; "" when unknown or too
+   long. */
+static void Folder(UINT(WINAPI *get)(LPWSTR, UINT), const char *sub, WCHAR *dir)
 {
-    DWORD n = GetModuleFileNameW(NULL, dir, MAX_PATH);
-    WCHAR *slash = n > 0 && n < MAX_PATH ? wcsrchr(dir, L'\\') : NULL;
-    if (slash)
-        slash[1] = L'\0';
-    else
+    TextBuf t;
+    UINT n = get(dir, MAX_PATH);
+    OutStart(&t, dir + (n < MAX_PATH ? n : 0), MAX_PATH - (n < MAX_PATH ? n : 0));
+    PutAscii(&t, sub);
+    if (n == 0 || n >= MAX_PATH || t.cut)
         dir[0] = L'\0';
 }
 
-/* A folder that the platform names (the system folder, the Windows folder),
-   or a file or folder in it, into path (MAX_PATH units). Returns its length;
-   0 when it is unknown or does not fit. */
-static DWORD PlatformPath(UINT(WINAPI *folder)(LPWSTR, UINT), const WCHAR *name, WCHAR *path)
+/* A function of a DLL that one route needs, loaded when it is taken (from
+   the system folder, where the launcher's DLL search is narrowed). */
+static void (*Late(const char *dll, const char *function))(void)
 {
-    DWORD n = folder(path, MAX_PATH), len = (DWORD)wcslen(name);
-    if (n == 0 || n + 1 + len >= MAX_PATH)
-        return 0;
-    if (len > 0) {
-        path[n++] = L'\\';
-        wmemcpy(path + n, name, len + 1);
-    }
-    return n + len;
+    HMODULE module = LoadLibraryA(dll);
+    return reinterpret_cast<void (*)(void)>(module ? GetProcAddress(module, function) : NULL);
 }
 
-/* Appends a folder and a separator at p; one that is unknown (0) or did not
-   fit (MAX_PATH or more) adds nothing. */
-static WCHAR *AddFolder(WCHAR *p, const WCHAR *folder, DWORD len)
+static bool IsFile(const WCHAR *name)
 {
-    if (len == 0 || len >= MAX_PATH)
-        return p;
-    wmemcpy(p, folder, len);
-    p[len] = L';';
-    return p + len + 1;
+    DWORD attributes = GetFileAttributesW(name);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-/* Where Windows looks for a program named without a folder, in its order,
-   less the current folder and those of PATH's folders found from it. */
-static const WCHAR *ProgramFolders(void)
+/* A variable into value (size units); "" when it is not set or too long. */
+static void Variable(const WCHAR *name, WCHAR *value, DWORD size)
 {
-    WCHAR dir[MAX_PATH];
-    WCHAR *p = s_szFolders;
-    OwnFolder(dir);
-    p = AddFolder(p, dir, (DWORD)wcslen(dir));
-    p = AddFolder(p, dir, PlatformPath(GetSystemDirectoryW, L"", dir));
-    p = AddFolder(p, dir, PlatformPath(GetWindowsDirectoryW, L"System", dir));
-    p = AddFolder(p, dir, PlatformPath(GetWindowsDirectoryW, L"", dir));
-    DWORD n = GetEnvironmentVariableW(L"PATH", s_szPath, PATH_SIZE);
-    size_t kept = 0;
-    if (n > 0 && n < PATH_SIZE) {
-        /* What of PATH fits the search. */
-        kept = KeepAbsoluteFolders(s_szPath, (size_t)(s_szFolders + SEARCH_MAX - p));
-        wmemcpy(p, s_szPath, kept);
-        p += kept;
-    }
-    /* No empty entry at the end: it could stand for the current folder. */
-    if (kept == 0 && p > s_szFolders)
-        p--;
-    *p = L'\0';
-    return s_szFolders;
+    if (GetEnvironmentVariableW(name, value, size) >= size)
+        value[0] = L'\0';
 }
 
-/* Looks for a file in the folders (NULL: where a full path points), with
-   .exe added to a name without an extension, as the platform would start
-   it. */
-static bool Search(const WCHAR *folders, const WCHAR *name, WCHAR *found)
+static const SearchPlaces *Places(void)
 {
-    DWORD n = SearchPathW(folders, name, L".exe", MAX_PATH, found, NULL);
-    return n > 0 && n < MAX_PATH;
+    SearchPlaces *w = &s_where;
+    if (w->path)
+        return w;
+    WCHAR *own = w->folders[0];
+    DWORD n = GetModuleFileNameW(NULL, own, MAX_PATH);
+    WCHAR *slash = n > 0 && n < MAX_PATH ? wcsrchr(own, L'\\') : NULL;
+    *(slash ? slash + 1 : own) = L'\0'; /* a drive's root keeps its separator */
+    Folder(GetSystemDirectoryW, "", w->folders[1]);
+    Folder(GetWindowsDirectoryW, "\\System", w->folders[2]);
+    Folder(GetWindowsDirectoryW, "", w->folders[3]);
+    /* There only for a 32-bit program on 64-bit Windows. */
+    Folder(GetWindowsDirectoryW, "\\Sysnative", w->sysnative);
+    if (GetFileAttributesW(w->sysnative) == INVALID_FILE_ATTRIBUTES)
+        w->sysnative[0] = L'\0';
+    Variable(L"PATH", s_szPath, PATH_SIZE);
+    Variable(L"PATHEXT", s_szPathExt, PATHEXT_SIZE);
+    w->path = s_szPath;
+    w->pathext = s_szPathExt;
+    return w;
 }
 
-/* The 32-bit launcher on 64-bit Windows sees a 32-bit system folder in
-   place of the 64-bit one, which it reaches as Sysnative: turns a file in
-   the system folder into that form, in place (MAX_PATH units). */
-static bool InSysnative(WCHAR *file)
+/* A name that the Run box finds under App Paths (the user's key before the
+   machine's, the 64-bit view from both builds): its default value names the
+   file, quoted or not, its variables expanded; the file must exist. The
+   key's Path value is left alone: Windows looks for a program's DLLs in its
+   own folder first, where that value points, and the launcher changes
+   nothing else of a program's environment. */
+static bool AppPath(const WCHAR *name, WCHAR *file)
 {
-    WCHAR system[MAX_PATH];
-    DWORD n = GetSystemDirectoryW(system, MAX_PATH);
-    WCHAR *last = n > 0 && n < MAX_PATH ? wcsrchr(system, L'\\') : NULL;
-    if (!last || _wcsnicmp(file, system, n) != 0 || file[n] != L'\\')
+    const WCHAR *ext = wcsrchr(name, L'.');
+    WCHAR key[128 + COMMAND_SIZE], value[MAX_PATH];
+    if (!NamesNoFolder(name) || (ext && _wcsicmp(ext, L".exe") != 0))
         return false;
-    size_t len = wcslen(file), at = (size_t)(last + 1 - system);
-    if (len - (n - at) + 9 >= MAX_PATH)
-        return false;
-    wmemmove(file + at + 9, file + n, len - n + 1);
-    wmemcpy(file + at, L"Sysnative", 9);
-    return true;
-}
-
-/* The file to start for the program that a command names, into found
-   (MAX_PATH units): found the usual way, or else in the 64-bit system
-   folder. */
-static bool FindProgram(const WCHAR *name, WCHAR *found)
-{
-    WCHAR file[MAX_PATH];
-    if (!name[0])
-        return false;
-    if (NamesNoFolder(name)) {
-        const WCHAR *folders = ProgramFolders();
-        if (folders[0] && Search(folders, name, found))
+    TextBuf t;
+    PutAscii(OutStart(&t, key, 128 + COMMAND_SIZE),
+             "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\");
+    PutText(&t, name);
+    PutText(&t, ext ? L"" : L".exe");
+    auto get = reinterpret_cast<decltype(&RegGetValueW)>(Late("advapi32.dll", "RegGetValueW"));
+    for (HKEY hive = HKEY_CURRENT_USER; get; hive = HKEY_LOCAL_MACHINE) {
+        DWORD bytes = sizeof value;
+        const WCHAR *args;
+        if (get(hive, key, NULL, RRF_RT_REG_SZ | RRF_SUBKEY_WOW6464KEY, NULL, value, &bytes) ==
+                ERROR_SUCCESS &&
+            SplitEntry(value, file, FILE_SIZE, &args) && IsFullPath(file) &&
+            FindFile(file, Places(), IsFile))
             return true;
-        if (!PlatformPath(GetSystemDirectoryW, name, file))
-            return false;
-    } else {
-        WCHAR own[MAX_PATH];
-        OwnFolder(own);
-        if (!ProgramFile(name, own, file, MAX_PATH))
-            return false;
-        if (Search(NULL, file, found))
-            return true;
+        if (hive == HKEY_LOCAL_MACHINE)
+            break;
     }
-    return InSysnative(file) && Search(NULL, file, found);
+    return false;
 }
 
-bool StartCommand(WCHAR *command, bool waitUntilReady)
+bool FindProgram(const WCHAR *name, WCHAR *found)
 {
-    WCHAR name[COMMAND_SIZE], found[MAX_PATH];
-    const WCHAR *rest = ProgramName(command, name);
-    if (!FindProgram(name, found)) {
-        SetLastError(ERROR_FILE_NOT_FOUND); /* as the platform's own search says */
-        return false;
-    }
-    const WCHAR *program = found;
-    WCHAR interpreter[MAX_PATH], batch[BATCH_SIZE];
-    if (IsBatchFile(found)) {
-        if (!PlatformPath(GetSystemDirectoryW, L"cmd.exe", interpreter) ||
-            !BatchCommand(batch, BATCH_SIZE, interpreter, found, rest)) {
-            SetLastError(ERROR_FILE_NOT_FOUND);
-            return false;
-        }
-        program = interpreter;
-        command = batch;
-    }
+    return FindProgramFile(name, Places(), IsFile, found) || AppPath(name, found);
+}
+
+size_t GetVariable(const WCHAR *name, WCHAR *value, size_t size)
+{
+    return GetEnvironmentVariableW(name, value, (DWORD)size);
+}
+
+/* Out of line: inlined into StartInterpreter as well, it would be there
+   twice. */
+__attribute__((noinline)) bool StartProgram(const WCHAR *file, WCHAR *command, bool wait)
+{
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESHOWWINDOW;
     si.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION pi;
-    if (!CreateProcessW(program, command, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+    if (!CreateProcessW(file, command, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
         return false;
-    if (waitUntilReady)
+    if (wait)
         WaitForInputIdle(pi.hProcess, 30000);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return true;
+}
+
+bool StartInterpreter(WCHAR *command, bool wait)
+{
+    /* Its search for a batch file's own commands (python, say) looks in the
+       current folder first unless this is set: set for it alone, as the
+       launcher may yet start another program. */
+    static const char noCurrent[] = "NoDefaultCurrentDirectoryInExePath";
+    WCHAR file[FILE_SIZE];
+    TextBuf t;
+    PutText(OutStart(&t, file, FILE_SIZE), Places()->folders[1]);
+    PutAscii(&t, "\\cmd.exe");
+    bool set =
+        GetEnvironmentVariableA(noCurrent, NULL, 0) == 0 && SetEnvironmentVariableA(noCurrent, "1");
+    /* Not found, GetFileAttributesW says why. */
+    bool started = !t.cut && FindFile(file, Places(), IsFile) && StartProgram(file, command, wait);
+    DWORD error = GetLastError();
+    if (set)
+        SetEnvironmentVariableA(noCurrent, NULL);
+    SetLastError(error);
+    return started;
+}
+
+bool ElevateProgram(const WCHAR *file, const WCHAR *parameters)
+{
+    WCHAR dir[MAX_PATH];
+    DWORD n = GetCurrentDirectoryW(MAX_PATH, dir);
+    SHELLEXECUTEINFOW sei = {};
+    sei.cbSize = sizeof sei;
+    /* No error boxes of the shell's; done before the launcher ends. */
+    sei.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    sei.lpVerb = L"runas";
+    sei.lpFile = file;
+    sei.lpParameters = parameters;
+    sei.lpDirectory = n > 0 && n < MAX_PATH ? dir : NULL;
+    sei.nShow = SW_SHOWNORMAL;
+    auto execute =
+        reinterpret_cast<decltype(&ShellExecuteExW)>(Late("shell32.dll", "ShellExecuteExW"));
+    return execute && execute(&sei);
 }

@@ -1,9 +1,10 @@
 #!/bin/sh
 # The program's headers, as objdump reads them: a GUI executable of the
 # build's format, aware of Remote Desktop hosts (whose Windows folder it then
-# sees as it is), that imports KERNEL32 and msvcrt.dll at start and loads
-# USER32 and GDI32 on first use, and names no other DLL (the rest is linked
-# in statically); and whose import slots, as the code reads them, are filled.
+# sees as it is), that imports KERNEL32 and msvcrt.dll at start, loads USER32
+# and GDI32 on first use and ADVAPI32 and SHELL32 by name on the routes that
+# need them, and names no other DLL (the rest is linked in statically); and
+# whose import slots, as the code reads them, are filled.
 #   pe_headers.sh OBJDUMP runvo.exe
 set -u
 objdump=$1 exe=$2
@@ -21,9 +22,10 @@ check "terminal-server aware" 'TERMINAL_SERVICE_AWARE'
 lower() { tr 'A-Z' 'a-z' | sort -u | tr '\n' ' '; }
 imports=$(printf '%s\n' "$headers" | sed -n 's/^[[:space:]]*DLL Name: //p' | lower)
 [ "$imports" = "kernel32.dll msvcrt.dll " ] || { echo "FAIL: imported at start: $imports"; fail=1; }
-# The delay-loaded DLLs are named only in the program's data.
+# The DLLs loaded later are named only in the program's data.
 named=$(LC_ALL=C grep -aoiE '[a-z0-9_]+\.dll' "$exe" | lower)
-[ "$named" = "gdi32.dll kernel32.dll msvcrt.dll user32.dll " ] || { echo "FAIL: DLLs named: $named"; fail=1; }
+[ "$named" = "advapi32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll user32.dll " ] ||
+    { echo "FAIL: DLLs named: $named"; fail=1; }
 
 # Every import slot that the code reads holds something in the file: a name
 # for the loader to bind, or the address of a delay-load stub. A 0 there is a

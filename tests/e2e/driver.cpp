@@ -211,7 +211,7 @@ std::vector<ProbeRun> ReadProbe(void)
         std::string line = data.substr(pos, nl - pos);
         pos = nl + 1;
         if (line.compare(0, 5, "TIME ") == 0)
-            run = ProbeRun{strtoull(line.c_str() + 5, NULL, 10), "", {}, "", "", "", ""};
+            run = ProbeRun{strtoull(line.c_str() + 5, NULL, 10), "", {}, "", "", "", "", ""};
         else if (line.compare(0, 4, "CMD ") == 0)
             run.cmd = line.substr(4);
         else if (line.compare(0, 4, "ARG ") == 0)
@@ -224,6 +224,8 @@ std::vector<ProbeRun> ReadProbe(void)
             run.cwd = line.substr(4);
         else if (line.compare(0, 4, "DLL ") == 0)
             run.dll = line.substr(4);
+        else if (line.compare(0, 6, "NOCWD ") == 0)
+            run.nocwd = line.substr(6);
         else if (line == "END")
             runs.push_back(run);
     }

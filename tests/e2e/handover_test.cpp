@@ -126,30 +126,48 @@ static void CopyProbe(const std::string &to)
     ok(CopyFileA(ProbePath().c_str(), to.c_str(), FALSE), "copy the probe to %s", to.c_str());
 }
 
-/* A file in the 64-bit system folder, where the 32-bit launcher sees
-   another folder (remove: take it away again). */
-static std::string SystemOnly(bool remove)
+/* A file in the 64-bit system folder (sub: in a folder of its own there),
+   where the 32-bit launcher sees another folder (remove: take it away
+   again). */
+static std::string SystemOnly(const std::string &sub, const char *name, bool remove)
 {
     char dir[MAX_PATH];
     GetSystemDirectoryA(dir, MAX_PATH);
-    std::string file = std::string(dir) + "\\runvo64only.exe";
+    std::string folder = std::string(dir) + sub, file = folder + "\\" + name;
     PVOID redirection = NULL;
     BOOL off = Wow64DisableWow64FsRedirection(&redirection); /* in a 32-bit driver */
-    if (remove)
+    if (remove) {
         DeleteFileA(file.c_str());
-    else
+        RemoveDirectoryA(folder.c_str());
+    } else {
+        CreateDirectoryA(folder.c_str(), NULL);
         CopyProbe(file);
+    }
     if (off)
         Wow64RevertWow64FsRedirection(redirection);
     return file;
+}
+
+/* A name the Run box finds under App Paths, the user's, as an expandable
+   value in quotes (remove: take it away again). */
+static void AppPath(const char *name, const std::string &value, bool remove)
+{
+    std::string key =
+        std::string("Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\") + name;
+    if (remove)
+        RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
+    else
+        RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), NULL, REG_EXPAND_SZ, value.c_str(),
+                        (DWORD)value.size() + 1);
 }
 
 /* Where the program an entry names is found: a name without a folder in the
    launcher's folder, the system's and PATH's, never in the folder it was
    started in (a Downloads folder, with planted programs of the same names),
    nor in PATH's folders found from there; a name with a folder from the
-   launcher's folder; a batch file by the file found; a program only in the
-   64-bit system folder from there. */
+   launcher's folder; a batch file by the file found, which gets each
+   document whole; a program only in the 64-bit system folder, or in a PATH
+   folder under it, from there; entries in each form a user writes. */
 static void test_program_search(void)
 {
     const std::string down = WorkPath("Downloads"), bin = WorkPath("bin"),
@@ -159,16 +177,24 @@ static void test_program_search(void)
         CreateDirectoryA(d.c_str(), NULL);
     const std::string files[] = {down + "\\tool.exe",    down + "\\probe.exe",
                                  down + "\\cwdonly.exe", down + "\\tools\\tool.exe",
-                                 bin + "\\tool.exe",     tools + "\\tool.exe"};
+                                 bin + "\\tool.exe",     tools + "\\tool.exe",
+                                 down + "\\pwn.exe",     down + "\\a&pwn&.txt"};
     for (const std::string &f : files)
         CopyProbe(f);
     const std::string batches[] = {down + "\\convert.bat", bin + "\\convert.bat",
-                                   WorkPath("beside.bat"), bin + "\\quoting.bat"};
+                                   WorkPath("beside.bat"), bin + "\\quoting.bat",
+                                   bin + "\\pass.cmd",     bin + "\\arch.cmd"};
     WriteWholeFile(batches[0], "@\"%~dp0tool.exe\" %*\r\n");
     WriteWholeFile(batches[1], "@\"%~dp0tool.exe\" %*\r\n");
     WriteWholeFile(batches[2], "@\"%~dp0tools\\tool.exe\" %*\r\n");
     WriteWholeFile(batches[3], "@\"%~dp0tool.exe\" \"%~1\"\r\n");
-    const std::string system = SystemOnly(false);
+    WriteWholeFile(batches[4], "@\"%~dp0tool.exe\" %*\r\n");
+    WriteWholeFile(batches[5], "@\"%~dp0tool.exe\" %PROCESSOR_ARCHITECTURE% %*\r\n");
+    const std::string system = SystemOnly("", "runvo64only.exe", false),
+                      sub = SystemOnly("\\RunvoSub", "runvosub.exe", false);
+    SetEnvironmentVariableA("RUNVO_BIN", bin.c_str());
+    AppPath("runvoapp.exe", "\"%RUNVO_BIN%\\tool.exe\"", false);
+    const std::string quoted = "\"" + bin + "\\tool.exe\"", pwn = down + "\\a&pwn&.txt";
     char oldPath[32768];
     DWORD n = GetEnvironmentVariableA("PATH", oldPath, sizeof oldPath);
     std::string path = n > 0 && n < sizeof oldPath ? oldPath : "";
@@ -191,13 +217,32 @@ static void test_program_search(void)
         {"tool.exe", ".;Downloads;.\\;" + bin, QUICK, bin + "\\tool.exe"},
         {"tool.exe", longest, QUICK, bin + "\\tool.exe"},
         {"cwdonly.exe", bin, FALLBACK, ""},
-        {"tools\\tool.exe", bin, QUICK, tools + "\\tool.exe"},
-        {".\\tools\\tool.exe", bin, CHOOSE, tools + "\\tool.exe"},
-        {"convert.bat", bin, QUICK, bin + "\\tool.exe", "\"" + bin + "\\tool.exe\" \"doc.txt\""},
+        {"tools\\tool.exe", bin, QUICK, tools + "\\tool.exe",
+         "\"" + tools + "\\tool.exe\" \"doc.txt\""},
+        {".\\tools\\tool.exe", bin, CHOOSE, tools + "\\tool.exe",
+         "\"" + WorkPath(".\\tools\\tool.exe") + "\" doc.txt"},
+        {"convert.bat", bin, QUICK, bin + "\\tool.exe", quoted + " doc.txt"},
         {"beside.bat", bin, CHOOSE, tools + "\\tool.exe", "\"" + tools + "\\tool.exe\" doc.txt"},
         {"quoting.bat", bin, CHOOSE, bin + "\\tool.exe", "\"" + bin + "\\tool.exe\" \"R&D.txt\"",
          "R&D.txt"},
         {system, bin, QUICK, system},
+        {"runvosub.exe", sub.substr(0, sub.rfind('\\')), QUICK, sub},
+        {quoted, bin, QUICK, bin + "\\tool.exe", quoted + " \"doc.txt\""},
+        {quoted + " --new-window", bin, CHOOSE, bin + "\\tool.exe",
+         quoted + " --new-window doc.txt"},
+        {quoted + " --open \"%1\" -f", bin, CHOOSE, bin + "\\tool.exe",
+         quoted + " --open \"a b.txt\" -f", "\"a b.txt\""},
+        {"%RUNVO_BIN%\\tool.exe", bin, QUICK, bin + "\\tool.exe", quoted + " \"doc.txt\""},
+        {"pass", bin, CHOOSE, bin + "\\tool.exe", quoted + " doc.txt"},
+        {"runvoapp", bin, CHOOSE, bin + "\\tool.exe", "\"runvoapp\" doc.txt"},
+        {"pass.cmd", bin, CHOOSE, bin + "\\tool.exe", quoted + " \"a&pwn&.txt\"", "a&pwn&.txt"},
+        {"pass.cmd", bin, QUICK, bin + "\\tool.exe", quoted + " \"" + pwn + "\" " + bin,
+         pwn + " " + bin},
+        {"pass.cmd", bin, QUICK, bin + "\\tool.exe", quoted + " \"a^b,c;d=e!(1).txt\"",
+         "a^b,c;d=e!(1).txt"},
+        {"quoting.bat", bin, CHOOSE, bin + "\\tool.exe", quoted + " \"a^b,c;d=e!(1).txt\"",
+         "a^b,c;d=e!(1).txt"},
+        {"arch.cmd", bin, CHOOSE, bin + "\\tool.exe", quoted + " AMD64 doc.txt"},
         {"runvo64only.exe", bin, CHOOSE, system},
     };
     for (const auto &row : rows) {
@@ -220,6 +265,11 @@ static void test_program_search(void)
         ok(runs[0].wcmd == cmd, "%s: command [%s]", name, runs[0].wcmd.c_str());
         ok(_stricmp(runs[0].cwd.c_str(), down.c_str()) == 0, "%s: working folder %s", name,
            runs[0].cwd.c_str());
+        /* The interpreter's own search leaves the current folder out. */
+        bool batch = row.entry.find(".bat") != std::string::npos ||
+                     row.entry.find(".cmd") != std::string::npos || row.entry == "pass";
+        ok(runs[0].nocwd == (batch ? "1" : "0"), "%s: NoDefaultCurrentDirectoryInExePath %s", name,
+           runs[0].nocwd.c_str());
     }
 
     /* Not found by the chooser either: the error display says so. */
@@ -234,7 +284,10 @@ static void test_program_search(void)
     CloseHandle(l.process);
 
     SetEnvironmentVariableA("PATH", path.c_str());
-    SystemOnly(true);
+    SetEnvironmentVariableA("RUNVO_BIN", NULL);
+    AppPath("runvoapp.exe", "", true);
+    SystemOnly("", "runvo64only.exe", true);
+    SystemOnly("\\RunvoSub", "runvosub.exe", true);
     for (const std::string &f : files)
         DeleteFileA(f.c_str());
     for (const std::string &f : batches)
@@ -357,30 +410,41 @@ static void test_association(void)
 }
 
 /* The launcher in a folder of any name (a user's own, say) finds the list
-   file beside it. */
+   file beside it, and the programs beside it: the folder is one folder,
+   though a ';' in its name parts the folders of a search list (where b\
+   would be found from the current folder, which has a b\tool.exe). */
 static void test_folder_of_any_name(void)
 {
-    std::wstring folder = Widen(WorkPath("Tools")) + Widen(" Ω 日本", CP_UTF8);
+    std::wstring folder = Widen(WorkPath("Tools")) + Widen(" Ω 日本;b", CP_UTF8);
     std::wstring exe = folder + L"\\runvo.exe", list = folder + L"\\runvo.DAT";
-    CreateDirectoryW(folder.c_str(), NULL);
+    std::wstring tool = folder + L"\\tool.exe", plant = Widen(WorkPath("Plant"));
+    const std::wstring dirs[] = {folder, plant, plant + L"\\b"};
+    for (const std::wstring &d : dirs)
+        CreateDirectoryW(d.c_str(), NULL);
     ok(CopyFileW(Widen(WorkPath("runvo.exe")).c_str(), exe.c_str(), FALSE), "copy the launcher");
-    std::string bytes = ProbePath() + "\n" + ProbePath() + "\n";
+    ok(CopyFileW(Widen(ProbePath()).c_str(), tool.c_str(), FALSE) &&
+           CopyFileW(Widen(ProbePath()).c_str(), (plant + L"\\b\\tool.exe").c_str(), FALSE),
+       "copy the programs");
+    std::string bytes = "tool.exe\ntool.exe\n";
     HANDLE f = CreateFileW(list.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
     DWORD written = 0;
     WriteFile(f, bytes.data(), (DWORD)bytes.size(), &written, NULL);
     CloseHandle(f);
     ClearProbe();
     Launched l;
-    if (StartProgramW(exe, L"\"" + exe + L"\" -n 1 a.txt", NULL, &l)) {
+    if (StartProgramW(exe, L"\"" + exe + L"\" -n 1 a.txt", Utf8(plant).c_str(), &l)) {
         int code = WaitExit(&l, 20000);
         std::vector<ProbeRun> runs = ReadProbe();
-        ok(code == 0 && runs.size() == 1 && runs[0].wcmd == "\"" + ProbePath() + "\" \"a.txt\"",
-           "a folder of any name: exit code %d, %lu starts", code, (unsigned long)runs.size());
+        ok(code == 0 && runs.size() == 1 && runs[0].exe == Utf8(tool),
+           "a folder of any name: exit code %d, %lu starts, ran [%s]", code,
+           (unsigned long)runs.size(), runs.empty() ? "" : runs[0].exe.c_str());
         CloseHandle(l.process);
     }
-    DeleteFileW(list.c_str());
-    DeleteFileW(exe.c_str());
-    RemoveDirectoryW(folder.c_str());
+    const std::wstring made[] = {list, exe, tool, plant + L"\\b\\tool.exe"};
+    for (const std::wstring &m : made)
+        DeleteFileW(m.c_str());
+    for (int i = 2; i >= 0; i--)
+        RemoveDirectoryW(dirs[i].c_str());
 }
 
 int main(int argc, char **argv)

@@ -3,7 +3,8 @@
  * to the file named by RUNVO_PROBE_OUT what it received: the exact command
  * line in both of its forms (the UTF-16 one as UTF-8), the arguments as the C
  * runtime splits them, which file it was started from, its working folder,
- * when it ran, and whether it could load the DLL that RUNVO_PROBE_DLL names.
+ * when it ran, whether it could load the DLL that RUNVO_PROBE_DLL names, and
+ * whether its search for programs leaves the current folder out.
  * When RUNVO_PROBE_HOLD names an event, it then waits for it before it ends,
  * as a program that is slow to come up keeps the launcher waiting.
  */
@@ -43,6 +44,7 @@ int main(int argc, char **argv)
         fprintf(f, "ARG %s\n", argv[i]);
     if (const char *dll = getenv("RUNVO_PROBE_DLL"))
         fprintf(f, "DLL %d\n", LoadLibraryA(dll) != NULL);
+    fprintf(f, "NOCWD %d\n", getenv("NoDefaultCurrentDirectoryInExePath") != NULL);
     fprintf(f, "END\n");
     fclose(f);
     if (const char *hold = getenv("RUNVO_PROBE_HOLD")) {

@@ -1,12 +1,15 @@
 /*
  * The command line unit by unit: the tail after the program's name, the
- * quick-launch option, the quick-launch command with its length check, the
- * program a command names and its file, the command that runs a batch file,
- * and which of PATH's folders are kept.
+ * quick-launch option, the quick-launch command with its length check, what
+ * an entry starts, arguments read back, the command that runs a batch file,
+ * and where a program's file is found.
  */
 #include "launch/command.h"
+#include "launch/launch.h"
 #include "launch/text.h"
+#include "platform/platform.h"
 #include "tests/harness.h"
+#include "tests/interpreter_model.h"
 
 #include <limits.h>
 #include <wchar.h>
@@ -161,41 +164,6 @@ static void test_quick_command(void)
     }
 }
 
-/* The program is looked for only when it is named without a folder; a quote
-   inside an entry ends the program's name, as the platform reads it. */
-static void test_program_name(void)
-{
-    const std::wstring long262 = L"\"" + std::wstring(300, L'x');
-    static const struct {
-        std::wstring cmd, name, rest;
-        bool bare;
-    } rows[] = {
-        {L"\"notepad.exe\" a.txt", L"notepad.exe", L" a.txt", true},
-        {L"\"notepad\" a.txt", L"notepad", L" a.txt", true},
-        {L"\"\" a.txt", L"", L" a.txt", true},
-        {L"\"C:\\Windows\\notepad.exe\" a", L"C:\\Windows\\notepad.exe", L" a", false},
-        {L"\"tools\\x.exe\" a", L"tools\\x.exe", L" a", false},
-        {L"\".\\x.exe\" a", L".\\x.exe", L" a", false},
-        {L"\"tools/x.exe\" a", L"tools/x.exe", L" a", false},
-        {L"\"C:x.exe\" a", L"C:x.exe", L" a", false},
-        {L"\"\\\\server\\share\\x.exe\"", L"\\\\server\\share\\x.exe", L"", false},
-        {L"\"x.exe\" -o \"C:\\out\"", L"x.exe", L" -o \"C:\\out\"", true},
-        {L"\"a\"b\" \"c\"", L"a", L"b\" \"c\"", true},
-        {L"\"\x65e5\x672c.exe\" a", L"\x65e5\x672c.exe", L" a", true},
-        {L"\"unterminated", L"unterminated", L"", true},
-        {long262, std::wstring(COMMAND_SIZE - 1, L'x'), L"", true},
-    };
-    for (const auto &row : rows) {
-        wchar_t *name = new wchar_t[COMMAND_SIZE];
-        const wchar_t *rest = ProgramName(row.cmd.c_str(), name);
-        bool bare = NamesNoFolder(name);
-        ok(bare == row.bare && name == row.name && rest == row.rest, "[%s]: %s [%s] [%s]",
-           Shown(row.cmd).c_str(), bare ? "bare" : "folder", Shown(name).c_str(),
-           Shown(rest).c_str());
-        delete[] name;
-    }
-}
-
 /* A name with a folder names a file from the launcher's folder, never from
    the current one. */
 static void test_program_file(void)
@@ -229,75 +197,216 @@ static void test_program_file(void)
     }
 }
 
-/* A batch file runs by its full path, its arguments as they came, the
-   interpreter's own characters escaped where it would act on them. */
-static void test_batch_command(void)
+/* What an entry starts with a tail: the file, the command line, and when
+   the start is refused, elevated or cancelled. The platform's stand-ins find
+   the files below, know the variables below, and fail as a row says. */
+static void test_launch(void)
 {
-    static const struct {
-        const wchar_t *file;
-        bool batch;
-    } files[] = {
-        {L"C:\\bin\\convert.bat", true}, {L"C:\\bin\\C.CMD", true}, {L"x.Bat", true},
-        {L"C:\\bin\\x.exe", false},      {L"C:\\a.bat\\x", false},  {L"C:\\bat", false},
-        {L"C:\\x.bats", false},
-    };
-    for (const auto &f : files)
-        ok(IsBatchFile(f.file) == f.batch, "[%s]: batch %d", Shown(f.file).c_str(), !f.batch);
-
-    const std::wstring head = L"\"C:\\W\\cmd.exe\" /s /c \"\"C:\\b\\x.bat\"";
-    static const struct {
-        const wchar_t *rest, *args; /* args: what follows the batch file */
+    static const std::wstring big(40000, L'b');
+    static const wchar_t *const files[] = {L"C:\\Program Files\\App\\app.exe",
+                                           L"C:\\Program Files\\App\\app.exe",
+                                           L"C:\\Users\\me\\Local\\Code.exe",
+                                           L"C:\\Users\\me\\Local\\Code.exe",
+                                           L"C:\\50%off%\\x.exe",
+                                           L"C:\\50%off%\\x.exe",
+                                           L"tools\\x.exe",
+                                           L"D:\\Tools\\tools\\x.exe",
+                                           L"regedit.exe",
+                                           L"C:\\Windows\\regedit.exe",
+                                           L"pass.cmd",
+                                           L"C:\\bin\\pass.cmd",
+                                           NULL};
+    static const wchar_t *const variables[] = {
+        L"LOCALAPPDATA", L"C:\\Users\\me\\Local", L"off", L"ON", L"big", big.c_str(), NULL};
+    const std::wstring app = L"\"C:\\Program Files\\App\\app.exe\"", doc = L"C:\\My Docs\\a.txt";
+    const std::wstring cmd = L"cmd /d /e:on /v:off /s /c \"\"C:\\bin\\pass.cmd\" ";
+    /* command: what was started, or else what the user is shown. */
+    const struct {
+        std::wstring entry, tail;
+        TailForm form;
+        DWORD startError, elevateError;
+        StartResult result;
+        std::wstring command, elevated = L"";
+        DWORD error = 0;
     } rows[] = {
-        {L" \"doc.txt\"", L" \"doc.txt\""},
-        {L" C:\\R&D\\a.txt", L" C:\\R^&D\\a.txt"},
-        {L" \"C:\\R&D x\\a.txt\" b&c", L" \"C:\\R&D x\\a.txt\" b^&c"},
-        {L" a|b<c>d^e", L" a^|b^<c^>d^^e"},
-        {L" \"a&b c&d", L" \"a&b c&d"}, /* an open quote: the interpreter leaves the rest */
-        {L" 100%.txt (1)", L" 100%.txt (1)"},
-        {L"", L""},
+        {app, doc, TAIL_QUOTED, 0, 0, START_OK, app + L" \"" + doc + L"\""},
+        {app + L" --new-window", doc, TAIL_TYPED, 0, 0, START_OK, app + L" --new-window " + doc},
+        {app + L" --open \"%1\" -f", doc, TAIL_TYPED, 0, 0, START_OK,
+         app + L" --open \"" + doc + L"\" -f"},
+        {app + L" --open \"%1\" -f", L"\"" + doc + L"\"", TAIL_ARGUMENTS, 0, 0, START_OK,
+         app + L" --open \"" + doc + L"\" -f"},
+        {app + L" --open %L -f", doc, TAIL_QUOTED, 0, 0, START_OK,
+         app + L" --open \"" + doc + L"\" -f"},
+        {app + L" \"%1\"", L"\"a b.txt\" C:\\c\\", TAIL_ARGUMENTS, 0, 0, START_OK,
+         app + L" \"a b.txt\" \"C:\\c\\\\\""},
+        {app + L" %*", L"C:\\c\\", TAIL_TYPED, 0, 0, START_OK, app + L" \"C:\\c\\\\\""},
+        {app + L" \"-o%1.bak\"", L"C:\\c\\", TAIL_TYPED, 0, 0, START_OK,
+         app + L" \"-oC:\\c\\.bak\""},
+        {L"%LOCALAPPDATA%\\Code.exe", L"a.txt", TAIL_QUOTED, 0, 0, START_OK,
+         L"\"C:\\Users\\me\\Local\\Code.exe\" \"a.txt\""},
+        {L"\"%LocalAppData%\\Code.exe\" %LOCALAPPDATA%\\y %UNSET% %LOCALX% %L", L"a", TAIL_TYPED, 0,
+         0, START_OK,
+         L"\"C:\\Users\\me\\Local\\Code.exe\" C:\\Users\\me\\Local\\y %UNSET% %LOCALX% \"a\""},
+        {L"C:\\50%off%\\x.exe", L"a", TAIL_TYPED, 0, 0, START_OK, L"\"C:\\50%off%\\x.exe\" a"},
+        {L"tools\\x.exe", L"a", TAIL_TYPED, 0, 0, START_OK, L"\"D:\\Tools\\tools\\x.exe\" a"},
+        {L"\"C:\\x.exe --opt", L"a", TAIL_TYPED, 0, 0, START_UNCLOSED, L""},
+        {L"%LOCALAPPDATA%\\none.exe", L"a", TAIL_TYPED, 0, 0, START_REFUSED,
+         L"\"C:\\Users\\me\\Local\\none.exe\" a", L"", ERROR_FILE_NOT_FOUND},
+        {app + L" %big%", L"a", TAIL_TYPED, 0, 0, START_TOO_LONG, L""},
+        {L"regedit.exe", L"a b", TAIL_QUOTED, 740, 0, START_OK, L"\"regedit.exe\" \"a b\"",
+         L"C:\\Windows\\regedit.exe|\"a b\""},
+        {L"regedit.exe", L"a", TAIL_QUOTED, 740, 1223, START_CANCELLED, L"\"regedit.exe\" \"a\"",
+         L"C:\\Windows\\regedit.exe|\"a\""},
+        {L"regedit.exe", L"a", TAIL_QUOTED, 740, 5, START_REFUSED, L"\"regedit.exe\" \"a\"",
+         L"C:\\Windows\\regedit.exe|\"a\"", 5},
+        {L"regedit.exe", L"a", TAIL_QUOTED, 5, 0, START_REFUSED, L"\"regedit.exe\" \"a\"", L"", 5},
+        {L"pass.cmd", L"C:\\D\\a&pwn&.txt", TAIL_TYPED, 0, 0, START_OK,
+         cmd + L"\"C:\\D\\a&pwn&.txt\"\""},
+        {L"\"pass.cmd\" %big%", L"a", TAIL_TYPED, 0, 0, START_TOO_LONG, L""},
+        {L"\"pass.cmd\" \"a\rb\"", L"a", TAIL_TYPED, 0, 0, START_REFUSED,
+         L"\"pass.cmd\" \"a\rb\" a", L"", ERROR_INVALID_PARAMETER},
     };
     for (const auto &row : rows) {
-        wchar_t *out = new wchar_t[COMMAND_SIZE];
-        bool fits = BatchCommand(out, COMMAND_SIZE, L"C:\\W\\cmd.exe", L"C:\\b\\x.bat", row.rest);
-        std::wstring want = head + row.args + L"\"";
-        ok(fits && out == want, "[%s]: %d [%s]", Shown(row.rest).c_str(), fits, Shown(out).c_str());
-        delete[] out;
-    }
-    /* Cut anywhere: false, and never past the buffer. */
-    for (size_t size = 1; size < 48; size += 7) {
-        wchar_t *out = new wchar_t[size];
-        ok(!BatchCommand(out, size, L"C:\\W\\cmd.exe", L"C:\\b\\x.bat", L" a&b&c&d"), "fits in %lu",
-           (unsigned long)size);
-        delete[] out;
+        g_nativeLaunch = NativeLaunch{files, variables, row.startError, row.elevateError};
+        const wchar_t *shown;
+        StartResult result =
+            StartEntry(row.entry.c_str(), row.tail.c_str(), row.form, false, &shown);
+        std::wstring ran = g_nativeLaunch.command ? g_nativeLaunch.command : shown ? shown : L"";
+        std::wstring elevated = g_nativeLaunch.elevated ? std::wstring(g_nativeLaunch.elevated) +
+                                                              L"|" + g_nativeLaunch.parameters
+                                                        : L"";
+        ok(result == row.result && ran == row.command && elevated == row.elevated &&
+               (result != START_REFUSED || GetLastError() == row.error),
+           "[%s]: %d, ran [%s], elevated [%s]", Shown(row.entry).c_str(), result,
+           Shown(ran).c_str(), Shown(elevated).c_str());
     }
 }
 
-static void test_path_folders(void)
+/* A command line read back by the platform's rules. */
+static void test_arguments(void)
 {
     static const struct {
-        const wchar_t *path, *kept;
-        size_t most;
+        const wchar_t *line;
+        Arguments argv;
     } rows[] = {
-        {L"C:\\Windows\\system32;C:\\Windows", L"C:\\Windows\\system32;C:\\Windows", 32766},
-        {L".;C:\\bin", L"C:\\bin", 32766},
-        {L"C:\\bin;.;bin;..\\bin;\\bin;C:bin;D:/tools", L"C:\\bin;D:/tools", 32766},
-        {L"\\\\server\\share\\bin;//server/tools", L"\\\\server\\share\\bin;//server/tools", 32766},
-        {L";;C:\\a;;C:\\b;", L"C:\\a;C:\\b", 32766},
-        {L"\"C:\\Program Files\\x\";c:\\y", L"c:\\y",
-         32766}, /* a quoted folder is found by no one */
-        {L"1:\\x;@:\\y;z:\\w", L"z:\\w", 32766},
-        {L"bin;tools", L"", 32766},
-        {L"", L"", 32766},
-        {L"C:\\a;x;C:\\bb;C:\\c", L"C:\\a;C:\\bb", 10}, /* what does not fit is dropped */
-        {L"C:\\a;x;C:\\bb;C:\\c", L"C:\\a", 9},
-        {L"C:\\long;C:\\a", L"", 4},
+        {L"a b\tc ", {L"a", L"b", L"c"}},
+        {L"\"C:\\My Docs\\a.txt\" \"\"", {L"C:\\My Docs\\a.txt", L""}},
+        {L"a\\b \"c\\\\\" \\\\\\\"d", {L"a\\b", L"c\\", L"\\\"d"}},
+        {L"\"a\"\"b\" x\"y z\"w", {L"a\"b", L"xy zw"}},
+        {L"  ", {}},
+    };
+    for (const auto &row : rows)
+        ok(ProgramArguments(row.line) == row.argv, "[%s]", Shown(row.line).c_str());
+}
+
+/* A batch file gets every name exactly in each of the interpreter's readings,
+   and nothing of a name runs. */
+static void test_batch_command(void)
+{
+    static const wchar_t *const files[] = {L"pass.cmd", L"C:\\b\\100%\\pass.cmd", NULL};
+    static const struct {
+        const wchar_t *tail;
+        TailForm form;
+        Arguments argv;
+    } rows[] = {
+        {L"C:\\D\\a&pwn&.txt C:\\D\\b.txt",
+         TAIL_ARGUMENTS,
+         {L"C:\\D\\a&pwn&.txt", L"C:\\D\\b.txt"}},
+        {L"C:\\D\\a&pwn&.txt", TAIL_TYPED, {L"C:\\D\\a&pwn&.txt"}},
+        {L"a^b.txt", TAIL_QUOTED, {L"a^b.txt"}},
+        {L"a,b;c=d.txt", TAIL_QUOTED, {L"a,b;c=d.txt"}},
+        {L"x%CD%y %PATH%.txt", TAIL_QUOTED, {L"x%CD%y %PATH%.txt"}},
+        {L"!CD! (1).txt", TAIL_QUOTED, {L"!CD! (1).txt"}},
+        {L"C:\\dir\\", TAIL_QUOTED, {L"C:\\dir\\"}},
+        {L"", TAIL_QUOTED, {L""}},
+        {L"a\"b|c", TAIL_QUOTED, {L"a\"b|c"}},
+        {L"\x65e5 \xff \xd83d\xde00", TAIL_QUOTED, {L"\x65e5 \xff \xd83d\xde00"}},
+        {L"--opt=v -x", TAIL_ARGUMENTS, {L"--opt=v", L"-x"}},
     };
     for (const auto &row : rows) {
-        std::wstring list = row.path;
-        size_t len = KeepAbsoluteFolders(&list[0], row.most);
-        ok(wcscmp(list.c_str(), row.kept) == 0 && len == wcslen(row.kept), "[%s]: [%s] %lu",
-           Shown(row.path).c_str(), Shown(list.c_str()).c_str(), (unsigned long)len);
+        std::wstring batch;
+        g_nativeLaunch = NativeLaunch{files, NULL, 0, 0};
+        const wchar_t *built;
+        StartEntry(L"pass.cmd", row.tail, row.form, false, &built);
+        std::wstring cmd = g_nativeLaunch.command ? g_nativeLaunch.command : L"";
+        std::optional<std::wstring> all = BatchArguments(cmd, &batch);
+        ok(all && batch == L"C:\\b\\100%\\pass.cmd" && PassedOnAll(*all) == row.argv &&
+               PassedOnEach(*all) == row.argv,
+           "[%s]: [%s]", Shown(row.tail).c_str(), Shown(cmd).c_str());
     }
+    /* Cut anywhere: false, and never past the buffer. */
+    for (size_t size = 1; size < 64; size += 9) {
+        std::vector<wchar_t> out(size);
+        TextBuf t;
+        ok(!BatchCommand(OutStart(&t, &out[0], size), L"C:\\b\\x.bat", L"a&b&c&d&e&f&g&h") && t.cut,
+           "fits in %lu", (unsigned long)size);
+    }
+}
+
+/* Where a program named without a folder, or with one, is found. */
+static const wchar_t *const s_files[] = {L"C:\\Tools\\a;b\\tool.exe",
+                                         L"C:\\Windows\\Sysnative\\OpenSSH\\ssh.exe",
+                                         L"C:\\Windows\\Sysnative\\both.exe",
+                                         L"C:\\Windows\\system32\\both.exe",
+                                         L"C:\\bin\\both.exe",
+                                         L"C:\\bin\\code.cmd",
+                                         L"C:\\bin\\code.bat",
+                                         L"C:\\Windows\\node.exe",
+                                         L"C:\\bin\\node.cmd",
+                                         L"C:\\Tools\\a;b\\sub\\x.exe",
+                                         L"C:\\rel\\rel.exe",
+                                         L"C:\\Windows\\Sysnative\\wsl.exe"};
+
+static bool IsFakeFile(const wchar_t *name)
+{
+    for (const wchar_t *f : s_files)
+        if (_wcsicmp(name, f) == 0)
+            return true;
+    return false;
+}
+
+static void test_search(void)
+{
+    static const struct {
+        const wchar_t *name, *path, *pathext, *found; /* found: "" for none */
+        bool wow64;
+    } rows[] = {
+        {L"tool.exe", L"", L"", L"C:\\Tools\\a;b\\tool.exe", false},
+        {L"tool", L"C:\\bin", L"", L"C:\\Tools\\a;b\\tool.exe", false},
+        {L"sub\\x", L"", L"", L"C:\\Tools\\a;b\\sub\\x.exe", false},
+        {L"ssh.exe", L"C:\\bin;C:\\Windows\\System32\\OpenSSH", L"",
+         L"C:\\Windows\\Sysnative\\OpenSSH\\ssh.exe", true},
+        {L"ssh.exe", L"C:\\Windows\\System32\\OpenSSH", L"", L"", false},
+        {L"both.exe", L"C:\\bin", L"", L"C:\\Windows\\Sysnative\\both.exe", true},
+        {L"both", L"C:\\bin", L"", L"C:\\Windows\\system32\\both.exe", false},
+        {L"C:\\Windows\\System32\\wsl.exe", L"", L"", L"C:\\Windows\\Sysnative\\wsl.exe", true},
+        {L"code", L"C:\\bin", L".COM;.EXE;.BAT;.CMD", L"C:\\bin\\code.bat", false},
+        {L"code", L"C:\\bin", L".CMD;.BAT", L"C:\\bin\\code.cmd", false},
+        {L"code", L"C:\\bin", L".vbs;.Cmd", L"C:\\bin\\code.cmd", false},
+        {L"code", L"C:\\bin", L".js", L"", false},
+        {L"code", L"C:\\bin", L"", L"C:\\bin\\code.bat", false},
+        {L"code.x", L"C:\\bin", L"", L"", false},
+        {L"node", L"C:\\bin", L".CMD", L"C:\\Windows\\node.exe", false},
+        {L"rel.exe", L".;rel;\\rel;C:rel;\"C:\\rel\";;C:\\rel", L"", L"C:\\rel\\rel.exe", false},
+        {L"rel.exe", L".;rel;\\rel;C:rel;\"C:\\rel\"", L"", L"", false},
+    };
+    for (const auto &row : rows) {
+        SearchPlaces where = {
+            {L"C:\\Tools\\a;b\\", L"C:\\Windows\\system32", L"C:\\Windows\\System", L"C:\\Windows"},
+            L"",
+            row.path,
+            row.pathext};
+        if (row.wow64)
+            wcscpy(where.sysnative, L"C:\\Windows\\Sysnative");
+        std::vector<wchar_t> found(FILE_SIZE);
+        bool got = FindProgramFile(row.name, &where, IsFakeFile, &found[0]);
+        ok(got == (row.found[0] != 0) && (!got || _wcsicmp(&found[0], row.found) == 0),
+           "[%s] on [%s]: %d [%s]", Shown(row.name).c_str(), Shown(row.path).c_str(), got,
+           Shown(&found[0]).c_str());
+    }
+    ok(IsBatchFile(L"C:\\b\\x.Bat") && IsBatchFile(L"C.CMD") && !IsBatchFile(L"C:\\a.bat\\x") &&
+           !IsBatchFile(L"C:\\x.bats") && !IsBatchFile(L"C:\\bat"),
+       "batch files");
 }
 
 static void test_bounded_text(void)
@@ -321,13 +430,18 @@ static void test_bounded_text(void)
         delete[] fit;
     }
 
-    wchar_t buf[8] = L"abc";
-    ok(AppendText(buf, 8, L"de") && wcscmp(buf, L"abcde") == 0, "append: %s", Shown(buf).c_str());
-    ok(!AppendText(buf, 8, L"fghij") && wcscmp(buf, L"abcdefg") == 0, "cut: %s",
-       Shown(buf).c_str());
-    ok(!AppendText(buf, 8, L"x") && wcscmp(buf, L"abcdefg") == 0, "full: %s", Shown(buf).c_str());
-    wchar_t full[4] = {L'w', L'x', L'y', L'z'};
-    ok(!AppendText(full, 4, L"q") && full[3] == L'z', "unterminated buffer written");
+    /* Text put into a buffer is whole, or not there and marked cut. */
+    wchar_t buf[8];
+    TextBuf t;
+    PutText(OutStart(&t, buf, 8), L"abc");
+    PutAscii(&t, "de");
+    ok(!t.cut && wcscmp(buf, L"abcde") == 0, "put: %s", Shown(buf).c_str());
+    PutText(&t, L"fghij");
+    ok(t.cut && wcscmp(buf, L"abcde") == 0, "cut: %s", Shown(buf).c_str());
+    PutChar(&t, L'x');
+    ok(t.cut && wcscmp(buf, L"abcde") == 0, "after a cut: %s", Shown(buf).c_str());
+    PutText(OutStart(&t, buf, 8), L"abcdefg");
+    ok(!t.cut && t.len == 7, "to the last unit: %lu", (unsigned long)t.len);
 }
 
 int main()
@@ -335,10 +449,11 @@ int main()
     test_command_line_tail();
     test_quick_option();
     test_quick_command();
-    test_program_name();
+    test_launch();
+    test_arguments();
     test_program_file();
     test_batch_command();
-    test_path_folders();
+    test_search();
     test_bounded_text();
     return TestSummary("command");
 }

@@ -1,0 +1,42 @@
+/*
+ * How a list entry reads: the program it names, the arguments of its own
+ * that follow, the environment variables it names and where the documents go.
+ *  - An entry that begins with a double quote is a command: the program is
+ *    what the quotes enclose (Explorer's Copy as path writes just that), and
+ *    what follows is the program's own arguments, as a file association's
+ *    command writes them. Any other entry is one program's path, blanks and
+ *    all.
+ *  - %NAME% is the environment variable's value, as Windows reads shortcut
+ *    targets: a list kept in OneDrive names the programs installed under each
+ *    user's profile. A name that is not set stays as it is written.
+ *  - Among the arguments, %1 marks where the documents go; %L and %*, which
+ *    associations also write, mean the same. An entry without one gets them
+ *    at the end.
+ */
+#ifndef RUNVO_ENTRY_H
+#define RUNVO_ENTRY_H
+
+#include "launch/text.h"
+
+#include <stddef.h>
+
+/* An environment variable's value into value (size units with its
+   terminator). Gives its length when it fits, size or more when it does not
+   (nothing is written then), 0 when it is not set. */
+typedef size_t (*LookupFn)(const wchar_t *name, wchar_t *value, size_t size);
+
+/* Writes the documents where a placeholder stands, as they read inside
+   quotes; quoteFollows: a double quote comes next. */
+typedef void (*PlaceFn)(void *context, TextBuf *out, bool quoteFollows);
+
+/* The program an entry names into program (size units); *args: what follows
+   it. False when the entry opens a quote it does not close, or the program
+   does not fit. */
+bool SplitEntry(const wchar_t *entry, wchar_t *program, size_t size, const wchar_t **args);
+
+/* Writes text to out with its variables expanded. With place, each
+   placeholder is replaced by what place writes: inside the entry's quotes as
+   it stands, elsewhere between quotes of its own. */
+void ExpandEntry(TextBuf *out, const wchar_t *text, LookupFn lookup, PlaceFn place, void *context);
+
+#endif /* RUNVO_ENTRY_H */

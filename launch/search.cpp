@@ -1,0 +1,179 @@
+/*
+ * Finding the file of a program that an entry names, folder by folder.
+ */
+#include "launch/search.h"
+
+#include "launch/text.h"
+
+#include <wchar.h>
+
+bool NamesNoFolder(const wchar_t *name)
+{
+    return !wcspbrk(name, L"\\/:");
+}
+
+static bool IsSeparator(wchar_t c)
+{
+    return c == L'\\' || c == L'/';
+}
+
+static bool IsDrive(const wchar_t *name)
+{
+    wchar_t letter = name[0] | 0x20; /* lower case, for letters */
+    return letter >= L'a' && letter <= L'z' && name[1] == L':';
+}
+
+bool IsFullPath(const wchar_t *name)
+{
+    return (IsSeparator(name[0]) && IsSeparator(name[1])) ||
+           (IsDrive(name) && IsSeparator(name[2]));
+}
+
+/* How much of a full path is its drive ("C:") or share ("\\server\share"). */
+static size_t RootLength(const wchar_t *path)
+{
+    if (IsDrive(path))
+        return 2;
+    size_t n = 2, parts = 0; /* past the two separators: the server, the share */
+    while (path[n] && !(IsSeparator(path[n]) && ++parts == 2))
+        n++;
+    return n;
+}
+
+bool ProgramFile(const wchar_t *name, const wchar_t *ownFolder, wchar_t *path, size_t size)
+{
+    TextBuf t;
+    OutStart(&t, path, size);
+    if (IsDrive(name) && !IsFullPath(name)) {
+        Put(&t, name, 2);
+        PutChar(&t, L'\\');
+        name += 2;
+    } else if (!IsFullPath(name)) {
+        if (!IsFullPath(ownFolder))
+            return false;
+        Put(&t, ownFolder, IsSeparator(name[0]) ? RootLength(ownFolder) : wcslen(ownFolder));
+    }
+    PutText(&t, name);
+    return !t.cut;
+}
+
+/* The extensions of the files that the platform starts, in the order of
+   PATHEXT when it is not set. */
+static const wchar_t s_executable[] = L".COM;.EXE;.BAT;.CMD";
+
+/* Whether ext (len units) is one of the four at among (and after it). */
+static bool IsAmong(const wchar_t *ext, size_t len, const wchar_t *among)
+{
+    for (const wchar_t *k = among; len == 4; k += 5) {
+        if (_wcsnicmp(ext, k, 4) == 0)
+            return true;
+        if (!k[4])
+            break;
+    }
+    return false;
+}
+
+/* As the platform's own search decides: a dot in the file's own name. */
+static const wchar_t *Extension(const wchar_t *name)
+{
+    const wchar_t *dot = wcsrchr(name, L'.');
+    return dot && !wcspbrk(dot, L"\\/:") ? dot : NULL;
+}
+
+bool IsBatchFile(const wchar_t *path)
+{
+    const wchar_t *ext = Extension(path);
+    return ext && IsAmong(ext, wcslen(ext), s_executable + 10);
+}
+
+static bool IsUnder(const wchar_t *path, const wchar_t *folder, size_t n)
+{
+    return n > 0 && _wcsnicmp(path, folder, n) == 0 && (!path[n] || IsSeparator(path[n]));
+}
+
+bool FindFile(wchar_t *file, const SearchPlaces *where, ExistsFn isFile)
+{
+    const wchar_t *system = where->folders[1];
+    if (*where->sysnative && IsUnder(file, system, wcslen(system))) {
+        wchar_t other[FILE_SIZE];
+        TextBuf t;
+        PutText(OutStart(&t, other, FILE_SIZE), where->sysnative);
+        PutText(&t, file + wcslen(system));
+        if (!t.cut && isFile(other)) {
+            wmemcpy(file, other, t.len + 1);
+            return true;
+        }
+    }
+    return isFile(file);
+}
+
+/* One round of the search for a name: the extensions to add (a list as
+   PATHEXT's, of which only the platform's own count when fromPathext), each
+   tried in a folder before the next folder. */
+struct Search {
+    const SearchPlaces *where;
+    ExistsFn isFile;
+    const wchar_t *name, *exts;
+    bool fromPathext;
+    wchar_t *found;
+};
+
+static bool TryIn(const Search *s, const wchar_t *folder, size_t len)
+{
+    for (const wchar_t *e = s->exts; len > 0; e++) {
+        size_t n = wcscspn(e, L";");
+        TextBuf t;
+        Put(OutStart(&t, s->found, FILE_SIZE), folder, len);
+        if (!IsSeparator(folder[len - 1]))
+            PutChar(&t, L'\\');
+        PutText(&t, s->name);
+        Put(&t, e, n);
+        if ((!s->fromPathext || IsAmong(e, n, s_executable)) && !t.cut &&
+            FindFile(s->found, s->where, s->isFile))
+            return true;
+        e += n;
+        if (!*e)
+            break;
+    }
+    return false;
+}
+
+static bool SearchFolders(const Search *s)
+{
+    for (const wchar_t *folder : s->where->folders)
+        if (TryIn(s, folder, wcslen(folder)))
+            return true;
+    /* PATH's folders that are full paths: the others are found from the
+       current folder. */
+    for (const wchar_t *p = s->where->path; *p; p += *p == L';') {
+        size_t len = wcscspn(p, L";");
+        if (IsFullPath(p) && TryIn(s, p, len))
+            return true;
+        p += len;
+    }
+    return false;
+}
+
+bool FindProgramFile(const wchar_t *name, const SearchPlaces *where, ExistsFn isFile,
+                     wchar_t *found)
+{
+    bool ext = Extension(name) != NULL;
+    if (!name[0])
+        return false;
+    if (!NamesNoFolder(name)) {
+        if (!ProgramFile(name, where->folders[0], found, FILE_SIZE))
+            return false;
+        TextBuf t = {found, FILE_SIZE, wcslen(found), false};
+        PutText(&t, ext ? L"" : L".exe");
+        return !t.cut && FindFile(found, where, isFile);
+    }
+    Search s = {where, isFile, name, ext ? L"" : L".exe", false, found};
+    if (SearchFolders(&s))
+        return true;
+    if (ext)
+        return false;
+    /* As the command prompt and the Run box find code for code.cmd. */
+    s.exts = where->pathext[0] ? where->pathext : s_executable;
+    s.fromPathext = true;
+    return SearchFolders(&s);
+}

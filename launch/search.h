@@ -1,0 +1,66 @@
+/*
+ * Where the file of a program that an entry names is found. Never in the
+ * current folder: Explorer starts the launcher in the document's folder, and
+ * a Downloads folder holds anything.
+ *  - A name without a folder is looked for as Windows looks for it, less the
+ *    current folder: the launcher's folder, the system folder, the 16-bit
+ *    system folder, the Windows folder, then PATH's folders that do not
+ *    depend on the current one. Each folder is one folder, whatever its name
+ *    holds (a ';' too). A name without an extension is looked for as .exe
+ *    first, then with each of PATHEXT's executable extensions.
+ *  - A name with a folder that is not a full path is taken from the
+ *    launcher's folder, where its list lies.
+ *  - The 32-bit launcher on 64-bit Windows sees a 32-bit system folder in
+ *    place of the 64-bit one: a file in or under the system folder is looked
+ *    for in the 64-bit one first, so that both builds start the same file.
+ */
+#ifndef RUNVO_SEARCH_H
+#define RUNVO_SEARCH_H
+
+#include <stddef.h>
+
+enum { FILE_SIZE = 260 }; /* a found file's path with its terminator */
+
+/* Says whether a file (not a folder) of this name exists; or, where the
+   caller says so, a file or a folder. */
+typedef bool (*ExistsFn)(const wchar_t *name);
+
+struct SearchPlaces {
+    /* In the search's order: the launcher's folder (ending in a separator),
+       the system folder, the 16-bit system folder, the Windows folder; ""
+       where one is unknown. */
+    wchar_t folders[4][FILE_SIZE];
+    /* The 64-bit system folder as the 32-bit launcher reaches it on 64-bit
+       Windows (Sysnative); "" elsewhere. */
+    wchar_t sysnative[FILE_SIZE];
+    const wchar_t *path, *pathext; /* "" when not set */
+};
+
+/* True when a program's name holds no folder (no \, / or :): it is to be
+   looked for. */
+bool NamesNoFolder(const wchar_t *name);
+
+/* C:\tools or \\server\share; not tools, .\tools, \tools or C:tools. */
+bool IsFullPath(const wchar_t *name);
+
+/* The file that a program named with a folder names, into path (size
+   units). A full path names itself; every other form is taken from the
+   launcher's own folder (ownFolder, a full path ending in a separator),
+   never from the current one: tools\x.exe and ..\x.exe from there, \x.exe
+   on its drive or share, and C:x.exe as C:\x.exe (from the drive's root, as
+   in a process that has not moved on that drive). False when there is no
+   such file name: it does not fit, or ownFolder is unknown (empty). */
+bool ProgramFile(const wchar_t *name, const wchar_t *ownFolder, wchar_t *path, size_t size);
+
+/* True for a file that the command interpreter runs (.bat, .cmd). */
+bool IsBatchFile(const wchar_t *path);
+
+/* Whether the file at its full path exists (FILE_SIZE units), in the 64-bit
+   system folder first; file then names the one that does. */
+bool FindFile(wchar_t *file, const SearchPlaces *where, ExistsFn isFile);
+
+/* The file of a program that an entry names, into found (FILE_SIZE units). */
+bool FindProgramFile(const wchar_t *name, const SearchPlaces *where, ExistsFn isFile,
+                     wchar_t *found);
+
+#endif /* RUNVO_SEARCH_H */
