@@ -1,13 +1,16 @@
 /*
  * The platform layer: the one place that declares the Win32 operations the
- * launcher calls (KERNEL32, USER32 and GDI32), and the one operation of its
- * own, starting a command. Every other file includes this header rather than
- * <windows.h>. Texts that can hold a document's name use the UTF-16 forms;
- * the rest the single-byte ones.
+ * launcher calls (KERNEL32, USER32 and GDI32; ADVAPI32 and SHELL32 on the
+ * routes that need them), and the operations of its own that the launch of
+ * an entry asks of it: finding a program's file, reading a variable,
+ * starting a program, the command interpreter, or the elevation prompt.
+ * Every other file includes this header rather than <windows.h>. Texts that
+ * can hold a document's name use the UTF-16 forms; the rest the single-byte
+ * ones.
  *
  * Outside Windows only the portable core is built, for its tests, benchmarks
- * and fuzzers. It needs one operation, the executable's own path, and
- * platform/native.cpp stands in for it there.
+ * and fuzzers. platform/native.cpp stands in for the executable's own path
+ * and for the start operations there, as the tests set them up.
  *
  * File names: PathChar, GetModulePath and OpenToRead name the executable
  * and open the list file beside it; in UTF-16 on Windows, so that a folder

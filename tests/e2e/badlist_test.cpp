@@ -152,6 +152,14 @@ int main(int argc, char **argv)
         {"UTF-8, as Notepad saves it", "%\r\n@\r\n%\r\n", {"@", "%"}, 2, 1, 2, true, UTF8},
         {"UTF-8 with its mark", "%\r\n@\r\n%\r\n", {"@", "%"}, 2, 1, 0, true, UTF8_MARK},
         {"UTF-16 with its mark", "^\r\n@\r\n%\r\n", {"@", "%"}, 2, 1, 2, true, UTF16},
+        {"two lists joined, each with its mark",
+         "%\r\n@\r\n\xef\xbb\xbf%\r\n",
+         {"@", "%"},
+         2,
+         1,
+         2,
+         true,
+         UTF8_MARK},
     };
     for (BadList row : rows) {
         row.bytes = Encoded(WithProbe(row.bytes), row.encoding);
