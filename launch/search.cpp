@@ -99,10 +99,10 @@ bool FindFile(wchar_t *file, const SearchPlaces *where, ExistsFn isFile)
         TextBuf t;
         PutText(OutStart(&t, other, FILE_SIZE), where->sysnative);
         PutText(&t, file + wcslen(system));
-        if (!t.cut && isFile(other)) {
-            wmemcpy(file, other, t.len + 1);
-            return true;
-        }
+        if (t.cut || !isFile(other))
+            return false;
+        wmemcpy(file, other, t.len + 1);
+        return true;
     }
     return isFile(file);
 }
@@ -165,7 +165,8 @@ bool FindProgramFile(const wchar_t *name, const SearchPlaces *where, ExistsFn is
             return false;
         TextBuf t = {found, FILE_SIZE, wcslen(found), false};
         PutText(&t, ext ? L"" : L".exe");
-        return !t.cut && FindFile(found, where, isFile);
+        /* Named outright, a file only the 32-bit view holds starts too. */
+        return !t.cut && (FindFile(found, where, isFile) || isFile(found));
     }
     Search s = {where, isFile, name, ext ? L"" : L".exe", false, found};
     if (SearchFolders(&s))

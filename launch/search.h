@@ -12,7 +12,10 @@
  *    launcher's folder, where its list lies.
  *  - The 32-bit launcher on 64-bit Windows sees a 32-bit system folder in
  *    place of the 64-bit one: a file in or under the system folder is looked
- *    for in the 64-bit one first, so that both builds start the same file.
+ *    for in the 64-bit one, so that both builds find the same file (the
+ *    32-bit folder holds an explorer.exe, say, that the Windows folder's
+ *    should come before); only a path that the entry names outright is
+ *    taken from the 32-bit one when the 64-bit one lacks it.
  */
 #ifndef RUNVO_SEARCH_H
 #define RUNVO_SEARCH_H
@@ -55,8 +58,8 @@ bool ProgramFile(const wchar_t *name, const wchar_t *ownFolder, wchar_t *path, s
 /* True for a file that the command interpreter runs (.bat, .cmd). */
 bool IsBatchFile(const wchar_t *path);
 
-/* Whether the file at its full path exists (FILE_SIZE units), in the 64-bit
-   system folder first; file then names the one that does. */
+/* Whether the file at its full path exists (FILE_SIZE units), under the
+   system folder the 64-bit one's; file then names the one that does. */
 bool FindFile(wchar_t *file, const SearchPlaces *where, ExistsFn isFile);
 
 /* The file of a program that an entry names, into found (FILE_SIZE units). */

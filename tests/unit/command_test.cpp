@@ -355,7 +355,10 @@ static const wchar_t *const s_files[] = {L"C:\\Tools\\a;b\\tool.exe",
                                          L"C:\\bin\\node.cmd",
                                          L"C:\\Tools\\a;b\\sub\\x.exe",
                                          L"C:\\rel\\rel.exe",
-                                         L"C:\\Windows\\Sysnative\\wsl.exe"};
+                                         L"C:\\Windows\\Sysnative\\wsl.exe",
+                                         L"C:\\Windows\\system32\\explorer.exe",
+                                         L"C:\\Windows\\explorer.exe",
+                                         L"C:\\Windows\\system32\\only32.exe"};
 
 static bool IsFakeFile(const wchar_t *name)
 {
@@ -380,6 +383,10 @@ static void test_search(void)
         {L"both.exe", L"C:\\bin", L"", L"C:\\Windows\\Sysnative\\both.exe", true},
         {L"both", L"C:\\bin", L"", L"C:\\Windows\\system32\\both.exe", false},
         {L"C:\\Windows\\System32\\wsl.exe", L"", L"", L"C:\\Windows\\Sysnative\\wsl.exe", true},
+        {L"explorer.exe", L"", L"", L"C:\\Windows\\explorer.exe", true},
+        {L"explorer.exe", L"", L"", L"C:\\Windows\\system32\\explorer.exe", false},
+        {L"only32.exe", L"", L"", L"", true},
+        {L"C:\\Windows\\System32\\only32", L"", L"", L"C:\\Windows\\System32\\only32.exe", true},
         {L"code", L"C:\\bin", L".COM;.EXE;.BAT;.CMD", L"C:\\bin\\code.bat", false},
         {L"code", L"C:\\bin", L".CMD;.BAT", L"C:\\bin\\code.cmd", false},
         {L"code", L"C:\\bin", L".vbs;.Cmd", L"C:\\bin\\code.cmd", false},
