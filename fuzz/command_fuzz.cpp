@@ -141,8 +141,8 @@ static void CheckArguments(const std::wstring &line, const std::wstring &tail, b
         return; /* too long, or a line break, which no name holds */
     std::optional<std::wstring> all = BatchArguments(&batch[0], &file);
     want.erase(want.begin());
-    Check(all && file == L"C:\\b\\x.cmd" && PassedOnAll(*all) == want &&
-          PassedOnEach(*all) == want);
+    Check(all && file == L"C:\\b\\x.cmd" && PassedOn(*all, false) == want &&
+          PassedOn(*all, true) == want);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

@@ -2,7 +2,7 @@
  * The command interpreter's three readings of what reaches a batch file,
  * written from its documented parsing: the /c line that starts it, the line
  * in the batch file that passes %* on, and the one that passes "%~1" on.
- * Each gives the arguments the program started by the batch file gets, read
+ * Each gives the arguments that the program the batch file starts gets, read
  * by the platform's rules (NextArgument), or nothing when a character would
  * act as the interpreter's own (& | < > outside quotes) and so run something
  * else.
@@ -12,49 +12,35 @@
 
 #include "launch/command.h"
 
-#include <wctype.h>
-
 #include <optional>
 #include <string>
 #include <vector>
 
 typedef std::vector<std::wstring> Arguments;
 
-/* %NAME% on a command line: a variable that is set (here CD and PATH, and
-   the empty part %cd:~,%) is expanded; otherwise the % stays, and the next
-   % may begin a name. */
-inline std::wstring ExpandAtPrompt(const std::wstring &s)
+/* What a command line runs, or nothing: %NAME% is taken to be set, its
+   value in brackets (%cd:~,% is an empty part of one; of %%, the first %
+   stays); then ^ outside quotes escapes the next unit. */
+inline std::optional<std::wstring> RunsAtPrompt(const std::wstring &s, bool expand)
 {
-    std::wstring out;
+    std::wstring line, out;
     for (size_t i = 0; i < s.size(); i++) {
-        size_t close = s.find(L'%', i + 1);
-        std::wstring name =
-            s[i] == L'%' && close != std::wstring::npos ? s.substr(i + 1, close - i - 1) : L"";
-        for (wchar_t &c : name)
-            c = (wchar_t)towupper(c);
-        if (name == L"CD" || name == L"PATH" || name == L"CD:~,") {
-            out += name == L"CD" ? L"C:\\Work" : name == L"PATH" ? L"C:\\bin" : L"";
-            i = close;
-        } else {
-            out += s[i];
+        size_t close = expand && s[i] == L'%' ? s.find(L'%', i + 1) : std::wstring::npos;
+        if (close == std::wstring::npos || close == i + 1) {
+            line += s[i];
+            continue;
         }
+        std::wstring name = s.substr(i + 1, close - i - 1);
+        line += name == L"cd:~," ? L"" : L"[" + name + L"]";
+        i = close;
     }
-    return out;
-}
-
-/* What a line runs: ^ escapes outside quotes are taken away; nothing when
-   & | < > stand outside quotes. */
-inline std::optional<std::wstring> RunsAtPrompt(const std::wstring &s)
-{
-    std::wstring out;
     bool quoted = false;
-    for (size_t i = 0; i < s.size(); i++) {
-        quoted = quoted != (s[i] == L'"');
-        if (!quoted && wcschr(L"&|<>", s[i]))
+    for (size_t i = 0; i < line.size(); i++) {
+        quoted = quoted != (line[i] == L'"');
+        if (!quoted && wcschr(L"&|<>", line[i]))
             return std::nullopt;
-        if (!quoted && s[i] == L'^' && i + 1 < s.size())
-            i++;
-        out += s[i];
+        i += !quoted && line[i] == L'^' && i + 1 < line.size();
+        out += line[i];
     }
     return out;
 }
@@ -71,60 +57,51 @@ inline Arguments ProgramArguments(const std::wstring &line)
 }
 
 /* The batch file's arguments as one text (%*), from the interpreter's
-   command line, with the file's path in *batch. */
+   command line, /s taking away its first and last quote; *batch: the file. */
 inline std::optional<std::wstring> BatchArguments(const std::wstring &cmdline, std::wstring *batch)
 {
     size_t c = cmdline.find(L" /s /c \"");
-    if (c == std::wstring::npos || cmdline.back() != L'"')
+    std::optional<std::wstring> runs;
+    if (c != std::wstring::npos && cmdline.back() == L'"')
+        runs = RunsAtPrompt(cmdline.substr(c + 8, cmdline.size() - c - 9), true);
+    size_t close = runs && (*runs)[0] == L'"' ? runs->find(L'"', 1) : std::wstring::npos;
+    if (close == std::wstring::npos)
         return std::nullopt;
-    /* /s: less the first and the last quote. */
-    std::wstring line = cmdline.substr(c + 8, cmdline.size() - c - 9);
-    std::optional<std::wstring> runs = RunsAtPrompt(ExpandAtPrompt(line));
-    if (!runs || (*runs)[0] != L'"' || runs->find(L'"', 1) == std::wstring::npos)
-        return std::nullopt;
-    size_t close = runs->find(L'"', 1);
     *batch = runs->substr(1, close - 1);
     size_t first = runs->find_first_not_of(L" \t,;=", close + 1);
     return first == std::wstring::npos ? L"" : runs->substr(first);
 }
 
-/* The program's arguments when the batch file passes %* on. */
-inline std::optional<Arguments> PassedOnAll(const std::wstring &all)
+/* The program's arguments when the batch file passes them on: all as %*,
+   or each as "%~N" (its arguments part at blanks, tabs , ; = outside quotes,
+   and ~ takes a quote away from each end). */
+inline std::optional<Arguments> PassedOn(const std::wstring &all, bool each)
 {
-    std::optional<std::wstring> runs = RunsAtPrompt(L"\"prog\" " + all);
-    if (!runs)
-        return std::nullopt;
-    Arguments argv = ProgramArguments(*runs);
-    argv.erase(argv.begin());
-    return argv;
-}
-
-/* The program's arguments when the batch file passes each "%~N" on: its
-   arguments part at blanks, tabs , ; = outside quotes; ~ takes a quote
-   away from each end. */
-inline std::optional<Arguments> PassedOnEach(const std::wstring &all)
-{
-    Arguments got;
-    bool quoted = false;
-    std::wstring token;
-    for (size_t i = 0; i <= all.size(); i++) {
-        bool end = i == all.size() || (!quoted && wcschr(L" \t,;=\x0b\x0c\xff", all[i]));
-        if (!end) {
-            quoted = quoted != (all[i] == L'"');
-            token += all[i];
-            continue;
+    std::vector<std::wstring> tokens{all};
+    if (each) {
+        tokens.assign(1, L"");
+        bool quoted = false;
+        for (wchar_t c : all) {
+            bool part = !quoted && wcschr(L" \t,;=\x0b\x0c\xff", c);
+            quoted = quoted != (c == L'"');
+            if (!part)
+                tokens.back() += c;
+            else if (!tokens.back().empty())
+                tokens.push_back(L"");
         }
-        if (token.empty())
+    }
+    Arguments got;
+    for (std::wstring t : tokens) {
+        if (each && t.empty())
             continue;
-        std::wstring bare = token.substr(token[0] == L'"');
-        if (!bare.empty() && bare.back() == L'"')
-            bare.pop_back();
-        std::optional<std::wstring> runs = RunsAtPrompt(L"\"prog\" \"" + bare + L"\"");
+        if (each)
+            t = L"\"" + t.substr(t[0] == L'"', t.size() - (t[0] == L'"') - (t.back() == L'"')) +
+                L"\"";
+        std::optional<std::wstring> runs = RunsAtPrompt(L"\"prog\" " + t, false);
         if (!runs)
             return std::nullopt;
-        Arguments one = ProgramArguments(*runs);
-        got.insert(got.end(), one.begin() + 1, one.end());
-        token.clear();
+        Arguments argv = ProgramArguments(*runs);
+        got.insert(got.end(), argv.begin() + 1, argv.end());
     }
     return got;
 }

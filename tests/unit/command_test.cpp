@@ -330,8 +330,8 @@ static void test_batch_command(void)
         StartEntry(L"pass.cmd", row.tail, row.form, false, &built);
         std::wstring cmd = g_nativeLaunch.command ? g_nativeLaunch.command : L"";
         std::optional<std::wstring> all = BatchArguments(cmd, &batch);
-        ok(all && batch == L"C:\\b\\100%\\pass.cmd" && PassedOnAll(*all) == row.argv &&
-               PassedOnEach(*all) == row.argv,
+        ok(all && batch == L"C:\\b\\100%\\pass.cmd" && PassedOn(*all, false) == row.argv &&
+               PassedOn(*all, true) == row.argv,
            "[%s]: [%s]", Shown(row.tail).c_str(), Shown(cmd).c_str());
     }
     /* Cut anywhere: false, and never past the buffer. */
