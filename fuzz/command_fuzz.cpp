@@ -16,7 +16,6 @@
 #include <stdlib.h>
 #include <wchar.h>
 
-#include <memory>
 #include <string>
 
 static void Check(bool cond)
@@ -130,19 +129,18 @@ static void CheckArguments(const std::wstring &line, const std::wstring &tail, b
         Arguments after = form == TAIL_QUOTED ? Arguments{tail} : ProgramArguments(tail);
         want.insert(want.end(), after.begin(), after.end());
     }
-    /* Exact sizes, not cleared (which took most of the time an input). */
-    std::unique_ptr<wchar_t[]> built(new wchar_t[STARTED_SIZE]),
-        batch(new wchar_t[INTERPRETER_SIZE]);
+    /* Exact sizes, static: allocated an input, they took most of its time. */
+    static wchar_t built[STARTED_SIZE], batch[INTERPRETER_SIZE];
     TextBuf out;
-    if (!BuildCommand(OutStart(&out, &built[0], STARTED_SIZE), L"p", args.c_str(), tail.c_str(),
-                      form, Lookup))
+    if (!BuildCommand(OutStart(&out, built, STARTED_SIZE), L"p", args.c_str(), tail.c_str(), form,
+                      Lookup))
         return;
-    Check(ProgramArguments(&built[0]) == want);
+    Check(ProgramArguments(built) == want);
     std::wstring file;
-    if (!BatchCommand(OutStart(&out, &batch[0], INTERPRETER_SIZE), L"C:\\b\\x.cmd",
-                      CommandLineTail(&built[0])))
+    if (!BatchCommand(OutStart(&out, batch, INTERPRETER_SIZE), L"C:\\b\\x.cmd",
+                      CommandLineTail(built)))
         return; /* too long, or a line break, which no name holds */
-    std::optional<std::wstring> all = BatchArguments(&batch[0], &file);
+    std::optional<std::wstring> all = BatchArguments(batch, &file);
     want.erase(want.begin());
     Check(all && file == L"C:\\b\\x.cmd" && PassedOn(*all, false) == want &&
           PassedOn(*all, true) == want);
