@@ -4,7 +4,6 @@
  * window shows what is being started; if the start is refused it shows the
  * error until the user closes it.
  */
-#include "launch/launch.h"
 #include "launch/runvo.h"
 #include "launch/text.h"
 

@@ -6,6 +6,7 @@
 #define RUNVO_RUNVO_H
 
 #include "launch/command.h"
+#include "launch/launch.h"
 #include "platform/platform.h"
 
 enum { STATUS_SIZE = 289 }; /* the longest error text and its terminator */
@@ -28,7 +29,7 @@ int CommandTooLong(void);
 /* The exit code of a start that was not refused: 0 after waitMs when the
    program started, at once when the user declined to elevate it; 1 after
    the length limit's report. */
-int StartedExitCode(int result, DWORD waitMs);
+int StartedExitCode(StartResult result, DWORD waitMs);
 
 /* The second phase of wWinMain: the chooser, then the launch. Returns the
    exit code. */

@@ -5,7 +5,6 @@
  * through to the chooser, but a command over the length limit, and an
  * elevation prompt that the user declined.
  */
-#include "launch/launch.h"
 #include "launch/listfile.h"
 #include "launch/runvo.h"
 
@@ -21,7 +20,7 @@ int CommandTooLong(void)
     return 1;
 }
 
-int StartedExitCode(int result, DWORD waitMs)
+int StartedExitCode(StartResult result, DWORD waitMs)
 {
     if (result == START_TOO_LONG)
         return CommandTooLong();

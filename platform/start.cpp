@@ -46,7 +46,7 @@ static bool IsFile(const WCHAR *name)
 }
 
 /* A variable into value (size units); "" when it is not set or too long. */
-static void Variable(const WCHAR *name, WCHAR *value, DWORD size)
+static void VariableOrEmpty(const WCHAR *name, WCHAR *value, DWORD size)
 {
     if (GetEnvironmentVariableW(name, value, size) >= size)
         value[0] = L'\0';
@@ -68,8 +68,8 @@ static const SearchPlaces *Places(void)
     Folder(GetWindowsDirectoryW, "\\Sysnative", w->sysnative);
     if (GetFileAttributesW(w->sysnative) == INVALID_FILE_ATTRIBUTES)
         w->sysnative[0] = L'\0';
-    Variable(L"PATH", s_szPath, PATH_SIZE);
-    Variable(L"PATHEXT", s_szPathExt, PATHEXT_SIZE);
+    VariableOrEmpty(L"PATH", s_szPath, PATH_SIZE);
+    VariableOrEmpty(L"PATHEXT", s_szPathExt, PATHEXT_SIZE);
     w->path = s_szPath;
     w->pathext = s_szPathExt;
     return w;
