@@ -132,8 +132,8 @@ static void CheckArguments(const std::wstring &line, const std::wstring &tail, b
     /* Exact sizes, static: allocated an input, they took most of its time. */
     static wchar_t built[STARTED_SIZE], batch[INTERPRETER_SIZE];
     TextBuf out;
-    if (!BuildCommand(OutStart(&out, built, STARTED_SIZE), L"p", args.c_str(), tail.c_str(), form,
-                      Lookup))
+    if (!BuildCommand(OutStart(&out, built, STARTED_SIZE), L"p", L"", args.c_str(), tail.c_str(),
+                      form, Lookup))
         return;
     Check(ProgramArguments(built) == want);
     std::wstring file;

@@ -205,13 +205,17 @@ static void PlaceDocuments(void *context, TextBuf *out, bool quoteFollows)
     }
 }
 
-bool BuildCommand(TextBuf *out, const wchar_t *argv0, const wchar_t *args, const wchar_t *tail,
-                  TailForm form, LookupFn lookup)
+bool BuildCommand(TextBuf *out, const wchar_t *argv0, const wchar_t *leading, const wchar_t *args,
+                  const wchar_t *tail, TailForm form, LookupFn lookup)
 {
     Documents docs = {tail, form == TAIL_ARGUMENTS, false};
     PutChar(out, L'"');
     PutText(out, argv0);
     PutChar(out, L'"');
+    if (*leading) {
+        PutChar(out, L' ');
+        PutText(out, leading);
+    }
     ExpandEntry(out, args, lookup, PlaceDocuments, &docs);
     if (!docs.placed) {
         PutChar(out, L' ');

@@ -63,11 +63,13 @@ const wchar_t *NextArgument(const wchar_t *p, TextBuf *arg);
    arguments it already is (it has quotes of its own, or is several files). */
 enum TailForm { TAIL_QUOTED, TAIL_TYPED, TAIL_ARGUMENTS };
 
-/* The command line that starts a program: argv0 in quotes, then the entry's
-   own arguments (args) with their variables expanded and the documents where
-   a placeholder stands, or after them. False when it does not fit. */
-bool BuildCommand(TextBuf *out, const wchar_t *argv0, const wchar_t *args, const wchar_t *tail,
-                  TailForm form, LookupFn lookup);
+/* The command line that starts a program: argv0 in quotes, then the
+   arguments that come first whatever the entry (a shortcut's: leading, as
+   they are), then the entry's own arguments (args) with their variables
+   expanded and the documents where a placeholder stands, or after them.
+   False when it does not fit. */
+bool BuildCommand(TextBuf *out, const wchar_t *argv0, const wchar_t *leading, const wchar_t *args,
+                  const wchar_t *tail, TailForm form, LookupFn lookup);
 
 /* The command line that has the command interpreter run the batch file at
    its full path with the arguments of a command line (args), each as data:

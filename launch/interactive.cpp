@@ -2,12 +2,16 @@
  * The interactive launch: the hidden status window, the chooser dialog that
  * it owns, then the command built from the choice and the tail. The status
  * window shows what is being started; if the start is refused it shows the
- * error until the user closes it.
+ * error, in the system's own words, until the user closes it.
  */
+#include "launch/listfile.h"
 #include "launch/runvo.h"
 #include "launch/text.h"
 
 #include <wchar.h>
+
+static int s_nCmdShow;
+static bool s_shown;
 
 /* Reports a failed window set-up, unowned; gives the exit code -1. */
 static int SetupFailed(const char *what)
@@ -16,10 +20,61 @@ static int SetupFailed(const char *what)
     return -1;
 }
 
-/* Services the status window, which shows the status text, until it is
-   closed; gives the quit value. */
-static int ShowErrorUntilClosed(void)
+static void ShowStatus(void)
 {
+    if (!s_shown)
+        ShowWindow(g_hwndMain, s_nCmdShow);
+    s_shown = true;
+    UpdateWindow(g_hwndMain); /* on screen before the program starts */
+}
+
+/* The starting text, on screen just before the program starts; it names
+   the file found where that is not the entry as written. */
+static void ShowStarting(const Start *s)
+{
+    if (s->file)
+        FormatText(g_szStatus, STATUS_SIZE, L"Starting\n%ls\nFile: %ls\n%ls\n\nPlease wait...",
+                   s->entry, s->file, s->tail);
+    else
+        FormatText(g_szStatus, STATUS_SIZE, L"Starting\n%ls\n%ls\n\nPlease wait...", s->entry,
+                   s->tail);
+    ShowStatus();
+}
+
+/* "Error N running" and the command, then the system's own words for N
+   (its %1 and any other insert the program's file) and the file found. */
+static void WriteError(const Start *s)
+{
+    DWORD error = GetLastError();
+    FormatText(g_szStatus, ERROR_LINE_MAX, L"Error %d running %ls", (int)error, s->command);
+    TextBuf t = {g_szStatus, STATUS_SIZE, wcslen(g_szStatus), false};
+    WCHAR words[512];
+    DWORD_PTR inserts[99];
+    for (DWORD_PTR &insert : inserts)
+        insert = reinterpret_cast<DWORD_PTR>(s->program ? s->program : s->entry);
+    if (FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ARGUMENT_ARRAY, NULL, error, 0,
+                       words, 512, reinterpret_cast<va_list *>(inserts))) {
+        TrimLineEnd(words);
+        PutChar(&t, L'\n');
+        PutText(&t, words);
+    }
+    if (s->file) {
+        PutAscii(&t, "\nFile: ");
+        PutText(&t, s->file);
+    }
+}
+
+/* Services the status window, which shows the error, until it is closed;
+   gives the quit value. */
+static int ShowErrorUntilClosed(StartResult r, const Start *s)
+{
+    if (r == START_UNCLOSED)
+        FormatText(g_szStatus, STATUS_SIZE, L"Error: no closing quote\n%ls", s->entry);
+    else if (r == START_NO_PROGRAM)
+        FormatText(g_szStatus, STATUS_SIZE, L"Error: the shortcut starts no program\n%ls", s->file);
+    else
+        WriteError(s);
+    ShowStatus();
     InvalidateRect(g_hwndMain, NULL, TRUE);
     MSG msg = {}; /* a failed fetch ends the loop with 0 */
     while (GetMessageA(&msg, NULL, 0, 0) > 0) {
@@ -48,21 +103,13 @@ int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const WCHAR *ta
 
     if (!CommandFits(wcslen(g_szCommand), wcslen(tail)))
         return CommandTooLong();
-    FormatText(g_szStatus, STATUS_SIZE, L"Starting\n%ls\n%ls\n\nPlease wait...", g_szCommand + 1,
-               tail);
-    ShowWindow(g_hwndMain, nCmdShow);
-    UpdateWindow(g_hwndMain); /* on screen before the program starts */
-
     /* As WinExec once USER32 is loaded: the wait starts when the program is
        ready for input, or after 30 s. */
-    const WCHAR *command;
+    s_nCmdShow = nCmdShow;
     TailForm form = TailIsArguments(tail, PathExists) ? TAIL_ARGUMENTS : TAIL_TYPED;
-    StartResult r = StartEntry(g_szCommand + 1, tail, form, true, &command);
+    Start start = {g_szCommand + 1, tail, form, true, ShowStarting};
+    StartResult r = StartEntry(&start);
     if (r < START_REFUSED)
         return StartedExitCode(r, 1000);
-    if (r == START_UNCLOSED)
-        FormatText(g_szStatus, STATUS_SIZE, L"Error: no closing quote\n%ls", g_szCommand + 1);
-    else
-        FormatText(g_szStatus, STATUS_SIZE, L"Error %d running %ls", (int)GetLastError(), command);
-    return ShowErrorUntilClosed();
+    return ShowErrorUntilClosed(r, &start);
 }

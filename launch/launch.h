@@ -1,7 +1,10 @@
 /*
  * Starting a list entry with the tail: the program it names found, its
  * command built, the program started, and, where it asks for administrator
- * rights, started again through the shell's elevation prompt.
+ * rights, started again through the shell's elevation prompt. An entry that
+ * names a shortcut (.lnk) starts what the shortcut points to, with the
+ * shortcut's own arguments first and in its Start in folder, by the same
+ * route as any other program.
  */
 #ifndef RUNVO_LAUNCH_H
 #define RUNVO_LAUNCH_H
@@ -13,14 +16,41 @@ enum StartResult {
     START_CANCELLED, /* the user declined the elevation prompt */
     START_TOO_LONG,  /* over the platform's limits once expanded */
     /* Not started, for the launch to say why: */
-    START_REFUSED, /* GetLastError() does */
-    START_UNCLOSED /* the entry opens a quote it does not close */
+    START_REFUSED,    /* GetLastError() does */
+    START_UNCLOSED,   /* the entry opens a quote it does not close */
+    START_NO_PROGRAM, /* a shortcut to a document, a folder or a Store app */
 };
 
-/* Starts entry with the tail in the form given; wait: until the program is
-   ready for input, as WinExec waits once USER32 is loaded. *command is the
-   command line built for the program, or NULL when none was. */
-StartResult StartEntry(const wchar_t *entry, const wchar_t *tail, TailForm form, bool wait,
-                       const wchar_t **command);
+/* The program that an entry names, found as the launch finds it. */
+struct EntryProgram {
+    wchar_t written[COMMAND_SIZE], expanded[COMMAND_SIZE];
+    wchar_t found[FILE_SIZE]; /* its file, when there is one */
+    const wchar_t *name;      /* as written, or as expanded when only so found */
+    const wchar_t *args;      /* the entry's own arguments */
+    bool exists;
+};
+
+/* False when the entry opens a quote it does not close, or its program does
+   not fit; p->exists says whether its file was found. */
+bool FindEntryProgram(const wchar_t *entry, EntryProgram *p);
+
+/* One start of an entry. */
+struct Start {
+    const wchar_t *entry, *tail;
+    TailForm form;
+    bool wait; /* until the program is ready for input, as WinExec waits once
+                  USER32 is loaded */
+    /* Called once the command is built, just before the program starts;
+       NULL for none. */
+    void (*starting)(const Start *start) = NULL;
+    /* What StartEntry found: the command line built for the program (NULL
+       when none was); the file that starts (NULL when none was found); and
+       that file again when it is not the entry as written (a name searched
+       for, a variable, a shortcut's target), else NULL; a shortcut that
+       starts no program is that shortcut. */
+    const wchar_t *command = NULL, *program = NULL, *file = NULL;
+};
+
+StartResult StartEntry(Start *start);
 
 #endif /* RUNVO_LAUNCH_H */

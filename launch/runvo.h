@@ -9,7 +9,13 @@
 #include "launch/launch.h"
 #include "platform/platform.h"
 
-enum { STATUS_SIZE = 289 }; /* the longest error text and its terminator */
+enum {
+    /* The status text: the error's first line, cut at ERROR_LINE_MAX, the
+       system's words for it and the file found; the starting text, with the
+       file found. */
+    STATUS_SIZE = 1200,
+    ERROR_LINE_MAX = 300
+};
 
 /* The command that starts the chosen program: a double quote, the program,
    and what follows it. All zero at start-up. */

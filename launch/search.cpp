@@ -86,6 +86,18 @@ bool IsBatchFile(const wchar_t *path)
     return ext && IsAmong(ext, wcslen(ext), s_executable + 10);
 }
 
+bool IsProgramFile(const wchar_t *path)
+{
+    const wchar_t *ext = Extension(path);
+    return ext && IsAmong(ext, wcslen(ext), s_executable);
+}
+
+bool IsShortcut(const wchar_t *path)
+{
+    const wchar_t *ext = Extension(path);
+    return ext && _wcsicmp(ext, L".lnk") == 0;
+}
+
 static bool IsUnder(const wchar_t *path, const wchar_t *folder, size_t n)
 {
     return n > 0 && _wcsnicmp(path, folder, n) == 0 && (!path[n] || IsSeparator(path[n]));
@@ -105,6 +117,19 @@ bool FindFile(wchar_t *file, const SearchPlaces *where, ExistsFn isFile)
         return true;
     }
     return isFile(file);
+}
+
+void SystemView(wchar_t *file, const SearchPlaces *where)
+{
+    size_t n = wcslen(where->sysnative);
+    wchar_t name[FILE_SIZE];
+    TextBuf t;
+    if (!IsUnder(file, where->sysnative, n))
+        return;
+    PutText(OutStart(&t, name, FILE_SIZE), where->folders[1]);
+    PutText(&t, file + n);
+    if (!t.cut)
+        wmemcpy(file, name, t.len + 1);
 }
 
 /* One round of the search for a name: the extensions to add (a list as

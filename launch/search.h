@@ -58,9 +58,20 @@ bool ProgramFile(const wchar_t *name, const wchar_t *ownFolder, wchar_t *path, s
 /* True for a file that the command interpreter runs (.bat, .cmd). */
 bool IsBatchFile(const wchar_t *path);
 
+/* True for a file that starts as a program: .com, .exe, .bat or .cmd. */
+bool IsProgramFile(const wchar_t *path);
+
+/* True for a shortcut (.lnk). */
+bool IsShortcut(const wchar_t *path);
+
 /* Whether the file at its full path exists (FILE_SIZE units), under the
    system folder the 64-bit one's; file then names the one that does. */
 bool FindFile(wchar_t *file, const SearchPlaces *where, ExistsFn isFile);
+
+/* A file found under the 64-bit system folder named as the system folder
+   (FILE_SIZE units, in place), as 64-bit programs and users see it; any
+   other file as it is. */
+void SystemView(wchar_t *file, const SearchPlaces *where);
 
 /* The file of a program that an entry names, into found (FILE_SIZE units). */
 bool FindProgramFile(const wchar_t *name, const SearchPlaces *where, ExistsFn isFile,

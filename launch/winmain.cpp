@@ -41,9 +41,8 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLi
         if (!BuildQuickCommand(g_szCommand, program, tail, asItIs))
             return CommandTooLong();
         /* USER32 is not loaded, so nothing waits for the program to be ready. */
-        const WCHAR *command;
-        StartResult r =
-            StartEntry(program, tail, asItIs ? TAIL_ARGUMENTS : TAIL_QUOTED, false, &command);
+        Start start = {program, tail, asItIs ? TAIL_ARGUMENTS : TAIL_QUOTED, false, NULL};
+        StartResult r = StartEntry(&start);
         /* A refused start is not reported: the user chooses instead. */
         if (r < START_REFUSED)
             return StartedExitCode(r, 300);

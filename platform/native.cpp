@@ -86,6 +86,10 @@ bool FindProgram(const wchar_t *name, wchar_t *found)
     return file != NULL;
 }
 
+void ShowAsUsersSee(wchar_t *)
+{
+}
+
 size_t GetVariable(const wchar_t *name, wchar_t *value, size_t size)
 {
     const wchar_t *v = Paired(g_nativeLaunch.variables, name, true);
@@ -97,22 +101,36 @@ size_t GetVariable(const wchar_t *name, wchar_t *value, size_t size)
     return len < size ? len : len + 1;
 }
 
-bool StartProgram(const wchar_t *, wchar_t *command, bool)
+bool StartProgram(const wchar_t *, wchar_t *command, bool, const wchar_t *dir)
 {
     g_nativeLaunch.command = command;
+    g_nativeLaunch.dir = dir;
     SetLastError(g_nativeLaunch.startError);
     return g_nativeLaunch.startError == 0;
 }
 
-bool StartInterpreter(wchar_t *command, bool wait)
+bool StartInterpreter(wchar_t *command, bool wait, const wchar_t *dir)
 {
-    return StartProgram(L"cmd.exe", command, wait);
+    return StartProgram(L"cmd.exe", command, wait, dir);
 }
 
-bool ElevateProgram(const wchar_t *file, const wchar_t *parameters)
+bool ElevateProgram(const wchar_t *file, const wchar_t *parameters, const wchar_t *dir)
 {
     g_nativeLaunch.elevated = file;
     g_nativeLaunch.parameters = parameters;
+    g_nativeLaunch.dir = dir;
     SetLastError(g_nativeLaunch.elevateError);
     return g_nativeLaunch.elevateError == 0;
+}
+
+bool ReadShortcut(const wchar_t *lnk, wchar_t *target, wchar_t *args, wchar_t *dir)
+{
+    for (const wchar_t *const *s = g_nativeLaunch.shortcuts; s && s[0]; s += 4)
+        if (wcscmp(s[0], lnk) == 0) {
+            wcscpy(target, s[1]);
+            wcscpy(args, s[2]);
+            wcscpy(dir, s[3]);
+            return true;
+        }
+    return false;
 }

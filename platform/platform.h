@@ -70,6 +70,27 @@ inline bool PathExists(const WCHAR *name)
     return GetFileAttributesW(name) != INVALID_FILE_ATTRIBUTES;
 }
 
+/* A character in upper case, by the system's own table (any script). */
+inline wchar_t UpperCase(wchar_t c)
+{
+    return (wchar_t) reinterpret_cast<ULONG_PTR>(
+        CharUpperW(reinterpret_cast<LPWSTR>((ULONG_PTR)c)));
+}
+
+/* A function of a DLL that one route needs, loaded when it is taken (from
+   the system folder, where the launcher's DLL search is narrowed); NULL
+   when there is none. */
+void (*LateFunction(const char *dll, const char *function))(void);
+
+/* A function of a DLL that one route needs, as its declaration types it. */
+#define LATE(dll, function) reinterpret_cast<decltype(&function)>(LateFunction(dll, #function))
+
+/* The shell's view of a program's file (platform/shell.cpp): its icon at
+   size x size pixels (NULL for none), and the name its version information
+   gives it (its FileDescription) into name (size units; false for none). */
+HICON ProgramIcon(const WCHAR *file, int size);
+bool ProgramDescription(const WCHAR *file, WCHAR *name, size_t size);
+
 #endif /* RC_INVOKED */
 
 #else /* !_WIN32 */
@@ -102,6 +123,14 @@ inline FILE *OpenToRead(const PathChar *path)
     return fopen(path, "rb");
 }
 
+#include <wctype.h>
+
+/* The C library's upper case, by the locale's table. */
+inline wchar_t UpperCase(wchar_t c)
+{
+    return (wchar_t)towupper((wint_t)c);
+}
+
 /* The system code page's stand-in here is ISO 8859-1: each byte is the unit
    of the same value. */
 size_t DecodeAnsi(const char *bytes, size_t n, wchar_t *units, size_t size);
@@ -118,14 +147,19 @@ enum {
 
 /* What the start operations below find and do, as a test sets it up, and
    what they were asked: the command started (by the interpreter's, when it
-   runs a batch file), and the file elevated with its parameters. A name
+   runs a batch file) and in which folder, and the file elevated with its
+   parameters. A name
    found is one of files' pairs of name and file; a variable one of
    variables' pairs of name and value (NULL ends both); a start or an
    elevation fails with its error unless that is 0. */
 struct NativeLaunch {
     const wchar_t *const *files, *const *variables;
     DWORD startError, elevateError;
+    /* Shortcuts: groups of the shortcut, its target, arguments and Start in
+       folder (NULL ends them). */
+    const wchar_t *const *shortcuts = NULL;
     const wchar_t *command = NULL, *elevated = NULL, *parameters = NULL; /* none */
+    const wchar_t *dir = NULL; /* the folder a start or an elevation was given */
 };
 extern NativeLaunch g_nativeLaunch;
 
@@ -140,24 +174,37 @@ extern NativeLaunch g_nativeLaunch;
    Run box knows from App Paths. */
 bool FindProgram(const wchar_t *name, wchar_t *found);
 
+/* A file found named as users see it (FILE_SIZE units, in place): under
+   the system folder, not the 32-bit launcher's way to the 64-bit one. */
+void ShowAsUsersSee(wchar_t *file);
+
 /* An environment variable of the launcher's, as LookupFn says. */
 size_t GetVariable(const wchar_t *name, wchar_t *value, size_t size);
 
-/* Starts the file with the command line (the program shown normally), the
-   launcher's environment and working folder; wait: until the program is
-   ready for input or 30 s have passed. False when the start is refused;
-   GetLastError() then says why. */
-bool StartProgram(const wchar_t *file, wchar_t *command, bool wait);
+/* Starts the file with the command line (the program shown normally) and
+   the launcher's environment, in the folder dir (NULL: the launcher's
+   working folder); wait: until the program is ready for input or 30 s have
+   passed. False when the start is refused; GetLastError() then says why. */
+bool StartProgram(const wchar_t *file, wchar_t *command, bool wait, const wchar_t *dir);
 
 /* The same for the command interpreter of the machine's own kind (the
    64-bit one on 64-bit Windows), whose own search for commands then leaves
    the current folder out. */
-bool StartInterpreter(wchar_t *command, bool wait);
+bool StartInterpreter(wchar_t *command, bool wait, const wchar_t *dir);
 
-/* Starts the file at its full path with the parameters and the launcher's
-   working folder through the shell's elevation prompt. False when it is not
-   started: GetLastError() is ERROR_CANCELLED when the user declined. */
-bool ElevateProgram(const wchar_t *file, const wchar_t *parameters);
+/* Starts the file at its full path with the parameters, in the folder dir
+   (NULL: the launcher's working folder), through the shell's elevation
+   prompt. False when it is not started: GetLastError() is ERROR_CANCELLED
+   when the user declined. */
+bool ElevateProgram(const wchar_t *file, const wchar_t *parameters, const wchar_t *dir);
+
+enum { SHORTCUT_ARGS_SIZE = 1024 }; /* the most a shortcut's arguments hold */
+
+/* A shortcut (.lnk), read by the shell's own shortcut object: its target's
+   path (FILE_SIZE units, "" for a target that is no file, such as a Store
+   app), its arguments (SHORTCUT_ARGS_SIZE) and its Start in folder
+   (FILE_SIZE, "" for none). False when it cannot be read. */
+bool ReadShortcut(const wchar_t *lnk, wchar_t *target, wchar_t *args, wchar_t *dir);
 #endif /* RC_INVOKED */
 
 #endif /* RUNVO_PLATFORM_H */

@@ -31,9 +31,7 @@ static void Folder(UINT(WINAPI *get)(LPWSTR, UINT), const char *sub, WCHAR *dir)
         dir[0] = L'\0';
 }
 
-/* A function of a DLL that one route needs, loaded when it is taken (from
-   the system folder, where the launcher's DLL search is narrowed). */
-static void (*Late(const char *dll, const char *function))(void)
+void (*LateFunction(const char *dll, const char *function))(void)
 {
     HMODULE module = LoadLibraryA(dll);
     return reinterpret_cast<void (*)(void)>(module ? GetProcAddress(module, function) : NULL);
@@ -92,7 +90,7 @@ static bool AppPath(const WCHAR *name, WCHAR *file)
              "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\");
     PutText(&t, name);
     PutText(&t, ext ? L"" : L".exe");
-    auto get = reinterpret_cast<decltype(&RegGetValueW)>(Late("advapi32.dll", "RegGetValueW"));
+    auto get = LATE("advapi32.dll", RegGetValueW);
     for (HKEY hive = HKEY_CURRENT_USER; get; hive = HKEY_LOCAL_MACHINE) {
         DWORD bytes = sizeof value;
         const WCHAR *args;
@@ -112,6 +110,11 @@ bool FindProgram(const WCHAR *name, WCHAR *found)
     return FindProgramFile(name, Places(), IsFile, found) || AppPath(name, found);
 }
 
+void ShowAsUsersSee(WCHAR *file)
+{
+    SystemView(file, Places());
+}
+
 size_t GetVariable(const WCHAR *name, WCHAR *value, size_t size)
 {
     return GetEnvironmentVariableW(name, value, (DWORD)size);
@@ -119,14 +122,15 @@ size_t GetVariable(const WCHAR *name, WCHAR *value, size_t size)
 
 /* Out of line: inlined into StartInterpreter as well, it would be there
    twice. */
-__attribute__((noinline)) bool StartProgram(const WCHAR *file, WCHAR *command, bool wait)
+__attribute__((noinline)) bool StartProgram(const WCHAR *file, WCHAR *command, bool wait,
+                                            const WCHAR *dir)
 {
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESHOWWINDOW;
     si.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION pi;
-    if (!CreateProcessW(file, command, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+    if (!CreateProcessW(file, command, NULL, NULL, FALSE, 0, NULL, dir, &si, &pi))
         return false;
     if (wait)
         WaitForInputIdle(pi.hProcess, 30000);
@@ -135,7 +139,7 @@ __attribute__((noinline)) bool StartProgram(const WCHAR *file, WCHAR *command, b
     return true;
 }
 
-bool StartInterpreter(WCHAR *command, bool wait)
+bool StartInterpreter(WCHAR *command, bool wait, const WCHAR *dir)
 {
     /* Its search for a batch file's own commands (python, say) looks in the
        current folder first unless this is set: set for it alone, as the
@@ -148,7 +152,8 @@ bool StartInterpreter(WCHAR *command, bool wait)
     bool set =
         GetEnvironmentVariableA(noCurrent, NULL, 0) == 0 && SetEnvironmentVariableA(noCurrent, "1");
     /* Not found, GetFileAttributesW says why. */
-    bool started = !t.cut && FindFile(file, Places(), IsFile) && StartProgram(file, command, wait);
+    bool started =
+        !t.cut && FindFile(file, Places(), IsFile) && StartProgram(file, command, wait, dir);
     DWORD error = GetLastError();
     if (set)
         SetEnvironmentVariableA(noCurrent, NULL);
@@ -156,10 +161,10 @@ bool StartInterpreter(WCHAR *command, bool wait)
     return started;
 }
 
-bool ElevateProgram(const WCHAR *file, const WCHAR *parameters)
+bool ElevateProgram(const WCHAR *file, const WCHAR *parameters, const WCHAR *dir)
 {
-    WCHAR dir[MAX_PATH];
-    DWORD n = GetCurrentDirectoryW(MAX_PATH, dir);
+    WCHAR cwd[MAX_PATH];
+    DWORD n = dir ? 0 : GetCurrentDirectoryW(MAX_PATH, cwd);
     SHELLEXECUTEINFOW sei = {};
     sei.cbSize = sizeof sei;
     /* No error boxes of the shell's; done before the launcher ends. */
@@ -167,9 +172,8 @@ bool ElevateProgram(const WCHAR *file, const WCHAR *parameters)
     sei.lpVerb = L"runas";
     sei.lpFile = file;
     sei.lpParameters = parameters;
-    sei.lpDirectory = n > 0 && n < MAX_PATH ? dir : NULL;
+    sei.lpDirectory = dir ? dir : n > 0 && n < MAX_PATH ? cwd : NULL;
     sei.nShow = SW_SHOWNORMAL;
-    auto execute =
-        reinterpret_cast<decltype(&ShellExecuteExW)>(Late("shell32.dll", "ShellExecuteExW"));
+    auto execute = LATE("shell32.dll", ShellExecuteExW);
     return execute && execute(&sei);
 }

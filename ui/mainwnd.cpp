@@ -1,10 +1,12 @@
 /*
  * The status window: the launcher's main window. Hidden while the user
  * chooses, then it shows the status text, centred from two fifths of its
- * height down, with a menu of Exit and About.
+ * height down, with a menu of Exit and About; at the DPI of the monitor it
+ * is on, and of the one it is moved to.
  */
 #include "launch/runvo.h"
 #include "ui/resource.h"
+#include "ui/rows.h"
 
 static const char s_szAbout[] = "Pass the command line to the chosen program.\n\n"
                                 "Runvo 1.0, a few KiB of Win32\n"
@@ -23,10 +25,38 @@ bool RegisterMainClass(HINSTANCE hInstance)
     return RegisterClassA(&wc) != 0;
 }
 
+/* The system font at the window's DPI where that is not the system's (the
+   stock font is drawn at the system's); NULL where it is. */
+static HGDIOBJ StatusFont(HWND hwnd)
+{
+    static HFONT s_hFont;
+    static UINT s_fontDpi;
+    UINT dpi = WindowDpi(hwnd);
+    HDC screen = GetDC(NULL);
+    int system = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(NULL, screen);
+    if (dpi == (UINT)system)
+        return NULL;
+    if (s_fontDpi != dpi) {
+        LOGFONTW lf;
+        GetObjectW(GetStockObject(SYSTEM_FONT), sizeof lf, &lf);
+        lf.lfHeight = MulDiv(lf.lfHeight, (int)dpi, system);
+        lf.lfWidth = MulDiv(lf.lfWidth, (int)dpi, system);
+        if (s_hFont)
+            DeleteObject(s_hFont);
+        s_hFont = CreateFontIndirectW(&lf);
+        s_fontDpi = dpi;
+    }
+    return s_hFont;
+}
+
 static void PaintStatus(HWND hwnd)
 {
     PAINTSTRUCT ps;
     HDC hdc = BeginPaint(hwnd, &ps);
+    HGDIOBJ font = StatusFont(hwnd);
+    if (font)
+        SelectObject(hdc, font);
     RECT rc;
     GetClientRect(hwnd, &rc);
     rc.top = rc.bottom / 5 * 2; /* divided first: 299 gives 118 */
@@ -50,6 +80,12 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_SIZE:
         InvalidateRect(hwnd, NULL, TRUE); /* centred text is laid out anew */
         return 0;
+    case WM_DPICHANGED: { /* the size Windows suggests for the new DPI */
+        const RECT *rc = reinterpret_cast<const RECT *>(lParam);
+        SetWindowPos(hwnd, NULL, rc->left, rc->top, rc->right - rc->left, rc->bottom - rc->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;

@@ -1,11 +1,36 @@
 /*
  * The chooser dialog: shows the tail, lists the list file's entries with the
  * default preselected, and on OK leaves a double quote and the chosen entry
- * in the command text. Its result is 1 for OK, 0 for Cancel or close.
+ * in the command text. Its result is 1 for OK, 0 for Cancel or close. In the
+ * list, a digit from 1 to 9 chooses that entry at once, and any other
+ * character selects the next row whose name begins with it.
  */
 #include "launch/listfile.h"
 #include "launch/runvo.h"
 #include "ui/resource.h"
+#include "ui/rowname.h"
+#include "ui/rows.h"
+
+static WNDPROC s_listProc;
+
+/* The list box's keys: characters go by the names the rows show, not by
+   the entries' text, which begins with "C:\ as often as not. */
+static LRESULT CALLBACK ListKeysProc(HWND hList, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg != WM_CHAR || wParam <= L' ')
+        return CallWindowProcW(s_listProc, hList, msg, wParam, lParam);
+    int rows = (int)SendMessageW(hList, LB_GETCOUNT, 0, 0);
+    WCHAR key = (WCHAR)wParam;
+    int row = DigitRow(key, rows);
+    if (row < 0 && !(key >= L'1' && key <= L'9'))
+        row = NextRowByName(key, (int)SendMessageW(hList, LB_GETCURSEL, 0, 0), rows, ShownRowName,
+                            hList);
+    if (row >= 0)
+        SendMessageW(hList, LB_SETCURSEL, (WPARAM)row, 0);
+    if (row >= 0 && key >= L'1' && key <= L'9')
+        SendMessageW(GetParent(hList), WM_COMMAND, IDOK, 0);
+    return 0;
+}
 
 static void AddEntry(void *context, const WCHAR *entry)
 {
@@ -19,6 +44,9 @@ static void InitChooser(HWND hDlg, const WCHAR *tail)
     HWND hList = GetDlgItem(hDlg, IDC_PROGLIST);
     WCHAR szDefault[LIST_DEFAULT_SIZE];
     SetDlgItemTextW(hDlg, IDC_CMDLINE, tail);
+    SetRowHeight(hList);
+    s_listProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListKeysProc)));
     /* Filled in one go: no redrawing, nor scroll bar updates, per entry. */
     SendMessageA(hList, WM_SETREDRAW, FALSE, 0);
     size_t lines = ReadProgramList(szDefault, AddEntry, hList);
@@ -89,6 +117,20 @@ INT_PTR CALLBACK SelectDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
         SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 0));
         SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
         return FALSE; /* the default brush */
+    case WM_DRAWITEM:
+        DrawRow(reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
+        return TRUE;
+    case WM_APP_LOADROWS:
+    case WM_TIMER:
+        LoadVisibleRows(GetDlgItem(hDlg, IDC_PROGLIST));
+        return TRUE;
+    case WM_DPICHANGED: /* the dialog manager lays the dialog out anew first */
+        PostMessageW(hDlg, WM_APP_NEWDPI, 0, 0);
+        return FALSE;
+    case WM_APP_NEWDPI:
+        SetRowHeight(GetDlgItem(hDlg, IDC_PROGLIST));
+        InvalidateRect(GetDlgItem(hDlg, IDC_PROGLIST), NULL, TRUE);
+        return TRUE;
     case WM_DESTROY:
         SetForegroundWindow(g_hwndMain);
         PostMessageA(g_hwndMain, WM_SETFOCUS, 0, 0);

@@ -69,7 +69,8 @@ static void test_template(const char *exe)
         {"Edit", 10, "", 28, 7, 186, 12, ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP},
         {"Static", 0xFFFF, NULL, 212, 7, 17, 8, SS_RIGHT | WS_GROUP},
         {"ListBox", 11, "", 7, 23, 222, 130,
-         LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP},
+         LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
+             WS_BORDER | WS_TABSTOP},
         {"Button", IDOK, "OK", 73, 156, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP},
         {"Button", IDCANCEL, "Cancel", 126, 156, 50, 14, BS_PUSHBUTTON | WS_TABSTOP},
         {"Button", 12, "Help", 179, 156, 50, 14, BS_PUSHBUTTON | WS_TABSTOP},

@@ -431,6 +431,18 @@ Pixels RenderStatus(const std::wstring &text, int w, int h)
     return p;
 }
 
+std::wstring ErrorText(DWORD error, const std::string &command)
+{
+    WCHAR words[512] = L"";
+    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, error, 0,
+                   words, 512, NULL);
+    std::wstring text =
+        L"Error " + std::to_wstring(error) + L" running " + Widen(command, CP_UTF8) + L"\n" + words;
+    while (!text.empty() && (unsigned)text.back() <= 32)
+        text.pop_back();
+    return text;
+}
+
 bool ShowsText(HWND hwnd, const std::wstring &text, const char *name, DWORD timeoutMs)
 {
     Pixels got, want;

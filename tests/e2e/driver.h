@@ -96,6 +96,9 @@ struct Pixels {
 Pixels CaptureClient(HWND hwnd);
 Pixels CaptureWindow(HWND hwnd); /* the whole window, frame too, off the screen */
 Pixels RenderStatus(const std::wstring &text, int w, int h);
+/* The error text of a refused start: "Error N running" and the command
+   (UTF-8), then the system's words for N. */
+std::wstring ErrorText(DWORD error, const std::string &command);
 /* Waits until the window shows text as the status window draws it; saves
    both pictures as name-got.bmp and name-want.bmp when it does not. */
 bool ShowsText(HWND hwnd, const std::wstring &text, const char *name, DWORD timeoutMs);

@@ -113,8 +113,8 @@ static void test_status_texts(void)
     WriteList(std::string(MISSING) + "\n" + MISSING + "\n");
     status = ChooseAndShow(NAME, &l);
     if (status) {
-        std::string error = "Error 2 running \"" + std::string(MISSING) + "\" " + NAME;
-        ShowsText(status, Widen(error, CP_UTF8), "unicode-error", 5000);
+        ShowsText(status, ErrorText(2, "\"" + std::string(MISSING) + "\" " + NAME), "unicode-error",
+                  5000);
         PostMessageA(status, WM_CLOSE, 0, 0);
     }
     ok(WaitExit(&l, 10000) == 0, "error: exit code");
@@ -277,7 +277,7 @@ static void test_program_search(void)
     Launched l;
     HWND status = ChooseAndShow("doc.txt", &l, down.c_str());
     if (status) {
-        ShowsText(status, L"Error 2 running \"cwdonly.exe\" doc.txt", "not-found", 5000);
+        ShowsText(status, ErrorText(2, "\"cwdonly.exe\" doc.txt"), "not-found", 5000);
         PostMessageA(status, WM_CLOSE, 0, 0);
     }
     ok(WaitExit(&l, 10000) == 0, "not found: exit code");

@@ -31,7 +31,7 @@ static void test_settings(HANDLE actx)
     std::wstring aware = Setting(actx, NULL, L"dpiAware");
     ok(aware == L"true", "dpiAware: %s", Shown(aware).c_str());
     std::wstring awareness = Setting(actx, WINDOWS_SETTINGS_2016, L"dpiAwareness");
-    ok(awareness == L"system", "dpiAwareness: %s", Shown(awareness).c_str());
+    ok(awareness == L"PerMonitorV2", "dpiAwareness: %s", Shown(awareness).c_str());
 }
 
 static void test_run_level(HANDLE actx)

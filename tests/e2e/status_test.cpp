@@ -51,15 +51,15 @@ static void test_error_display(void)
     HWND status = ChooseAndShow("C:\\R&D\\b.txt", &l);
     if (!status)
         return;
-    std::string text = "Error 2 running \"" + std::string(MISSING) + "\" C:\\R&D\\b.txt";
-    ShowsText(status, Widen(text), "error", 5000);
+    std::wstring text = ErrorText(2, "\"" + std::string(MISSING) + "\" C:\\R&D\\b.txt");
+    ShowsText(status, text, "error", 5000);
     const int sizes[][2] = {{300, 299}, {640, 120}, {200, 400}}; /* 299: the top is 118 */
     for (const auto &size : sizes) {
         SizeClient(status, size[0], size[1]);
         RECT rc;
         GetClientRect(status, &rc);
         ok(rc.right == size[0] && rc.bottom == size[1], "client %ld x %ld", rc.right, rc.bottom);
-        ShowsText(status, Widen(text), ("resized-" + std::to_string(size[1])).c_str(), 5000);
+        ShowsText(status, text, ("resized-" + std::to_string(size[1])).c_str(), 5000);
     }
     PostMessageA(status, WM_COMMAND, 2, 0); /* Help, About */
     HWND about = WaitWindow(l.pid, "#32770", "Runvo");

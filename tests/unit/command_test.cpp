@@ -215,12 +215,45 @@ static void test_launch(void)
                                            L"C:\\Windows\\regedit.exe",
                                            L"pass.cmd",
                                            L"C:\\bin\\pass.cmd",
+                                           L"C:\\bin\\pass.cmd",
+                                           L"C:\\bin\\pass.cmd",
+                                           L"C:\\Menu\\App.lnk",
+                                           L"C:\\Menu\\App.lnk",
+                                           L"App.lnk",
+                                           L"C:\\Menu\\App.lnk",
+                                           L"C:\\Menu\\Doc.lnk",
+                                           L"C:\\Menu\\Doc.lnk",
+                                           L"C:\\Menu\\Gone.lnk",
+                                           L"C:\\Menu\\Gone.lnk",
+                                           L"Pass.lnk",
+                                           L"C:\\Menu\\Pass.lnk",
                                            NULL};
+    /* Each: the shortcut, its target, its arguments, its Start in folder. */
+    static const wchar_t *const shortcuts[] = {L"C:\\Menu\\App.lnk",
+                                               L"C:\\Program Files\\App\\app.exe",
+                                               L"--from \"a b\"",
+                                               L"C:\\Work",
+                                               L"C:\\Menu\\Doc.lnk",
+                                               L"C:\\Docs\\a.txt",
+                                               L"",
+                                               L"",
+                                               L"C:\\Menu\\Gone.lnk",
+                                               L"C:\\Gone\\gone.exe",
+                                               L"",
+                                               L"",
+                                               L"C:\\Menu\\Pass.lnk",
+                                               L"C:\\bin\\pass.cmd",
+                                               L"-x",
+                                               L"",
+                                               NULL};
     static const wchar_t *const variables[] = {
         L"LOCALAPPDATA", L"C:\\Users\\me\\Local", L"off", L"ON", L"big", big.c_str(), NULL};
     const std::wstring app = L"\"C:\\Program Files\\App\\app.exe\"", doc = L"C:\\My Docs\\a.txt";
     const std::wstring cmd = L"cmd /d /e:on /v:off /s /c \"\"C:\\bin\\pass.cmd\" ";
-    /* command: what was started, or else what the user is shown. */
+    const std::wstring appFile = L"C:\\Program Files\\App\\app.exe";
+    const std::wstring fromLnk = L"\"" + appFile + L"\" --from \"a b\"";
+    /* command: what was started, or else what the user is shown; file: the
+       file named to the user; dir: the folder the program starts in. */
     const struct {
         std::wstring entry, tail;
         TailForm form;
@@ -228,6 +261,7 @@ static void test_launch(void)
         StartResult result;
         std::wstring command, elevated = L"";
         DWORD error = 0;
+        std::wstring file = L"", dir = L"";
     } rows[] = {
         {app, doc, TAIL_QUOTED, 0, 0, START_OK, app + L" \"" + doc + L"\""},
         {app + L" --new-window", doc, TAIL_TYPED, 0, 0, START_OK, app + L" --new-window " + doc},
@@ -243,35 +277,59 @@ static void test_launch(void)
         {app + L" \"-o%1.bak\"", L"C:\\c\\", TAIL_TYPED, 0, 0, START_OK,
          app + L" \"-oC:\\c\\.bak\""},
         {L"%LOCALAPPDATA%\\Code.exe", L"a.txt", TAIL_QUOTED, 0, 0, START_OK,
-         L"\"C:\\Users\\me\\Local\\Code.exe\" \"a.txt\""},
+         L"\"C:\\Users\\me\\Local\\Code.exe\" \"a.txt\"", L"", 0,
+         L"C:\\Users\\me\\Local\\Code.exe"},
         {L"\"%LocalAppData%\\Code.exe\" %LOCALAPPDATA%\\y %UNSET% %LOCALX% %L", L"a", TAIL_TYPED, 0,
          0, START_OK,
-         L"\"C:\\Users\\me\\Local\\Code.exe\" C:\\Users\\me\\Local\\y %UNSET% %LOCALX% \"a\""},
+         L"\"C:\\Users\\me\\Local\\Code.exe\" C:\\Users\\me\\Local\\y %UNSET% %LOCALX% \"a\"", L"",
+         0, L"C:\\Users\\me\\Local\\Code.exe"},
         {L"C:\\50%off%\\x.exe", L"a", TAIL_TYPED, 0, 0, START_OK, L"\"C:\\50%off%\\x.exe\" a"},
-        {L"tools\\x.exe", L"a", TAIL_TYPED, 0, 0, START_OK, L"\"D:\\Tools\\tools\\x.exe\" a"},
+        {L"tools\\x.exe", L"a", TAIL_TYPED, 0, 0, START_OK, L"\"D:\\Tools\\tools\\x.exe\" a", L"",
+         0, L"D:\\Tools\\tools\\x.exe"},
         {L"\"C:\\x.exe --opt", L"a", TAIL_TYPED, 0, 0, START_UNCLOSED, L""},
         {L"%LOCALAPPDATA%\\none.exe", L"a", TAIL_TYPED, 0, 0, START_REFUSED,
          L"\"C:\\Users\\me\\Local\\none.exe\" a", L"", ERROR_FILE_NOT_FOUND},
         {app + L" %big%", L"a", TAIL_TYPED, 0, 0, START_TOO_LONG, L""},
         {L"regedit.exe", L"a b", TAIL_QUOTED, 740, 0, START_OK, L"\"regedit.exe\" \"a b\"",
-         L"C:\\Windows\\regedit.exe|\"a b\""},
+         L"C:\\Windows\\regedit.exe|\"a b\"", 0, L"C:\\Windows\\regedit.exe"},
         {L"regedit.exe", L"a", TAIL_QUOTED, 740, 1223, START_CANCELLED, L"\"regedit.exe\" \"a\"",
-         L"C:\\Windows\\regedit.exe|\"a\""},
+         L"C:\\Windows\\regedit.exe|\"a\"", 0, L"C:\\Windows\\regedit.exe"},
         {L"regedit.exe", L"a", TAIL_QUOTED, 740, 5, START_REFUSED, L"\"regedit.exe\" \"a\"",
-         L"C:\\Windows\\regedit.exe|\"a\"", 5},
-        {L"regedit.exe", L"a", TAIL_QUOTED, 5, 0, START_REFUSED, L"\"regedit.exe\" \"a\"", L"", 5},
+         L"C:\\Windows\\regedit.exe|\"a\"", 5, L"C:\\Windows\\regedit.exe"},
+        {L"regedit.exe", L"a", TAIL_QUOTED, 5, 0, START_REFUSED, L"\"regedit.exe\" \"a\"", L"", 5,
+         L"C:\\Windows\\regedit.exe"},
         {L"pass.cmd", L"C:\\D\\a&pwn&.txt", TAIL_TYPED, 0, 0, START_OK,
-         cmd + L"\"C:\\D\\a&pwn&.txt\"\""},
+         cmd + L"\"C:\\D\\a&pwn&.txt\"\"", L"", 0, L"C:\\bin\\pass.cmd"},
         {L"\"pass.cmd\" %big%", L"a", TAIL_TYPED, 0, 0, START_TOO_LONG, L""},
-        {L"\"pass.cmd\" \"a\rb\"", L"a", TAIL_TYPED, 0, 0, START_REFUSED,
-         L"\"pass.cmd\" \"a\rb\" a", L"", ERROR_INVALID_PARAMETER},
+        {L"\"pass.cmd\" \"a\rb\"", L"a", TAIL_QUOTED, 0, 0, START_REFUSED,
+         L"\"pass.cmd\" \"a\rb\" \"a\"", L"", ERROR_INVALID_PARAMETER, L"C:\\bin\\pass.cmd"},
+        /* Shortcuts: the target with the shortcut's arguments first, in its
+           Start in folder. */
+        {L"App.lnk", doc, TAIL_QUOTED, 0, 0, START_OK, fromLnk + L" \"" + doc + L"\"", L"", 0,
+         appFile, L"C:\\Work"},
+        {L"\"C:\\Menu\\App.lnk\" -n \"%1\"", L"\"" + doc + L"\" b", TAIL_ARGUMENTS, 0, 0, START_OK,
+         fromLnk + L" -n \"" + doc + L"\" \"b\"", L"", 0, appFile, L"C:\\Work"},
+        {L"App.lnk", L"a", TAIL_QUOTED, 740, 0, START_OK, fromLnk + L" \"a\"",
+         appFile + L"|--from \"a b\" \"a\"", 0, appFile, L"C:\\Work"},
+        {L"C:\\Menu\\Doc.lnk", L"a", TAIL_TYPED, 0, 0, START_NO_PROGRAM, L"", L"", 0,
+         L"C:\\Menu\\Doc.lnk"},
+        {L"C:\\Menu\\Gone.lnk", L"a", TAIL_TYPED, 0, 0, START_REFUSED, L"\"C:\\Gone\\gone.exe\" a",
+         L"", ERROR_FILE_NOT_FOUND, L"C:\\Gone\\gone.exe"},
+        {L"Pass.lnk", L"a&b", TAIL_QUOTED, 0, 0, START_OK,
+         L"cmd /d /e:on /v:off /s /c \"\"C:\\bin\\pass.cmd\" -x \"a&b\"\"", L"", 0,
+         L"C:\\bin\\pass.cmd"},
     };
     for (const auto &row : rows) {
-        g_nativeLaunch = NativeLaunch{files, variables, row.startError, row.elevateError};
-        const wchar_t *shown;
-        StartResult result =
-            StartEntry(row.entry.c_str(), row.tail.c_str(), row.form, false, &shown);
+        g_nativeLaunch =
+            NativeLaunch{files, variables, row.startError, row.elevateError, shortcuts};
+        Start start = {row.entry.c_str(), row.tail.c_str(), row.form, false};
+        StartResult result = StartEntry(&start);
+        const wchar_t *shown = start.command;
         std::wstring ran = g_nativeLaunch.command ? g_nativeLaunch.command : shown ? shown : L"";
+        std::wstring file = start.file ? start.file : L"";
+        std::wstring dir = g_nativeLaunch.dir ? g_nativeLaunch.dir : L"";
+        ok(file == row.file && dir == row.dir, "[%s]: file [%s], in [%s]", Shown(row.entry).c_str(),
+           Shown(file).c_str(), Shown(dir).c_str());
         std::wstring elevated = g_nativeLaunch.elevated ? std::wstring(g_nativeLaunch.elevated) +
                                                               L"|" + g_nativeLaunch.parameters
                                                         : L"";
@@ -326,8 +384,8 @@ static void test_batch_command(void)
     for (const auto &row : rows) {
         std::wstring batch;
         g_nativeLaunch = NativeLaunch{files, NULL, 0, 0};
-        const wchar_t *built;
-        StartEntry(L"pass.cmd", row.tail, row.form, false, &built);
+        Start start = {L"pass.cmd", row.tail, row.form, false};
+        StartEntry(&start);
         std::wstring cmd = g_nativeLaunch.command ? g_nativeLaunch.command : L"";
         std::optional<std::wstring> all = BatchArguments(cmd, &batch);
         ok(all && batch == L"C:\\b\\100%\\pass.cmd" && PassedOn(*all, false) == row.argv &&

@@ -1,0 +1,102 @@
+/*
+ * The chooser's rows, unit by unit: the name a row shows before and without
+ * its program's version information, the arguments shown after it, the row
+ * a digit starts, and the row that typing a character selects.
+ */
+#include "platform/platform.h"
+#include "tests/harness.h"
+#include "ui/rowname.h"
+
+#include <locale.h>
+#include <wchar.h>
+
+#include <string>
+#include <vector>
+
+static void test_shown_names(void)
+{
+    static const wchar_t *const variables[] = {L"LOCALAPPDATA", L"C:\\Users\\me\\AppData\\Local",
+                                               NULL};
+    g_nativeLaunch = NativeLaunch{NULL, variables, 0, 0};
+    static const struct {
+        const wchar_t *entry, *name, *args;
+    } rows[] = {
+        {L"C:\\Windows\\notepad.exe", L"notepad", L""},
+        {L"\"C:\\Program Files\\Microsoft VS Code\\Code.exe\" --new-window", L"Code",
+         L"--new-window"},
+        {L"\"C:\\Apps\\viewer.exe\"\t --open \"%1\"", L"viewer", L"--open \"%1\""},
+        {L"%LOCALAPPDATA%\\Programs\\Python\\python.exe", L"python", L""},
+        {L"\"%UNSET%\\tool.v2.exe\"", L"tool.v2", L""},
+        {L"C:\\Users\\me\\Start Menu\\Programs\\Visual Studio Code.lnk", L"Visual Studio Code",
+         L""},
+        {L"code", L"code", L""},
+        {L"C:/tools/x.cmd", L"x", L""},
+        {L"D:app.exe", L"app", L""},
+        {L".hidden", L".hidden", L""},
+        {L"\"C:\\unclosed\\x.exe -n", L"x", L""},
+        {L"", L"", L""},
+    };
+    for (const auto &row : rows) {
+        wchar_t name[8 + 1]; /* cut to fit, never past it */
+        EntryShownName(row.entry, name, 9);
+        std::wstring want = std::wstring(row.name).substr(0, 8);
+        ok(name == want, "[%s]: name [%s]", Shown(row.entry).c_str(), Shown(name).c_str());
+        ok(wcscmp(EntryShownArguments(row.entry), row.args) == 0, "[%s]: arguments [%s]",
+           Shown(row.entry).c_str(), Shown(EntryShownArguments(row.entry)).c_str());
+    }
+}
+
+static void test_digits(void)
+{
+    static const struct {
+        wchar_t key;
+        int rows, row;
+    } rows[] = {
+        {L'1', 3, 0},   {L'3', 3, 2},  {L'4', 3, -1}, {L'9', 12, 8},
+        {L'0', 12, -1}, {L'1', 0, -1}, {L'a', 5, -1}, {L'\xff11', 5, -1}, /* a full-width 1 */
+    };
+    for (const auto &row : rows)
+        ok(DigitRow(row.key, row.rows) == row.row, "[%s] of %d: %d",
+           Shown(std::wstring(1, row.key)).c_str(), row.rows, DigitRow(row.key, row.rows));
+}
+
+static const std::vector<std::wstring> s_names = {L"Visual Studio Code",
+                                                  L"notepad",
+                                                  L"Paint",
+                                                  L"Visual Studio Code",
+                                                  L"",
+                                                  L"\xc9"
+                                                  L"diteur"};
+
+static void NameOf(void *, int row, wchar_t *name, size_t size)
+{
+    wcsncpy(name, s_names[(size_t)row].c_str(), size);
+}
+
+static void test_type_ahead(void)
+{
+    static const struct {
+        wchar_t key;
+        int current, row;
+    } rows[] = {
+        {L'v', -1, 0},   {L'V', 0, 3},  {L'v', 3, 0}, {L'p', 0, 2},
+        {L'N', 4, 1},    {L'x', 2, -1}, {L'p', 2, 2}, /* the only one: itself again */
+        {L'\xe9', 0, 5},                              /* case-blind beyond ASCII */
+    };
+    int count = (int)s_names.size();
+    for (const auto &row : rows) {
+        int got = NextRowByName(row.key, row.current, count, NameOf, NULL);
+        ok(got == row.row, "[%s] after %d: %d", Shown(std::wstring(1, row.key)).c_str(),
+           row.current, got);
+    }
+    ok(NextRowByName(L'v', -1, 0, NameOf, NULL) == -1, "an empty list");
+}
+
+int main()
+{
+    setlocale(LC_CTYPE, "C.UTF-8"); /* upper case beyond ASCII, as Windows has it */
+    test_shown_names();
+    test_digits();
+    test_type_ahead();
+    return TestSummary("rows");
+}

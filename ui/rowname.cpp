@@ -1,0 +1,63 @@
+/*
+ * The chooser's row names and keys, portable, so that each rule is a unit
+ * row.
+ */
+#include "ui/rowname.h"
+
+#include "launch/entry.h"
+#include "launch/text.h"
+#include "platform/platform.h"
+
+#include <wchar.h>
+
+enum { ROW_ENTRY_SIZE = 264 }; /* an entry's program, as a list line holds it */
+
+void FileShownName(const wchar_t *file, wchar_t *name, size_t size)
+{
+    const wchar_t *base = file;
+    for (const wchar_t *p = file; *p; p++)
+        if (*p == L'\\' || *p == L'/' || *p == L':')
+            base = p + 1;
+    const wchar_t *dot = wcsrchr(base, L'.');
+    size_t n = dot && dot > base ? (size_t)(dot - base) : wcslen(base);
+    TextBuf t;
+    Put(OutStart(&t, name, size), base, n < size ? n : size - 1);
+}
+
+void EntryShownName(const wchar_t *entry, wchar_t *name, size_t size)
+{
+    wchar_t program[ROW_ENTRY_SIZE], expanded[ROW_ENTRY_SIZE];
+    const wchar_t *args;
+    if (!SplitEntry(entry, program, ROW_ENTRY_SIZE, &args))
+        wcscpy(program, entry + (*entry == L'"'));
+    TextBuf t;
+    ExpandEntry(OutStart(&t, expanded, ROW_ENTRY_SIZE), program, GetVariable, NULL, NULL);
+    FileShownName(t.cut ? program : expanded, name, size);
+}
+
+const wchar_t *EntryShownArguments(const wchar_t *entry)
+{
+    wchar_t program[ROW_ENTRY_SIZE];
+    const wchar_t *args;
+    return SplitEntry(entry, program, ROW_ENTRY_SIZE, &args) ? SkipBlanks(args) : L"";
+}
+
+int DigitRow(wchar_t key, int rows)
+{
+    int row = key - L'1';
+    return key >= L'1' && key <= L'9' && row < rows ? row : -1;
+}
+
+int NextRowByName(wchar_t key, int current, int rows, RowNameFn name, void *context)
+{
+    wchar_t shown[2 * ROW_ENTRY_SIZE];
+    for (int i = 1; i <= rows; i++) {
+        int row = (current + i) % rows;
+        if (row < 0)
+            row += rows;
+        name(context, row, shown, 2 * ROW_ENTRY_SIZE);
+        if (shown[0] && UpperCase(shown[0]) == UpperCase(key))
+            return row;
+    }
+    return -1;
+}

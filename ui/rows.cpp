@@ -1,0 +1,197 @@
+/*
+ * The chooser's rows, drawn by the chooser: the row's digit (1 to 9, the
+ * keys that start it), the program's icon and its name, and the entry's own
+ * arguments in grey, so that two lines of one program tell apart. An entry
+ * whose program is not found is drawn in grey as it is written, without an
+ * icon, before anyone chooses it. The list box's strings stay the entries as
+ * written; what each row's program is, its icon and its name are loaded for
+ * the rows in view only, after the chooser is on screen and between the
+ * user's keys and clicks, so that a list of any length opens at once and
+ * answers at once. Each row's information is allocated when first loaded
+ * and lives as long as the chooser's process, which ends soon after it.
+ */
+#include "ui/rows.h"
+
+#include "launch/launch.h"
+#include "launch/listfile.h"
+#include "launch/search.h"
+#include "ui/rowname.h"
+
+#include <wchar.h>
+
+enum { NAME_SIZE = 128 };
+
+/* What a row's program is, as last loaded. */
+struct RowInfo {
+    HICON icon;
+    int iconSize; /* that it was loaded at: another DPI loads it anew */
+    bool missing;
+    WCHAR name[NAME_SIZE];
+};
+
+static bool s_loadPosted;
+static EntryProgram s_program; /* large for a stack frame of the 32-bit build */
+
+static RowInfo *Info(HWND hList, int row)
+{
+    LRESULT data = SendMessageW(hList, LB_GETITEMDATA, (WPARAM)row, 0);
+    return data == LB_ERR ? NULL : reinterpret_cast<RowInfo *>(data);
+}
+
+/* The row's entry as written into entry (COMMAND_SIZE units). */
+static bool RowEntry(HWND hList, int row, WCHAR *entry)
+{
+    LRESULT len = SendMessageW(hList, LB_GETTEXTLEN, (WPARAM)row, 0);
+    if (len < 0 || len >= COMMAND_SIZE)
+        return false;
+    SendMessageW(hList, LB_GETTEXT, (WPARAM)row, reinterpret_cast<LPARAM>(entry));
+    return true;
+}
+
+void ShownRowName(void *context, int row, WCHAR *name, size_t size)
+{
+    HWND hList = static_cast<HWND>(context);
+    RowInfo *info = Info(hList, row);
+    WCHAR entry[COMMAND_SIZE];
+    name[0] = L'\0';
+    if (info && !info->missing)
+        wcsncpy(name, info->name, size - 1), name[size - 1] = L'\0';
+    else if (RowEntry(hList, row, entry))
+        EntryShownName(entry, name, size);
+}
+
+void SetRowHeight(HWND hList)
+{
+    UINT dpi = WindowDpi(hList);
+    HDC dc = GetDC(hList);
+    HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(hList, WM_GETFONT, 0, 0)));
+    TEXTMETRICW tm;
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(hList, dc);
+    int icon = SmallIconSize(dpi), text = tm.tmHeight;
+    SendMessageW(hList, LB_SETITEMHEIGHT, 0, (icon > text ? icon : text) + MulDiv(4, (int)dpi, 96));
+}
+
+/* A program's icon and name, by the name users know it by (the 32-bit
+   launcher's way to the 64-bit system folder is not the shell's), else as
+   found. A shortcut is shown by its own name, as the Start menu shows it. */
+static void LoadProgram(RowInfo *info, WCHAR *found, int size)
+{
+    WCHAR shown[FILE_SIZE];
+    wmemcpy(shown, found, FILE_SIZE);
+    ShowAsUsersSee(shown);
+    info->icon = ProgramIcon(shown, size);
+    if (!info->icon)
+        info->icon = ProgramIcon(found, size);
+    if (IsShortcut(found) || (!ProgramDescription(shown, info->name, NAME_SIZE) &&
+                              !ProgramDescription(found, info->name, NAME_SIZE)))
+        FileShownName(found, info->name, NAME_SIZE);
+}
+
+/* Finds the row's program, its name and its icon at size. False when no
+   memory is to be had for them. */
+static bool LoadRow(HWND hList, int row, int size)
+{
+    WCHAR entry[COMMAND_SIZE];
+    RowInfo *info = Info(hList, row);
+    if (!info)
+        info = static_cast<RowInfo *>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof *info));
+    if (!info || !RowEntry(hList, row, entry))
+        return info != NULL;
+    EntryProgram *p = &s_program;
+    info->missing = !FindEntryProgram(entry, p) || !p->exists;
+    info->iconSize = size;
+    if (info->icon)
+        DestroyIcon(info->icon);
+    info->icon = NULL;
+    if (!info->missing)
+        LoadProgram(info, p->found, size);
+    SendMessageW(hList, LB_SETITEMDATA, (WPARAM)row, reinterpret_cast<LPARAM>(info));
+    RECT rc;
+    if (SendMessageW(hList, LB_GETITEMRECT, (WPARAM)row, reinterpret_cast<LPARAM>(&rc)) != LB_ERR)
+        InvalidateRect(hList, &rc, FALSE);
+    return true;
+}
+
+void LoadVisibleRows(HWND hList)
+{
+    HWND hDlg = GetParent(hList);
+    s_loadPosted = false;
+    RECT rc;
+    GetClientRect(hList, &rc);
+    int top = (int)SendMessageW(hList, LB_GETTOPINDEX, 0, 0);
+    int count = (int)SendMessageW(hList, LB_GETCOUNT, 0, 0);
+    int height = (int)SendMessageW(hList, LB_GETITEMHEIGHT, 0, 0);
+    int end = height > 0 ? top + rc.bottom / height + 1 : top;
+    int size = SmallIconSize(WindowDpi(hList));
+    for (int row = top < 0 ? 0 : top; row < end && row < count; row++) {
+        RowInfo *info = Info(hList, row);
+        if (info && info->iconSize == size)
+            continue;
+        /* The user first: a key, a click or another program's question
+           waits for no icon. */
+        if (HIWORD(GetQueueStatus(QS_INPUT | QS_SENDMESSAGE))) {
+            SetTimer(hDlg, ROWS_TIMER, USER_TIMER_MINIMUM, NULL);
+            return;
+        }
+        if (!LoadRow(hList, row, size))
+            break;
+    }
+    KillTimer(hDlg, ROWS_TIMER);
+}
+
+/* Text in the rectangle, one line, centred on its height; gives its width. */
+static int DrawLine(HDC dc, const WCHAR *text, RECT rc, COLORREF colour, UINT align)
+{
+    SIZE extent = {0, 0};
+    SetTextColor(dc, colour);
+    DrawTextW(dc, text, -1, &rc,
+              align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    GetTextExtentPoint32W(dc, text, (int)wcslen(text), &extent);
+    return extent.cx;
+}
+
+void DrawRow(const DRAWITEMSTRUCT *item)
+{
+    HDC dc = item->hDC;
+    RECT rc = item->rcItem;
+    int row = (int)item->itemID;
+    bool selected = item->itemState & ODS_SELECTED;
+    WCHAR entry[COMMAND_SIZE], name[NAME_SIZE];
+    if (row >= 0 && RowEntry(item->hwndItem, row, entry)) {
+        UINT dpi = WindowDpi(item->hwndItem);
+        int pad = MulDiv(4, (int)dpi, 96), size = SmallIconSize(dpi);
+        COLORREF text = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+        COLORREF grey = selected ? text : GetSysColor(COLOR_GRAYTEXT);
+        FillRect(dc, &rc, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+        SetBkMode(dc, TRANSPARENT);
+        SIZE digit;
+        GetTextExtentPoint32W(dc, L"9", 1, &digit);
+        WCHAR key[2] = {(WCHAR)(L'1' + row), L'\0'};
+        rc.right = rc.left + digit.cx + 2 * pad;
+        if (row < 9)
+            DrawLine(dc, key, rc, grey, DT_CENTER);
+        RowInfo *info = Info(item->hwndItem, row);
+        if (!info || info->iconSize != size) {
+            if (!s_loadPosted)
+                PostMessageW(GetParent(item->hwndItem), WM_APP_LOADROWS, 0, 0);
+            s_loadPosted = true;
+        }
+        if (info && info->icon)
+            DrawIconEx(dc, rc.right, rc.top + (rc.bottom - rc.top - size) / 2, info->icon, size,
+                       size, 0, NULL, DI_NORMAL);
+        rc.left = rc.right + size + pad;
+        rc.right = item->rcItem.right;
+        if (info && info->missing) {
+            DrawLine(dc, entry, rc, grey, DT_LEFT);
+        } else {
+            ShownRowName(item->hwndItem, row, name, NAME_SIZE);
+            rc.left += DrawLine(dc, name, rc, text, DT_LEFT) + 2 * pad;
+            DrawLine(dc, EntryShownArguments(entry), rc, grey, DT_LEFT);
+        }
+    }
+    if (item->itemState & ODS_FOCUS)
+        DrawFocusRect(dc, &item->rcItem);
+}

@@ -1,0 +1,38 @@
+/*
+ * The chooser's rows as the chooser draws them (ui/rows.cpp), and the DPI
+ * that its windows and the status window are drawn at (ui/dpi.cpp).
+ */
+#ifndef RUNVO_ROWS_H
+#define RUNVO_ROWS_H
+
+#include "platform/platform.h"
+
+/* Messages the chooser posts itself: load the rows in view; lay the rows
+   out anew after a move to a monitor of another DPI. */
+enum { WM_APP_LOADROWS = WM_APP + 1, WM_APP_NEWDPI, ROWS_TIMER = 1 };
+
+#ifndef WM_DPICHANGED /* Windows 8.1's, not in every SDK's headers */
+#define WM_DPICHANGED 0x02E0
+#endif
+
+/* The DPI of the monitor the window is on (the system's where Windows
+   cannot say), and a small icon's size there. */
+UINT WindowDpi(HWND hwnd);
+int SmallIconSize(UINT dpi);
+
+/* The rows' height at the list's DPI, for its font and its icons. */
+void SetRowHeight(HWND hList);
+
+/* Draws one row, as WM_DRAWITEM asks; a row in view whose icon and name are
+   not loaded yet has them loaded soon after (WM_APP_LOADROWS). */
+void DrawRow(const DRAWITEMSTRUCT *item);
+
+/* Loads the icons and names of the rows in view, until it is done or the
+   user's input is waiting, when it goes on on the ROWS_TIMER. */
+void LoadVisibleRows(HWND hList);
+
+/* The name a row shows (the name given to type-ahead): context is the
+   list. */
+void ShownRowName(void *context, int row, WCHAR *name, size_t size);
+
+#endif /* RUNVO_ROWS_H */
