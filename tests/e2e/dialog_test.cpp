@@ -308,6 +308,116 @@ static void test_ok_without_selection(void)
     CloseHandle(l.process);
 }
 
+/* The rows of a list's picture, h pixels each, as the chooser draws them:
+   what differs from the background in the columns [left, right) of a row,
+   and the darkest of it (a sum of red, green and blue). */
+struct Ink {
+    long pixels = 0;
+    int darkest = 765;
+};
+
+static Ink InkIn(const Pixels &p, int row, int h, int left, int right)
+{
+    Ink ink;
+    for (int y = row * h; y < (row + 1) * h && y < p.h; y++)
+        for (int x = left; x < right && x < p.w; x++) {
+            DWORD c = p.px[(size_t)y * p.w + x];
+            int sum = (c >> 16 & 255) + (c >> 8 & 255) + (c & 255);
+            if (c != p.px[(size_t)y * p.w + p.w - 1]) {
+                ink.pixels++;
+                ink.darkest = std::min(ink.darkest, sum);
+            }
+        }
+    return ink;
+}
+
+/* Where a missing entry's row has its digit and its text: the gap between
+   them is where the other rows have their icons. */
+static void IconColumns(const Pixels &p, int row, int h, int *left, int *right)
+{
+    int x = 0;
+    while (x < p.w && InkIn(p, row, h, x, x + 1).pixels == 0)
+        x++; /* to the digit */
+    while (x < p.w && InkIn(p, row, h, x, x + 1).pixels > 0)
+        x++;
+    *left = x;
+    while (x < p.w && InkIn(p, row, h, x, x + 1).pixels == 0)
+        x++;
+    *right = x; /* the text */
+}
+
+/* A control's client area as the dialog shows it (another process's child
+   window is read through its top-level window). */
+static Pixels CaptureControl(HWND dlg, HWND control)
+{
+    RECT rc;
+    GetClientRect(control, &rc);
+    MapWindowPoints(control, dlg, reinterpret_cast<POINT *>(&rc), 2);
+    Pixels all = CaptureClient(dlg), p;
+    p.w = rc.right - rc.left;
+    p.h = rc.bottom - rc.top;
+    for (int y = rc.top; y < rc.bottom; y++)
+        for (int x = rc.left; x < rc.right; x++)
+            p.px.push_back(x < all.w && y < all.h ? all.px[(size_t)y * all.w + x] : 0);
+    return p;
+}
+
+/* Each row shows its program's icon and name, and an entry whose program is
+   missing shows none; a character selects by the names shown, a digit starts
+   its entry. */
+static void test_rows(const char *exe)
+{
+    const std::string other = WorkPath("other.exe"), probe = ProbePath();
+    ok(CopyFileA(exe, other.c_str(), FALSE), "copy the launcher as other.exe");
+    WriteList("no default\n\"" + other + "\" --x\n\"" + probe +
+              "\" --second\nZ:\\no\\such\\program.exe\n");
+    ClearProbe();
+    Launched l;
+    HWND dlg = OpenChooser("a.txt", &l);
+    if (!dlg)
+        return;
+    HWND list = GetDlgItem(dlg, 11);
+    int h = (int)SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
+    Pixels p;
+    int left = 0, right = 0;
+    Ink icon[2], text[2];
+    if (!ok(WaitFor(
+                [&] {
+                    p = CaptureControl(dlg, list);
+                    IconColumns(p, 2, h, &left, &right);
+                    for (int row = 0; row < 2; row++)
+                        icon[row] = InkIn(p, row, h, left, right);
+                    return icon[0].pixels > 20 && icon[1].pixels > 20;
+                },
+                10000),
+            "no icons: %ld %ld pixels in columns %d to %d", icon[0].pixels, icon[1].pixels, left,
+            right))
+        SavePixels(p, "rows-got.bmp");
+    /* The missing one's text is grey, the others' names black. */
+    text[0] = InkIn(p, 1, h, right, p.w);
+    text[1] = InkIn(p, 2, h, right, p.w);
+    ok(text[0].pixels > 0 && text[1].pixels > 0 && text[1].darkest > text[0].darkest + 150,
+       "the missing entry is not drawn apart: darkest %d against %d", text[1].darkest,
+       text[0].darkest);
+    /* By name: other.exe is "Runvo"; the missing one's file is "program". */
+    const struct {
+        WORD key;
+        LRESULT selected;
+    } keys[] = {{'R', 0}, {'P', 1}, {'P', 2}, {'O', 2}, {'P', 1}};
+    for (const auto &k : keys) {
+        PressKey(k.key);
+        ok(WaitFor([&] { return SendMessageA(list, LB_GETCURSEL, 0, 0) == k.selected; }, 5000),
+           "%c: selected %ld", k.key, (long)SendMessageA(list, LB_GETCURSEL, 0, 0));
+    }
+    PressKey('2');
+    ok(WaitExit(&l, 20000) == 0, "2: exit code");
+    std::vector<ProbeRun> runs = ReadProbe();
+    ok(runs.size() == 1 && runs[0].cmd == "\"" + probe + "\" --second a.txt", "2 started [%s]",
+       runs.empty() ? "" : Shown(runs[0].cmd).c_str());
+    CloseHandle(l.process);
+    DeleteFileA(other.c_str());
+}
+
 /* A dialog that cannot be created is reported like the other set-up failures:
    a copy of the program whose template has another name. */
 static void test_dialog_missing(const char *exe)
@@ -352,6 +462,7 @@ int main(int argc, char **argv)
     test_cancel();
     test_help();
     test_ok_without_selection();
+    test_rows(argv[1]);
     test_dialog_missing(argv[1]);
     TearDownWorkDir();
     return TestSummary("dialog");

@@ -4,6 +4,7 @@
  */
 #include "tests/e2e/driver.h"
 
+#include <shlobj.h>
 #include <stdio.h>
 
 static std::string s_workDir;
@@ -81,6 +82,27 @@ void WriteList(const std::string &bytes)
 {
     WriteWholeFile(WorkPath("runvo.DAT"), bytes);
 }
+bool MakeShortcut(const std::string &lnk, const std::string &target, const std::string &args,
+                  const std::string &dir)
+{
+    CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
+    IShellLinkW *link = NULL;
+    IPersistFile *file = NULL;
+    bool made =
+        SUCCEEDED(CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void **>(&link))) &&
+        SUCCEEDED(link->SetPath(Widen(target, CP_UTF8).c_str())) &&
+        SUCCEEDED(link->SetArguments(Widen(args, CP_UTF8).c_str())) &&
+        SUCCEEDED(link->SetWorkingDirectory(Widen(dir, CP_UTF8).c_str())) &&
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file))) &&
+        SUCCEEDED(file->Save(Widen(lnk, CP_UTF8).c_str(), TRUE));
+    if (file)
+        file->Release();
+    if (link)
+        link->Release();
+    return ok(made, "cannot make the shortcut %s", lnk.c_str());
+}
+
 void RemoveList(void)
 {
     DeleteFileA(WorkPath("runvo.DAT").c_str());

@@ -26,6 +26,10 @@ std::string ProbePathOfLength(size_t len);
 void WriteList(const std::string &bytes);
 void WriteWholeFile(const std::string &path, const std::string &bytes);
 void RemoveList(void);
+/* A shortcut made by the shell's own object: its target, arguments and Start
+   in folder (UTF-8). */
+bool MakeShortcut(const std::string &lnk, const std::string &target, const std::string &args,
+                  const std::string &dir);
 
 struct Launched {
     HANDLE process;

@@ -195,6 +195,12 @@ static void test_program_search(void)
     SetEnvironmentVariableA("RUNVO_BIN", bin.c_str());
     AppPath("runvoapp.exe", "\"%RUNVO_BIN%\\tool.exe\"", false);
     const std::string quoted = "\"" + bin + "\\tool.exe\"", pwn = down + "\\a&pwn&.txt";
+    /* Shortcuts as the Start menu holds them: to a program, and to a
+       document, which starts nothing. */
+    const std::string app = bin + "\\App.lnk", doc = bin + "\\Doc.lnk";
+    const std::string fromLnk = "\"" + tools + "\\tool.exe\" --from-lnk \"a b\"";
+    MakeShortcut(app, tools + "\\tool.exe", "--from-lnk \"a b\"", bin);
+    MakeShortcut(doc, pwn, "", "");
     char oldPath[32768];
     DWORD n = GetEnvironmentVariableA("PATH", oldPath, sizeof oldPath);
     std::string path = n > 0 && n < sizeof oldPath ? oldPath : "";
@@ -209,6 +215,7 @@ static void test_program_search(void)
         std::string ran;      /* empty: nothing */
         std::string cmd = ""; /* empty: the entry's */
         std::string doc = "doc.txt";
+        std::string cwd = ""; /* empty: the launcher's */
     } rows[] = {
         {"tool.exe", bin, QUICK, bin + "\\tool.exe"},
         {"tool", bin, QUICK, bin + "\\tool.exe"},
@@ -244,6 +251,11 @@ static void test_program_search(void)
          "a^b,c;d=e!(1).txt"},
         {"arch.cmd", bin, CHOOSE, bin + "\\tool.exe", quoted + " AMD64 doc.txt"},
         {"runvo64only.exe", bin, CHOOSE, system},
+        {app, bin, QUICK, tools + "\\tool.exe", fromLnk + " \"doc.txt\"", "doc.txt", bin},
+        {"\"" + app + "\" --open \"%1\"", bin, CHOOSE, tools + "\\tool.exe",
+         fromLnk + " --open \"a b.txt\"", "a b.txt", bin},
+        {"App.lnk", bin, QUICK, tools + "\\tool.exe", fromLnk + " \"doc.txt\"", "doc.txt", bin},
+        {doc, bin, FALLBACK, ""},
     };
     for (const auto &row : rows) {
         WriteList(row.entry + "\n" + row.entry + "\n");
@@ -263,7 +275,8 @@ static void test_program_search(void)
         std::string args = row.way == QUICK ? "\"doc.txt\"" : "doc.txt";
         std::string cmd = row.cmd.empty() ? "\"" + row.entry + "\" " + args : row.cmd;
         ok(runs[0].wcmd == cmd, "%s: command [%s]", name, runs[0].wcmd.c_str());
-        ok(_stricmp(runs[0].cwd.c_str(), down.c_str()) == 0, "%s: working folder %s", name,
+        const std::string &cwd = row.cwd.empty() ? down : row.cwd;
+        ok(_stricmp(runs[0].cwd.c_str(), cwd.c_str()) == 0, "%s: working folder %s", name,
            runs[0].cwd.c_str());
         /* The interpreter's own search leaves the current folder out. */
         bool batch = row.entry.find(".bat") != std::string::npos ||
@@ -292,6 +305,8 @@ static void test_program_search(void)
         DeleteFileA(f.c_str());
     for (const std::string &f : batches)
         DeleteFileA(f.c_str());
+    DeleteFileA(app.c_str());
+    DeleteFileA(doc.c_str());
     for (int i = 3; i >= 0; i--)
         RemoveDirectoryA(dirs[i].c_str());
 }
