@@ -32,12 +32,8 @@ static void ShowStatus(void)
    the file found where that is not the entry as written. */
 static void ShowStarting(const Start *s)
 {
-    if (s->file)
-        FormatText(g_szStatus, STATUS_SIZE, L"Starting\n%ls\nFile: %ls\n%ls\n\nPlease wait...",
-                   s->entry, s->file, s->tail);
-    else
-        FormatText(g_szStatus, STATUS_SIZE, L"Starting\n%ls\n%ls\n\nPlease wait...", s->entry,
-                   s->tail);
+    FormatText(g_szStatus, STATUS_SIZE, L"Starting\n%ls\n%ls%ls%ls%ls\n\nPlease wait...", s->entry,
+               s->file ? L"File: " : L"", s->file ? s->file : L"", s->file ? L"\n" : L"", s->tail);
     ShowStatus();
 }
 
@@ -64,14 +60,22 @@ static void WriteError(const Start *s)
     }
 }
 
+/* An error of the launcher's own, and what it is about. */
+static void WriteNote(const char *what, const WCHAR *about)
+{
+    TextBuf t;
+    PutAscii(OutStart(&t, g_szStatus, STATUS_SIZE), what);
+    PutText(&t, about);
+}
+
 /* Services the status window, which shows the error, until it is closed;
    gives the quit value. */
 static int ShowErrorUntilClosed(StartResult r, const Start *s)
 {
     if (r == START_UNCLOSED)
-        FormatText(g_szStatus, STATUS_SIZE, L"Error: no closing quote\n%ls", s->entry);
+        WriteNote("Error: no closing quote\n", s->entry);
     else if (r == START_NO_PROGRAM)
-        FormatText(g_szStatus, STATUS_SIZE, L"Error: the shortcut starts no program\n%ls", s->file);
+        WriteNote("Error: the shortcut starts no program\n", s->file);
     else
         WriteError(s);
     ShowStatus();

@@ -60,7 +60,7 @@ HICON ProgramIcon(const WCHAR *file, int size)
         PrivateExtractIconsW(sfi.szDisplayName, sfi.iIcon, size, size, &icon, NULL, 1, 0) == 1 &&
         icon)
         return icon;
-    UINT which = size > GetSystemMetrics(SM_CXSMICON) ? SHGFI_LARGEICON : SHGFI_SMALLICON;
+    UINT which = size > 16 ? SHGFI_LARGEICON : SHGFI_SMALLICON;
     return info(file, 0, &sfi, sizeof sfi, SHGFI_ICON | which) ? sfi.hIcon : NULL;
 }
 
@@ -80,8 +80,11 @@ static bool Description(const void *data, WCHAR *name, size_t size)
     FormatText(key, 64, L"\\StringFileInfo\\%08lx\\FileDescription", (unsigned long)code);
     if (!query(data, key, reinterpret_cast<void **>(&text), &n) || n == 0 || !*SkipBlanks(text))
         return false;
+    size_t len = 0; /* the value's units, up to its terminator */
+    while (len < n && len < size - 1 && text[len])
+        len++;
     TextBuf t;
-    Put(OutStart(&t, name, size), text, wcsnlen(text, n) < size ? wcsnlen(text, n) : size - 1);
+    Put(OutStart(&t, name, size), text, len);
     return true;
 }
 

@@ -9,7 +9,7 @@ UINT WindowDpi(HWND hwnd)
 {
     typedef UINT(WINAPI * ForWindowFn)(HWND);
     auto forWindow = reinterpret_cast<ForWindowFn>(reinterpret_cast<void (*)(void)>(
-        GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
     if (forWindow)
         return forWindow(hwnd);
     HDC screen = GetDC(NULL);
@@ -22,6 +22,6 @@ int SmallIconSize(UINT dpi)
 {
     typedef int(WINAPI * ForDpiFn)(int, UINT);
     auto forDpi = reinterpret_cast<ForDpiFn>(reinterpret_cast<void (*)(void)>(
-        GetProcAddress(GetModuleHandleA("user32.dll"), "GetSystemMetricsForDpi")));
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
     return forDpi ? forDpi(SM_CXSMICON, dpi) : MulDiv(16, (int)dpi, 96);
 }

@@ -54,10 +54,19 @@ void ShownRowName(void *context, int row, WCHAR *name, size_t size)
     RowInfo *info = Info(hList, row);
     WCHAR entry[COMMAND_SIZE];
     name[0] = L'\0';
+    TextBuf t;
     if (info && !info->missing)
-        wcsncpy(name, info->name, size - 1), name[size - 1] = L'\0';
+        PutText(OutStart(&t, name, size), info->name);
     else if (RowEntry(hList, row, entry))
         EntryShownName(entry, name, size);
+}
+
+/* Text's width and height, one line, as dc draws it. */
+static SIZE Extent(HDC dc, const WCHAR *text)
+{
+    RECT rc = {0, 0, 0, 0};
+    DrawTextW(dc, text, -1, &rc, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    return SIZE{rc.right, rc.bottom};
 }
 
 void SetRowHeight(HWND hList)
@@ -66,11 +75,9 @@ void SetRowHeight(HWND hList)
     HDC dc = GetDC(hList);
     HGDIOBJ old =
         SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(hList, WM_GETFONT, 0, 0)));
-    TEXTMETRICW tm;
-    GetTextMetricsW(dc, &tm);
+    int icon = SmallIconSize(dpi), text = Extent(dc, L"9").cy; /* the digits' line */
     SelectObject(dc, old);
     ReleaseDC(hList, dc);
-    int icon = SmallIconSize(dpi), text = tm.tmHeight;
     SendMessageW(hList, LB_SETITEMHEIGHT, 0, (icon > text ? icon : text) + MulDiv(4, (int)dpi, 96));
 }
 
@@ -103,9 +110,7 @@ static bool LoadRow(HWND hList, int row, int size)
     EntryProgram *p = &s_program;
     info->missing = !FindEntryProgram(entry, p) || !p->exists;
     info->iconSize = size;
-    if (info->icon)
-        DestroyIcon(info->icon);
-    info->icon = NULL;
+    info->icon = NULL; /* one at another DPI is kept: the chooser lives for seconds */
     if (!info->missing)
         LoadProgram(info, p->found, size);
     SendMessageW(hList, LB_SETITEMDATA, (WPARAM)row, reinterpret_cast<LPARAM>(info));
@@ -115,9 +120,8 @@ static bool LoadRow(HWND hList, int row, int size)
     return true;
 }
 
-void LoadVisibleRows(HWND hList)
+void LoadVisibleRows(HWND hDlg, HWND hList)
 {
-    HWND hDlg = GetParent(hList);
     s_loadPosted = false;
     RECT rc;
     GetClientRect(hList, &rc);
@@ -145,15 +149,13 @@ void LoadVisibleRows(HWND hList)
 /* Text in the rectangle, one line, centred on its height; gives its width. */
 static int DrawLine(HDC dc, const WCHAR *text, RECT rc, COLORREF colour, UINT align)
 {
-    SIZE extent = {0, 0};
     SetTextColor(dc, colour);
     DrawTextW(dc, text, -1, &rc,
               align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    GetTextExtentPoint32W(dc, text, (int)wcslen(text), &extent);
-    return extent.cx;
+    return Extent(dc, text).cx;
 }
 
-void DrawRow(const DRAWITEMSTRUCT *item)
+void DrawRow(HWND hDlg, const DRAWITEMSTRUCT *item)
 {
     HDC dc = item->hDC;
     RECT rc = item->rcItem;
@@ -165,18 +167,17 @@ void DrawRow(const DRAWITEMSTRUCT *item)
         int pad = MulDiv(4, (int)dpi, 96), size = SmallIconSize(dpi);
         COLORREF text = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
         COLORREF grey = selected ? text : GetSysColor(COLOR_GRAYTEXT);
-        FillRect(dc, &rc, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-        SetBkMode(dc, TRANSPARENT);
-        SIZE digit;
-        GetTextExtentPoint32W(dc, L"9", 1, &digit);
+        int background = selected ? COLOR_HIGHLIGHT : COLOR_WINDOW;
+        FillRect(dc, &rc, reinterpret_cast<HBRUSH>((INT_PTR)background + 1)); /* its brush */
+        SetBkColor(dc, GetSysColor(background));
         WCHAR key[2] = {(WCHAR)(L'1' + row), L'\0'};
-        rc.right = rc.left + digit.cx + 2 * pad;
+        rc.right = rc.left + Extent(dc, L"9").cx + 2 * pad;
         if (row < 9)
             DrawLine(dc, key, rc, grey, DT_CENTER);
         RowInfo *info = Info(item->hwndItem, row);
         if (!info || info->iconSize != size) {
             if (!s_loadPosted)
-                PostMessageW(GetParent(item->hwndItem), WM_APP_LOADROWS, 0, 0);
+                PostMessageA(hDlg, WM_APP_LOADROWS, 0, 0);
             s_loadPosted = true;
         }
         if (info && info->icon)

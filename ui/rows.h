@@ -25,11 +25,11 @@ void SetRowHeight(HWND hList);
 
 /* Draws one row, as WM_DRAWITEM asks; a row in view whose icon and name are
    not loaded yet has them loaded soon after (WM_APP_LOADROWS). */
-void DrawRow(const DRAWITEMSTRUCT *item);
+void DrawRow(HWND hDlg, const DRAWITEMSTRUCT *item);
 
 /* Loads the icons and names of the rows in view, until it is done or the
    user's input is waiting, when it goes on on the ROWS_TIMER. */
-void LoadVisibleRows(HWND hList);
+void LoadVisibleRows(HWND hDlg, HWND hList);
 
 /* The name a row shows (the name given to type-ahead): context is the
    list. */

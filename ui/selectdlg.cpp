@@ -12,6 +12,7 @@
 #include "ui/rows.h"
 
 static WNDPROC s_listProc;
+static HWND s_hDlg;
 
 /* The list box's keys: characters go by the names the rows show, not by
    the entries' text, which begins with "C:\ as often as not. */
@@ -28,7 +29,7 @@ static LRESULT CALLBACK ListKeysProc(HWND hList, UINT msg, WPARAM wParam, LPARAM
     if (row >= 0)
         SendMessageW(hList, LB_SETCURSEL, (WPARAM)row, 0);
     if (row >= 0 && key >= L'1' && key <= L'9')
-        SendMessageW(GetParent(hList), WM_COMMAND, IDOK, 0);
+        SendMessageW(s_hDlg, WM_COMMAND, IDOK, 0);
     return 0;
 }
 
@@ -43,6 +44,7 @@ static void InitChooser(HWND hDlg, const WCHAR *tail)
 {
     HWND hList = GetDlgItem(hDlg, IDC_PROGLIST);
     WCHAR szDefault[LIST_DEFAULT_SIZE];
+    s_hDlg = hDlg;
     SetDlgItemTextW(hDlg, IDC_CMDLINE, tail);
     SetRowHeight(hList);
     s_listProc = reinterpret_cast<WNDPROC>(
@@ -118,14 +120,14 @@ INT_PTR CALLBACK SelectDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
         SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
         return FALSE; /* the default brush */
     case WM_DRAWITEM:
-        DrawRow(reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
+        DrawRow(hDlg, reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
         return TRUE;
     case WM_APP_LOADROWS:
     case WM_TIMER:
-        LoadVisibleRows(GetDlgItem(hDlg, IDC_PROGLIST));
+        LoadVisibleRows(hDlg, GetDlgItem(hDlg, IDC_PROGLIST));
         return TRUE;
     case WM_DPICHANGED: /* the dialog manager lays the dialog out anew first */
-        PostMessageW(hDlg, WM_APP_NEWDPI, 0, 0);
+        PostMessageA(hDlg, WM_APP_NEWDPI, 0, 0);
         return FALSE;
     case WM_APP_NEWDPI:
         SetRowHeight(GetDlgItem(hDlg, IDC_PROGLIST));

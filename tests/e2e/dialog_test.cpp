@@ -346,22 +346,6 @@ static void IconColumns(const Pixels &p, int row, int h, int *left, int *right)
     *right = x; /* the text */
 }
 
-/* A control's client area as the dialog shows it (another process's child
-   window is read through its top-level window). */
-static Pixels CaptureControl(HWND dlg, HWND control)
-{
-    RECT rc;
-    GetClientRect(control, &rc);
-    MapWindowPoints(control, dlg, reinterpret_cast<POINT *>(&rc), 2);
-    Pixels all = CaptureClient(dlg), p;
-    p.w = rc.right - rc.left;
-    p.h = rc.bottom - rc.top;
-    for (int y = rc.top; y < rc.bottom; y++)
-        for (int x = rc.left; x < rc.right; x++)
-            p.px.push_back(x < all.w && y < all.h ? all.px[(size_t)y * all.w + x] : 0);
-    return p;
-}
-
 /* Each row shows its program's icon and name, and an entry whose program is
    missing shows none; a character selects by the names shown, a digit starts
    its entry. */

@@ -431,6 +431,20 @@ Pixels CaptureWindow(HWND hwnd)
     return p;
 }
 
+Pixels CaptureControl(HWND dlg, HWND control)
+{
+    RECT rc;
+    GetClientRect(control, &rc);
+    MapWindowPoints(control, dlg, reinterpret_cast<POINT *>(&rc), 2);
+    Pixels all = CaptureClient(dlg), p;
+    p.w = rc.right - rc.left;
+    p.h = rc.bottom - rc.top;
+    for (int y = rc.top; y < rc.bottom; y++)
+        for (int x = rc.left; x < rc.right; x++)
+            p.px.push_back(x < all.w && y < all.h ? all.px[(size_t)y * all.w + x] : 0);
+    return p;
+}
+
 Pixels RenderStatus(const std::wstring &text, int w, int h)
 {
     HDC screen = GetDC(NULL);

@@ -99,6 +99,9 @@ struct Pixels {
 };
 Pixels CaptureClient(HWND hwnd);
 Pixels CaptureWindow(HWND hwnd); /* the whole window, frame too, off the screen */
+/* A control's client area as its dialog shows it (another process's child
+   window is read through its top-level window). */
+Pixels CaptureControl(HWND dlg, HWND control);
 Pixels RenderStatus(const std::wstring &text, int w, int h);
 /* The error text of a refused start: "Error N running" and the command
    (UTF-8), then the system's words for N. */
