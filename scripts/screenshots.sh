@@ -1,11 +1,14 @@
 #!/bin/sh
 # Makes the README's pictures anew: the run command without a display, its
 # pictures copied to docs/ (the status window, which fills most of the
-# virtual screen, at half size).
+# virtual screen, at half size), and the chooser at 144 DPI.
 set -eu
 cd "$(dirname "$0")/.."
-env -u DISPLAY sh scripts/run.sh
 mkdir -p docs
+# At 150 % (144 DPI), then at 100 %.
+RUNVO_LOGPIXELS=144 env -u DISPLAY sh scripts/run.sh
+cp build/run/chooser.png docs/chooser-144.png
+RUNVO_LOGPIXELS=96 env -u DISPLAY sh scripts/run.sh
 cp build/run/chooser.png docs/chooser.png
 convert build/run/status.png -resize 50% docs/status.png
-echo "pictures: docs/chooser.png docs/status.png"
+echo "pictures: docs/chooser.png docs/chooser-144.png docs/status.png"

@@ -56,12 +56,17 @@ if [ ! -f "$WINEPREFIX/system.reg" ] ||
 fi
 # Detached from our output, or whoever reads it would wait for the server.
 /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
-# A crash ends the program instead of waiting in a dialog.
-cat >"$dir/settings.reg" <<'EOT'
+# A crash ends the program instead of waiting in a dialog. The display's
+# DPI: RUNVO_LOGPIXELS, 96 (100 %) unless set.
+dpi=$(printf '%08x' "${RUNVO_LOGPIXELS:-96}")
+cat >"$dir/settings.reg" <<EOT
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
+
+[HKEY_CURRENT_USER\Control Panel\Desktop]
+"LogPixels"=dword:$dpi
 EOT
 /usr/lib/wine/wine64 regedit /S "$dir/settings.reg" </dev/null >/dev/null 2>&1
 cat >"$env_file" <<EOT
