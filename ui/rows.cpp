@@ -29,7 +29,6 @@ struct RowInfo {
     WCHAR name[NAME_SIZE];
 };
 
-static bool s_loadPosted;
 static EntryProgram s_program; /* large for a stack frame of the 32-bit build */
 
 static RowInfo *Info(HWND hList, int row)
@@ -122,7 +121,6 @@ static bool LoadRow(HWND hList, int row, int size)
 
 void LoadVisibleRows(HWND hDlg, HWND hList)
 {
-    s_loadPosted = false;
     RECT rc;
     GetClientRect(hList, &rc);
     int top = (int)SendMessageW(hList, LB_GETTOPINDEX, 0, 0);
@@ -175,11 +173,10 @@ void DrawRow(HWND hDlg, const DRAWITEMSTRUCT *item)
         if (row < 9)
             DrawLine(dc, key, rc, grey, DT_CENTER);
         RowInfo *info = Info(item->hwndItem, row);
-        if (!info || info->iconSize != size) {
-            if (!s_loadPosted)
-                PostMessageA(hDlg, WM_APP_LOADROWS, 0, 0);
-            s_loadPosted = true;
-        }
+        /* On a timer, whose message comes after any input and any other
+           program's question: loading never goes ahead of the user. */
+        if (!info || info->iconSize != size)
+            SetTimer(hDlg, ROWS_TIMER, USER_TIMER_MINIMUM, NULL);
         if (info && info->icon)
             DrawIconEx(dc, rc.right, rc.top + (rc.bottom - rc.top - size) / 2, info->icon, size,
                        size, 0, NULL, DI_NORMAL);
