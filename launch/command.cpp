@@ -117,7 +117,7 @@ static void PutEscaped(TextBuf *out, const wchar_t *s, bool quoteFollows)
         PutRepeat(out, L'\\', backslashes);
 }
 
-static void PutQuoted(TextBuf *out, const wchar_t *s)
+void PutQuoted(TextBuf *out, const wchar_t *s)
 {
     PutChar(out, L'"');
     PutEscaped(out, s, true);
@@ -205,8 +205,8 @@ static void PlaceDocuments(void *context, TextBuf *out, bool quoteFollows)
     }
 }
 
-bool BuildCommand(TextBuf *out, const wchar_t *argv0, const wchar_t *leading, const wchar_t *args,
-                  const wchar_t *tail, TailForm form, LookupFn lookup)
+BuildResult BuildCommand(TextBuf *out, const wchar_t *argv0, const wchar_t *leading,
+                         const wchar_t *args, const wchar_t *tail, TailForm form, LookupFn lookup)
 {
     Documents docs = {tail, form == TAIL_ARGUMENTS, false};
     PutChar(out, L'"');
@@ -216,7 +216,10 @@ bool BuildCommand(TextBuf *out, const wchar_t *argv0, const wchar_t *leading, co
         PutChar(out, L' ');
         PutText(out, leading);
     }
-    ExpandEntry(out, args, lookup, PlaceDocuments, &docs);
+    /* The C runtime would fold "x.exe"--open into the program's name. */
+    if (*args && !IsArgumentBlank(*args))
+        PutChar(out, L' ');
+    bool oneWay = ExpandEntry(out, args, lookup, PlaceDocuments, &docs);
     if (!docs.placed) {
         PutChar(out, L' ');
         if (form == TAIL_QUOTED)
@@ -224,7 +227,7 @@ bool BuildCommand(TextBuf *out, const wchar_t *argv0, const wchar_t *leading, co
         else
             PutText(out, tail);
     }
-    return !out->cut;
+    return out->cut ? BUILD_TOO_LONG : oneWay ? BUILD_OK : BUILD_TWO_WAYS;
 }
 
 /* ASCII letters, digits and #$*+-./:?@\_: the few marks that the
@@ -252,13 +255,9 @@ static void PutForInterpreter(TextBuf *out, const wchar_t *arg, bool quote)
     if (quote)
         PutChar(out, L'"');
     size_t backslashes = 0;
-    for (; *arg; arg++) {
-        if (*arg == L'"') { /* doubled, and the backslashes before it */
-            PutRepeat(out, L'\\', backslashes);
-            PutChar(out, L'"');
-        } else if (*arg == L'%') {
+    for (; *arg; arg++) { /* it holds no quote: BatchCommand refuses one */
+        if (*arg == L'%')
             PutAscii(out, "%%cd:~,");
-        }
         backslashes = *arg == L'\\' ? backslashes + 1 : 0;
         PutChar(out, *arg);
     }
@@ -276,7 +275,7 @@ bool BatchCommand(TextBuf *out, const wchar_t *batch, const wchar_t *args)
     PutForInterpreter(out, batch, true);
     TextBuf arg;
     while ((args = NextArgument(args, OutStart(&arg, s_szArgument, STARTED_SIZE)))) {
-        if (wcspbrk(s_szArgument, L"\r\n"))
+        if (wcspbrk(s_szArgument, L"\r\n\""))
             return false;
         PutChar(out, L' ');
         PutForInterpreter(out, s_szArgument, false);

@@ -63,13 +63,21 @@ const wchar_t *NextArgument(const wchar_t *p, TextBuf *arg);
    arguments it already is (it has quotes of its own, or is several files). */
 enum TailForm { TAIL_QUOTED, TAIL_TYPED, TAIL_ARGUMENTS };
 
-/* The command line that starts a program: argv0 in quotes, then the
-   arguments that come first whatever the entry (a shortcut's: leading, as
-   they are), then the entry's own arguments (args) with their variables
-   expanded and the documents where a placeholder stands, or after them.
-   False when it does not fit. */
-bool BuildCommand(TextBuf *out, const wchar_t *argv0, const wchar_t *leading, const wchar_t *args,
-                  const wchar_t *tail, TailForm form, LookupFn lookup);
+/* An argument in quotes, as programs read it back whole. */
+void PutQuoted(TextBuf *out, const wchar_t *s);
+
+enum BuildResult { BUILD_OK, BUILD_TOO_LONG, BUILD_TWO_WAYS };
+
+/* The command line that starts a program: argv0 in quotes and a blank,
+   then the arguments that come first whatever the entry (a shortcut's:
+   leading, as they are), then the entry's own arguments (args) with their
+   variables expanded and the documents where a placeholder stands, or
+   after them. BUILD_TWO_WAYS when the entry's arguments, expanded, read two
+   ways or leave a quote open, so that a document would not be one
+   argument of its own. */
+BuildResult BuildCommand(TextBuf *out, const wchar_t *argv0, const wchar_t *leading,
+                         const wchar_t *args, const wchar_t *tail, TailForm form,
+                         LookupFn lookup);
 
 /* The command line that has the command interpreter run the batch file at
    its full path with the arguments of a command line (args), each as data:
@@ -78,7 +86,8 @@ bool BuildCommand(TextBuf *out, const wchar_t *argv0, const wchar_t *leading, co
    written so that no variable can be formed. The interpreter runs no
    AutoRun command, expands no !NAME! and has its extensions, which that
    needs. False when it does not fit (out is then cut) or an argument holds
-   a line break, which would end the interpreter's command. */
+   a line break, which would end the interpreter's command, or a quote,
+   which the interpreter and the programs it starts read differently. */
 bool BatchCommand(TextBuf *out, const wchar_t *batch, const wchar_t *args);
 
 #endif /* RUNVO_COMMAND_H */

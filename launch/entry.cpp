@@ -25,6 +25,23 @@ bool SplitEntry(const wchar_t *entry, wchar_t *program, size_t size, const wchar
     return true;
 }
 
+/* The 64-bit Program Files folders where Windows has them: to the 32-bit
+   launcher, ProgramFiles and CommonProgramFiles name the 32-bit ones, not
+   those that Explorer and the 64-bit launcher expand. */
+static const wchar_t *const s_programFiles[] = {L"ProgramFiles", L"ProgramW6432",
+                                                L"CommonProgramFiles", L"CommonProgramW6432"};
+
+static size_t Lookup(LookupFn lookup, const wchar_t *name, wchar_t *value, size_t size)
+{
+    for (int i = 0; i < 4; i += 2)
+        if (_wcsicmp(name, s_programFiles[i]) == 0) {
+            size_t got = lookup(s_programFiles[i + 1], value, size);
+            if (got)
+                return got;
+        }
+    return lookup(name, value, size);
+}
+
 /* The variable %NAME% at p, if it is set: its value written to out. Gives
    the units it stands for, 0 when it is no variable that is set. */
 static size_t Variable(TextBuf *out, const wchar_t *p, LookupFn lookup)
@@ -37,7 +54,7 @@ static size_t Variable(TextBuf *out, const wchar_t *p, LookupFn lookup)
     wmemcpy(name, p + 1, n);
     name[n] = L'\0';
     size_t room = out->cut ? 0 : out->size - out->len;
-    size_t got = lookup(name, out->buf + out->len, room);
+    size_t got = Lookup(lookup, name, out->buf + out->len, room);
     if (got == 0)
         return 0;
     if (got >= room)
@@ -58,23 +75,78 @@ static bool IsPlaceholder(const wchar_t *p)
     return p[1] == L'1' || p[1] == L'*' || ((p[1] | 0x20) == L'l' && !nameGoesOn);
 }
 
-void ExpandEntry(TextBuf *out, const wchar_t *p, LookupFn lookup, PlaceFn place, void *context)
+/* How far the platform's programs read a command line as quoted: 2n
+   backslashes and a quote are n backslashes and a quote that opens or
+   closes, 2n + 1 and a quote a quote itself. Two quotes inside quotes read
+   two ways: as a quote inside them by the C runtime of today, as a quote
+   that ends them by the older one that many programs still use. */
+struct QuoteReading {
+    size_t scanned, backslashes;
+    bool quoted, justClosed, twoWays;
+};
+
+static void ReadUpTo(QuoteReading *r, const TextBuf *out)
 {
-    bool quoted = false;
+    for (; r->scanned < out->len; r->scanned++) {
+        wchar_t c = out->buf[r->scanned];
+        bool quote = c == L'"' && r->backslashes % 2 == 0;
+        r->twoWays = r->twoWays || (quote && r->justClosed);
+        r->justClosed = quote && r->quoted;
+        r->quoted = r->quoted != quote;
+        r->backslashes = c == L'\\' ? r->backslashes + 1 : 0;
+    }
+}
+
+/* Backslashes that end a document placed inside the entry's quotes: they
+   are doubled once what follows them turns out to be a quote, after
+   backslashes or not, so that both keep their meaning. */
+struct Owed {
+    size_t at, count;
+};
+
+static void Settle(TextBuf *out, Owed *owed)
+{
+    size_t i = owed->at;
+    while (owed->count && i < out->len && out->buf[i] == L'\\')
+        i++;
+    if (!owed->count || i == out->len)
+        return; /* nothing owed, or not known yet */
+    if (out->buf[i] == L'"' && out->len + owed->count >= out->size) {
+        out->cut = true;
+    } else if (out->buf[i] == L'"') {
+        wmemmove(out->buf + owed->at + owed->count, out->buf + owed->at, out->len - owed->at + 1);
+        wmemset(out->buf + owed->at, L'\\', owed->count);
+        out->len += owed->count;
+    }
+    owed->count = 0;
+}
+
+bool ExpandEntry(TextBuf *out, const wchar_t *p, LookupFn lookup, PlaceFn place, void *context)
+{
+    QuoteReading r = {out->len, 0, false, false, false};
+    Owed owed = {0, 0};
     while (*p) {
         size_t n = *p == L'%' ? Variable(out, p, lookup) : 0;
         if (n > 0) {
             p += n;
         } else if (*p == L'%' && place && IsPlaceholder(p)) {
+            bool quoted = r.quoted;
             if (!quoted)
                 PutChar(out, L'"');
-            place(context, out, !quoted || p[2] == L'"');
+            size_t start = out->len;
+            place(context, out, !quoted);
             if (!quoted)
                 PutChar(out, L'"');
+            owed = Owed{out->len, 0};
+            while (quoted && owed.count < out->len - start &&
+                   out->buf[out->len - owed.count - 1] == L'\\')
+                owed.count++;
             p += 2;
         } else {
-            quoted = quoted != (*p == L'"');
             PutChar(out, *p++);
         }
+        Settle(out, &owed);
+        ReadUpTo(&r, out);
     }
+    return !r.twoWays && !r.quoted;
 }

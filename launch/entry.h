@@ -36,7 +36,9 @@ bool SplitEntry(const wchar_t *entry, wchar_t *program, size_t size, const wchar
 
 /* Writes text to out with its variables expanded. With place, each
    placeholder is replaced by what place writes: inside the entry's quotes as
-   it stands, elsewhere between quotes of its own. */
-void ExpandEntry(TextBuf *out, const wchar_t *text, LookupFn lookup, PlaceFn place, void *context);
+   it stands, elsewhere between quotes of its own; whether it stands inside
+   them is read as the program will read it. False when the expanded text
+   reads two ways (two quotes inside quotes) or leaves a quote open. */
+bool ExpandEntry(TextBuf *out, const wchar_t *text, LookupFn lookup, PlaceFn place, void *context);
 
 #endif /* RUNVO_ENTRY_H */

@@ -39,7 +39,7 @@ static void ShowStarting(const Start *s)
 
 /* "Error N running" and the command, then the system's own words for N
    (its %1 and any other insert the program's file) and the file found. */
-static void WriteError(const Start *s)
+static void WriteError(StartResult r, const Start *s)
 {
     DWORD error = GetLastError();
     FormatText(g_szStatus, ERROR_LINE_MAX, L"Error %d running %ls", (int)error, s->command);
@@ -58,6 +58,8 @@ static void WriteError(const Start *s)
         PutAscii(&t, "\nFile: ");
         PutText(&t, s->file);
     }
+    if (r == START_BATCH_ARGUMENT)
+        PutAscii(&t, "\nA batch file cannot take an argument with a quote or a line break whole.");
 }
 
 /* An error of the launcher's own, and what it is about. */
@@ -76,8 +78,14 @@ static int ShowErrorUntilClosed(StartResult r, const Start *s)
         WriteNote("Error: no closing quote\n", s->entry);
     else if (r == START_NO_PROGRAM)
         WriteNote("Error: the shortcut starts no program\n", s->file);
+    else if (r == START_TWO_WAYS)
+        WriteNote("Error: the entry's quotes read two ways\n", s->entry);
+    else if (r == START_ANSI_NAME)
+        WriteNote("Error: some programs would read this name as other words, and it has no "
+                  "short name\n",
+                  s->file);
     else
-        WriteError(s);
+        WriteError(r, s);
     ShowStatus();
     InvalidateRect(g_hwndMain, NULL, TRUE);
     MSG msg = {}; /* a failed fetch ends the loop with 0 */

@@ -19,6 +19,9 @@ static wchar_t s_szInterpreted[INTERPRETER_SIZE];
 static EntryProgram s_program;
 static wchar_t s_szTarget[FILE_SIZE], s_szLinkArgs[SHORTCUT_ARGS_SIZE], s_szLinkDir[FILE_SIZE];
 static wchar_t s_szShown[FILE_SIZE]; /* the file found, as users see it */
+/* The documents, one at a time and as the tail that carries them safe for
+   programs that read the ANSI command line. */
+static wchar_t s_szDocument[STARTED_SIZE], s_szShortName[FILE_SIZE], s_szDocuments[STARTED_SIZE];
 
 bool FindEntryProgram(const wchar_t *entry, EntryProgram *p)
 {
@@ -34,7 +37,48 @@ bool FindEntryProgram(const wchar_t *entry, EntryProgram *p)
         p->name = p->written;
     if (!p->exists)
         p->exists = FindProgram(p->name, p->found);
+    /* Windows opens convert.bat. as convert.bat: so must the launch, which
+       runs a batch file by another route. */
+    if (p->exists)
+        DropTrailingDots(p->found);
     return true;
+}
+
+/* The document as a program that reads the ANSI command line will read it
+   whole: as it is, or by its short name. False when neither will do. */
+static bool SafeDocument(const wchar_t *document, const wchar_t **safe)
+{
+    *safe = document;
+    if (AnsiKeepsQuotes(document))
+        return true;
+    *safe = s_szShortName;
+    return ShortName(document, s_szShortName) && AnsiKeepsQuotes(s_szShortName);
+}
+
+/* The tail with each document whose name the ANSI code page would turn into
+   quotes or backslashes (U+FF02 is a best-fit quote) by its short name: the
+   tail itself where none is. Several documents so become quoted arguments. */
+static StartResult SafeTail(Start *s, const wchar_t **tail)
+{
+    *tail = s->tail;
+    if (s->form != TAIL_ARGUMENTS)
+        return SafeDocument(s->tail, tail) ? START_OK : (s->file = s->tail, START_ANSI_NAME);
+    TextBuf all, one;
+    OutStart(&all, s_szDocuments, STARTED_SIZE);
+    bool changed = false;
+    for (const wchar_t *p = s->tail;
+         (p = NextArgument(p, OutStart(&one, s_szDocument, STARTED_SIZE)));) {
+        const wchar_t *safe;
+        if (!SafeDocument(s_szDocument, &safe))
+            return s->file = s_szDocument, START_ANSI_NAME;
+        changed = changed || safe != s_szDocument;
+        if (all.len)
+            PutChar(&all, L' ');
+        PutQuoted(&all, safe);
+    }
+    if (changed)
+        *tail = s_szDocuments;
+    return all.cut ? START_TOO_LONG : START_OK;
 }
 
 /* The shortcut that p found, read: its target becomes the program, found as
@@ -55,8 +99,8 @@ static StartResult StartFound(Start *s, const wchar_t *file, const wchar_t *dir)
         TextBuf out;
         OutStart(&out, s_szInterpreted, INTERPRETER_SIZE);
         if (!BatchCommand(&out, file, CommandLineTail(s_szStarted))) {
-            SetLastError(ERROR_INVALID_PARAMETER); /* a line break in an argument */
-            return out.cut ? START_TOO_LONG : START_REFUSED;
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return out.cut ? START_TOO_LONG : START_BATCH_ARGUMENT;
         }
         if (s->starting)
             s->starting(s);
@@ -68,7 +112,14 @@ static StartResult StartFound(Start *s, const wchar_t *file, const wchar_t *dir)
         return START_OK;
     if (GetLastError() != ERROR_ELEVATION_REQUIRED)
         return START_REFUSED;
-    if (ElevateProgram(file, CommandLineTail(s_szStarted), dir))
+    /* The file as the elevation service, a 64-bit process, sees it, started
+       in its own folder unless a shortcut names one: the document's
+       folder is where it would look for DLLs it lacks. */
+    wmemcpy(s_szShown, file, FILE_SIZE);
+    ShowAsUsersSee(s_szShown);
+    wmemcpy(s_szDocument, s_szShown, FILE_SIZE);
+    *wcsrchr(s_szDocument, L'\\') = L'\0';
+    if (ElevateProgram(s_szShown, CommandLineTail(s_szStarted), dir ? dir : s_szDocument))
         return START_OK;
     return GetLastError() == ERROR_CANCELLED ? START_CANCELLED : START_REFUSED;
 }
@@ -94,10 +145,15 @@ StartResult StartEntry(Start *s)
         leading = s_szLinkArgs;
         dir = s_szLinkDir[0] ? s_szLinkDir : NULL;
     }
+    const wchar_t *tail;
+    StartResult r = SafeTail(s, &tail);
+    if (r != START_OK)
+        return r;
     TextBuf out;
     OutStart(&out, s_szStarted, STARTED_SIZE);
-    if (!BuildCommand(&out, argv0, leading, p->args, s->tail, s->form, GetVariable))
-        return START_TOO_LONG;
+    BuildResult built = BuildCommand(&out, argv0, leading, p->args, tail, s->form, GetVariable);
+    if (built != BUILD_OK)
+        return built == BUILD_TOO_LONG ? START_TOO_LONG : START_TWO_WAYS;
     s->command = s_szStarted;
     if (!p->exists) {
         SetLastError(ERROR_FILE_NOT_FOUND);

@@ -19,6 +19,11 @@ enum StartResult {
     START_REFUSED,    /* GetLastError() does */
     START_UNCLOSED,   /* the entry opens a quote it does not close */
     START_NO_PROGRAM, /* a shortcut to a document, a folder or a Store app */
+    START_TWO_WAYS,   /* the entry's quotes read two ways, or one is left open */
+    START_ANSI_NAME,  /* a document's name reads as other arguments in ANSI,
+                         and has no short name that does not */
+    START_BATCH_ARGUMENT /* an argument a batch file cannot take whole: it
+                            holds a quote or a line break (error 87) */
 };
 
 /* The program that an entry names, found as the launch finds it. */
@@ -47,7 +52,8 @@ struct Start {
        when none was); the file that starts (NULL when none was found); and
        that file again when it is not the entry as written (a name searched
        for, a variable, a shortcut's target), else NULL; a shortcut that
-       starts no program is that shortcut. */
+       starts no program is that shortcut, a document of START_ANSI_NAME
+       that document. */
     const wchar_t *command = NULL, *program = NULL, *file = NULL;
 };
 

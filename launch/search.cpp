@@ -92,6 +92,13 @@ bool IsProgramFile(const wchar_t *path)
     return ext && IsAmong(ext, wcslen(ext), s_executable);
 }
 
+void DropTrailingDots(wchar_t *path)
+{
+    size_t n = wcslen(path);
+    while (n > 0 && (path[n - 1] == L'.' || path[n - 1] == L' '))
+        path[--n] = L'\0';
+}
+
 bool IsShortcut(const wchar_t *path)
 {
     const wchar_t *ext = Extension(path);

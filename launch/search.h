@@ -61,6 +61,10 @@ bool IsBatchFile(const wchar_t *path);
 /* True for a file that starts as a program: .com, .exe, .bat or .cmd. */
 bool IsProgramFile(const wchar_t *path);
 
+/* Drops the dots and blanks that end a path, as Windows does when it opens
+   the file. */
+void DropTrailingDots(wchar_t *path);
+
 /* True for a shortcut (.lnk). */
 bool IsShortcut(const wchar_t *path);
 

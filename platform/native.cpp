@@ -86,8 +86,28 @@ bool FindProgram(const wchar_t *name, wchar_t *found)
     return file != NULL;
 }
 
-void ShowAsUsersSee(wchar_t *)
+/* As the 32-bit launcher on 64-bit Windows sees it. */
+void ShowAsUsersSee(wchar_t *file)
 {
+    static const wchar_t sysnative[] = L"C:\\Windows\\Sysnative\\";
+    size_t n = wcslen(sysnative);
+    if (wcsncmp(file, sysnative, n) == 0) {
+        wmemcpy(file + 11, L"System32", 8);
+        wmemmove(file + 19, file + 20, wcslen(file + 20) + 1);
+    }
+}
+
+bool AnsiKeepsQuotes(const wchar_t *name)
+{
+    return !wcspbrk(name, L"\xff02\x02ba\x030e\xff3c\x2216");
+}
+
+bool ShortName(const wchar_t *name, wchar_t *shortName)
+{
+    const wchar_t *got = Paired(g_nativeLaunch.shortNames, name, false);
+    if (got)
+        wcscpy(shortName, got);
+    return got != NULL;
 }
 
 size_t GetVariable(const wchar_t *name, wchar_t *value, size_t size)

@@ -158,6 +158,8 @@ struct NativeLaunch {
     /* Shortcuts: groups of the shortcut, its target, arguments and Start in
        folder (NULL ends them). */
     const wchar_t *const *shortcuts = NULL;
+    /* Pairs of a file's name and its short name (NULL ends them). */
+    const wchar_t *const *shortNames = NULL;
     const wchar_t *command = NULL, *elevated = NULL, *parameters = NULL; /* none */
     const wchar_t *dir = NULL; /* the folder a start or an elevation was given */
 };
@@ -177,6 +179,15 @@ bool FindProgram(const wchar_t *name, wchar_t *found);
 /* A file found named as users see it (FILE_SIZE units, in place): under
    the system folder, not the 32-bit launcher's way to the 64-bit one. */
 void ShowAsUsersSee(wchar_t *file);
+
+/* Whether a program that reads the ANSI command line gets the name as it is
+   as far as its quotes and backslashes go: the best-fit form of none of its
+   characters in the ANSI code page holds a " or a \ that it does not. */
+bool AnsiKeepsQuotes(const wchar_t *name);
+
+/* The file's short (8.3) name into shortName (FILE_SIZE units); false when
+   there is none. */
+bool ShortName(const wchar_t *name, wchar_t *shortName);
 
 /* An environment variable of the launcher's, as LookupFn says. */
 size_t GetVariable(const wchar_t *name, wchar_t *value, size_t size);

@@ -75,14 +75,15 @@ static const SearchPlaces *Places(void)
 
 /* A name that the Run box finds under App Paths (the user's key before the
    machine's, the 64-bit view from both builds): its default value names the
-   file, quoted or not, its variables expanded; the file must exist. The
+   file, quoted or not, its variables expanded as an entry's; the file must
+   exist. The
    key's Path value is left alone: Windows looks for a program's DLLs in its
    own folder first, where that value points, and the launcher changes
    nothing else of a program's environment. */
 static bool AppPath(const WCHAR *name, WCHAR *file)
 {
     const WCHAR *ext = wcsrchr(name, L'.');
-    WCHAR key[128 + COMMAND_SIZE], value[MAX_PATH];
+    WCHAR key[128 + COMMAND_SIZE], raw[MAX_PATH], value[MAX_PATH];
     if (!NamesNoFolder(name) || (ext && _wcsicmp(ext, L".exe") != 0))
         return false;
     TextBuf t;
@@ -92,10 +93,12 @@ static bool AppPath(const WCHAR *name, WCHAR *file)
     PutText(&t, ext ? L"" : L".exe");
     auto get = LATE("advapi32.dll", RegGetValueW);
     for (HKEY hive = HKEY_CURRENT_USER; get; hive = HKEY_LOCAL_MACHINE) {
-        DWORD bytes = sizeof value;
+        DWORD bytes = sizeof raw;
         const WCHAR *args;
-        if (get(hive, key, NULL, RRF_RT_REG_SZ | RRF_SUBKEY_WOW6464KEY, NULL, value, &bytes) ==
-                ERROR_SUCCESS &&
+        /* Expanded as entries are: %ProgramFiles% the 64-bit one. */
+        DWORD types = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND | RRF_SUBKEY_WOW6464KEY;
+        if (get(hive, key, NULL, types, NULL, raw, &bytes) == ERROR_SUCCESS &&
+            (ExpandEntry(OutStart(&t, value, MAX_PATH), raw, GetVariable, NULL, NULL), !t.cut) &&
             SplitEntry(value, file, FILE_SIZE, &args) && IsFullPath(file) &&
             FindFile(file, Places(), IsFile))
             return true;
@@ -113,6 +116,27 @@ bool FindProgram(const WCHAR *name, WCHAR *found)
 void ShowAsUsersSee(WCHAR *file)
 {
     SystemView(file, Places());
+}
+
+bool AnsiKeepsQuotes(const WCHAR *name)
+{
+    for (const WCHAR *p = name; *p; p++) {
+        if (*p < 0x80)
+            continue;
+        int n = IS_HIGH_SURROGATE(*p) && IS_LOW_SURROGATE(p[1]) ? 2 : 1;
+        char bytes[16];
+        int got = WideCharToMultiByte(CP_ACP, 0, p, n, bytes, sizeof bytes, NULL, NULL);
+        if (got > 0 && (memchr(bytes, '"', (size_t)got) || memchr(bytes, '\\', (size_t)got)))
+            return false;
+        p += n - 1;
+    }
+    return true;
+}
+
+bool ShortName(const WCHAR *name, WCHAR *shortName)
+{
+    DWORD n = GetShortPathNameW(name, shortName, MAX_PATH);
+    return n > 0 && n < MAX_PATH;
 }
 
 size_t GetVariable(const WCHAR *name, WCHAR *value, size_t size)

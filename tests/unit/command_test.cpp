@@ -227,7 +227,16 @@ static void test_launch(void)
                                            L"C:\\Menu\\Gone.lnk",
                                            L"Pass.lnk",
                                            L"C:\\Menu\\Pass.lnk",
+                                           L"C:\\bin\\pass.cmd.",
+                                           L"C:\\bin\\pass.cmd.",
+                                           L"C:\\bin\\pass.cmd ",
+                                           L"C:\\bin\\pass.cmd ",
+                                           L"wsl.exe",
+                                           L"C:\\Windows\\Sysnative\\wsl.exe",
                                            NULL};
+    /* Names that the ANSI code page makes quotes or backslashes of. */
+    static const wchar_t *const shortNames[] = {L"C:\\D\\x\xff02 --evil \xff02.txt",
+                                                L"C:\\D\\X__-~1.TXT", NULL};
     /* Each: the shortcut, its target, its arguments, its Start in folder. */
     static const wchar_t *const shortcuts[] = {L"C:\\Menu\\App.lnk",
                                                L"C:\\Program Files\\App\\app.exe",
@@ -246,8 +255,20 @@ static void test_launch(void)
                                                L"-x",
                                                L"",
                                                NULL};
-    static const wchar_t *const variables[] = {
-        L"LOCALAPPDATA", L"C:\\Users\\me\\Local", L"off", L"ON", L"big", big.c_str(), NULL};
+    static const wchar_t *const variables[] = {L"LOCALAPPDATA",
+                                               L"C:\\Users\\me\\Local",
+                                               L"off",
+                                               L"ON",
+                                               L"big",
+                                               big.c_str(),
+                                               L"ProgramFiles",
+                                               L"C:\\Program Files (x86)",
+                                               L"ProgramW6432",
+                                               L"C:\\Program Files",
+                                               L"Q",
+                                               L"\" x",
+                                               NULL};
+    const std::wstring evil = L"C:\\D\\x\xff02 --evil \xff02.txt";
     const std::wstring app = L"\"C:\\Program Files\\App\\app.exe\"", doc = L"C:\\My Docs\\a.txt";
     const std::wstring cmd = L"cmd /d /e:on /v:off /s /c \"\"C:\\bin\\pass.cmd\" ";
     const std::wstring appFile = L"C:\\Program Files\\App\\app.exe";
@@ -276,6 +297,8 @@ static void test_launch(void)
         {app + L" %*", L"C:\\c\\", TAIL_TYPED, 0, 0, START_OK, app + L" \"C:\\c\\\\\""},
         {app + L" \"-o%1.bak\"", L"C:\\c\\", TAIL_TYPED, 0, 0, START_OK,
          app + L" \"-oC:\\c\\.bak\""},
+        {app + L" \"%1%Q%", L"C:\\c\\", TAIL_TYPED, 0, 0, START_OK, app + L" \"C:\\c\\\\\" x"},
+        {app + L" \"%1\\\"\"", L"C:\\c\\", TAIL_TYPED, 0, 0, START_OK, app + L" \"C:\\c\\\\\\\"\""},
         {L"%LOCALAPPDATA%\\Code.exe", L"a.txt", TAIL_QUOTED, 0, 0, START_OK,
          L"\"C:\\Users\\me\\Local\\Code.exe\" \"a.txt\"", L"", 0,
          L"C:\\Users\\me\\Local\\Code.exe"},
@@ -291,18 +314,49 @@ static void test_launch(void)
          L"\"C:\\Users\\me\\Local\\none.exe\" a", L"", ERROR_FILE_NOT_FOUND},
         {app + L" %big%", L"a", TAIL_TYPED, 0, 0, START_TOO_LONG, L""},
         {L"regedit.exe", L"a b", TAIL_QUOTED, 740, 0, START_OK, L"\"regedit.exe\" \"a b\"",
-         L"C:\\Windows\\regedit.exe|\"a b\"", 0, L"C:\\Windows\\regedit.exe"},
+         L"C:\\Windows\\regedit.exe|\"a b\"", 0, L"C:\\Windows\\regedit.exe", L"C:\\Windows"},
         {L"regedit.exe", L"a", TAIL_QUOTED, 740, 1223, START_CANCELLED, L"\"regedit.exe\" \"a\"",
-         L"C:\\Windows\\regedit.exe|\"a\"", 0, L"C:\\Windows\\regedit.exe"},
+         L"C:\\Windows\\regedit.exe|\"a\"", 0, L"C:\\Windows\\regedit.exe", L"C:\\Windows"},
         {L"regedit.exe", L"a", TAIL_QUOTED, 740, 5, START_REFUSED, L"\"regedit.exe\" \"a\"",
-         L"C:\\Windows\\regedit.exe|\"a\"", 5, L"C:\\Windows\\regedit.exe"},
+         L"C:\\Windows\\regedit.exe|\"a\"", 5, L"C:\\Windows\\regedit.exe", L"C:\\Windows"},
         {L"regedit.exe", L"a", TAIL_QUOTED, 5, 0, START_REFUSED, L"\"regedit.exe\" \"a\"", L"", 5,
          L"C:\\Windows\\regedit.exe"},
         {L"pass.cmd", L"C:\\D\\a&pwn&.txt", TAIL_TYPED, 0, 0, START_OK,
          cmd + L"\"C:\\D\\a&pwn&.txt\"\"", L"", 0, L"C:\\bin\\pass.cmd"},
         {L"\"pass.cmd\" %big%", L"a", TAIL_TYPED, 0, 0, START_TOO_LONG, L""},
-        {L"\"pass.cmd\" \"a\rb\"", L"a", TAIL_QUOTED, 0, 0, START_REFUSED,
-         L"\"pass.cmd\" \"a\rb\" \"a\"", L"", ERROR_INVALID_PARAMETER, L"C:\\bin\\pass.cmd"},
+        {L"\"pass.cmd\" \"a\rb\"", L"a", TAIL_QUOTED, 0, 0, START_BATCH_ARGUMENT,
+         L"\"pass.cmd\" \"a\rb\" \"a\"", L"", 0, L"C:\\bin\\pass.cmd"},
+        {L"\"pass.cmd\" \"a\\\"b c\"", L"d", TAIL_QUOTED, 0, 0, START_BATCH_ARGUMENT,
+         L"\"pass.cmd\" \"a\\\"b c\" \"d\"", L"", 0, L"C:\\bin\\pass.cmd"},
+        {L"pass.cmd", L"a\"b|c", TAIL_QUOTED, 0, 0, START_BATCH_ARGUMENT,
+         L"\"pass.cmd\" \"a\\\"b|c\"", L"", 0, L"C:\\bin\\pass.cmd"},
+        /* A batch file by the name Windows opens it by. */
+        {L"C:\\bin\\pass.cmd.", L"a&b", TAIL_QUOTED, 0, 0, START_OK, cmd + L"\"a&b\"\""},
+        {L"\"C:\\bin\\pass.cmd \" %1", L"a&b", TAIL_TYPED, 0, 0, START_OK, cmd + L"\"a&b\"\""},
+        /* Documents that programs reading the ANSI command line get whole:
+           by their short names, or not at all. */
+        {app + L" --open \"%1\" --readonly", evil, TAIL_TYPED, 0, 0, START_OK,
+         app + L" --open \"C:\\D\\X__-~1.TXT\" --readonly"},
+        {app + L" --open %1", L"C:\\D\\report\xff3c", TAIL_QUOTED, 0, 0, START_ANSI_NAME, L"", L"",
+         0, L"C:\\D\\report\xff3c"},
+        {app, L"\"C:\\D\\a b.txt\" \"" + evil + L"\"", TAIL_ARGUMENTS, 0, 0, START_OK,
+         app + L" \"C:\\D\\a b.txt\" \"C:\\D\\X__-~1.TXT\""},
+        {app, L"C:\\D\\\xe9t\xe9 \x65e5.txt", TAIL_QUOTED, 0, 0, START_OK,
+         app + L" \"C:\\D\\\xe9t\xe9 \x65e5.txt\""},
+        /* One reading of the entry's quotes. */
+        {app + L" --in \"a\\\"b\" %1", L"C:\\docs\\a --exec=calc.txt", TAIL_TYPED, 0, 0, START_OK,
+         app + L" --in \"a\\\"b\" \"C:\\docs\\a --exec=calc.txt\""},
+        {app + L"--open \"%1\"", L"a", TAIL_TYPED, 0, 0, START_OK, app + L" --open \"a\""},
+        {app + L" --x \"a\"\"b\" %1", L"a", TAIL_TYPED, 0, 0, START_TWO_WAYS, L""},
+        {app + L" --x \"a %1", L"a", TAIL_TYPED, 0, 0, START_TWO_WAYS, L""},
+        {app + L" \"\" %1", L"a", TAIL_TYPED, 0, 0, START_OK, app + L" \"\" \"a\""},
+        /* The 64-bit Program Files from the 32-bit launcher; the 64-bit
+           system folder's file elevated by its own name, in its folder. */
+        {L"%ProgramFiles%\\App\\app.exe", L"a", TAIL_QUOTED, 0, 0, START_OK, app + L" \"a\"", L"",
+         0, appFile},
+        {L"wsl.exe", L"a", TAIL_QUOTED, 740, 0, START_OK, L"\"wsl.exe\" \"a\"",
+         L"C:\\Windows\\System32\\wsl.exe|\"a\"", 0, L"C:\\Windows\\System32\\wsl.exe",
+         L"C:\\Windows\\System32"},
         /* Shortcuts: the target with the shortcut's arguments first, in its
            Start in folder. */
         {L"App.lnk", doc, TAIL_QUOTED, 0, 0, START_OK, fromLnk + L" \"" + doc + L"\"", L"", 0,
@@ -321,7 +375,7 @@ static void test_launch(void)
     };
     for (const auto &row : rows) {
         g_nativeLaunch =
-            NativeLaunch{files, variables, row.startError, row.elevateError, shortcuts};
+            NativeLaunch{files, variables, row.startError, row.elevateError, shortcuts, shortNames};
         Start start = {row.entry.c_str(), row.tail.c_str(), row.form, false};
         StartResult result = StartEntry(&start);
         const wchar_t *shown = start.command;
@@ -377,7 +431,6 @@ static void test_batch_command(void)
         {L"!CD! (1).txt", TAIL_QUOTED, {L"!CD! (1).txt"}},
         {L"C:\\dir\\", TAIL_QUOTED, {L"C:\\dir\\"}},
         {L"", TAIL_QUOTED, {L""}},
-        {L"a\"b|c", TAIL_QUOTED, {L"a\"b|c"}},
         {L"\x65e5 \xff \xd83d\xde00", TAIL_QUOTED, {L"\x65e5 \xff \xd83d\xde00"}},
         {L"--opt=v -x", TAIL_ARGUMENTS, {L"--opt=v", L"-x"}},
     };
@@ -468,6 +521,25 @@ static void test_search(void)
         ok(got == (row.found[0] != 0) && (!got || _wcsicmp(&found[0], row.found) == 0),
            "[%s] on [%s]: %d [%s]", Shown(row.name).c_str(), Shown(row.path).c_str(), got,
            Shown(&found[0]).c_str());
+    }
+    /* The 32-bit launcher's way to the 64-bit system folder, named as users
+       and the elevation service know it. */
+    static const struct {
+        const wchar_t *found, *shown;
+    } views[] = {
+        {L"C:\\Windows\\Sysnative\\wsl.exe", L"C:\\Windows\\system32\\wsl.exe"},
+        {L"C:\\WINDOWS\\SYSNATIVE\\OpenSSH\\ssh.exe", L"C:\\Windows\\system32\\OpenSSH\\ssh.exe"},
+        {L"C:\\Windows\\SysnativeX\\a.exe", L"C:\\Windows\\SysnativeX\\a.exe"},
+        {L"C:\\bin\\x.exe", L"C:\\bin\\x.exe"},
+    };
+    for (const auto &v : views) {
+        SearchPlaces where = {
+            {L"", L"C:\\Windows\\system32", L"", L""}, L"C:\\Windows\\Sysnative", L"", L""};
+        std::vector<wchar_t> file(v.found, v.found + wcslen(v.found) + 1);
+        file.resize(FILE_SIZE);
+        SystemView(&file[0], &where);
+        ok(wcscmp(&file[0], v.shown) == 0, "[%s] shown as [%s]", Shown(v.found).c_str(),
+           Shown(&file[0]).c_str());
     }
     ok(IsBatchFile(L"C:\\b\\x.Bat") && IsBatchFile(L"C.CMD") && !IsBatchFile(L"C:\\a.bat\\x") &&
            !IsBatchFile(L"C:\\x.bats") && !IsBatchFile(L"C:\\bat"),
