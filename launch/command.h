@@ -76,8 +76,7 @@ enum BuildResult { BUILD_OK, BUILD_TOO_LONG, BUILD_TWO_WAYS };
    ways or leave a quote open, so that a document would not be one
    argument of its own. */
 BuildResult BuildCommand(TextBuf *out, const wchar_t *argv0, const wchar_t *leading,
-                         const wchar_t *args, const wchar_t *tail, TailForm form,
-                         LookupFn lookup);
+                         const wchar_t *args, const wchar_t *tail, TailForm form, LookupFn lookup);
 
 /* The command line that has the command interpreter run the batch file at
    its full path with the arguments of a command line (args), each as data:

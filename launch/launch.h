@@ -16,12 +16,12 @@ enum StartResult {
     START_CANCELLED, /* the user declined the elevation prompt */
     START_TOO_LONG,  /* over the platform's limits once expanded */
     /* Not started, for the launch to say why: */
-    START_REFUSED,    /* GetLastError() does */
-    START_UNCLOSED,   /* the entry opens a quote it does not close */
-    START_NO_PROGRAM, /* a shortcut to a document, a folder or a Store app */
-    START_TWO_WAYS,   /* the entry's quotes read two ways, or one is left open */
-    START_ANSI_NAME,  /* a document's name reads as other arguments in ANSI,
-                         and has no short name that does not */
+    START_REFUSED,       /* GetLastError() does */
+    START_UNCLOSED,      /* the entry opens a quote it does not close */
+    START_NO_PROGRAM,    /* a shortcut to a document, a folder or a Store app */
+    START_TWO_WAYS,      /* the entry's quotes read two ways, or one is left open */
+    START_ANSI_NAME,     /* a document's name reads as other arguments in ANSI,
+                            and has no short name that does not */
     START_BATCH_ARGUMENT /* an argument a batch file cannot take whole: it
                             holds a quote or a line break (error 87) */
 };
