@@ -9,6 +9,8 @@
  */
 #include "launch/command.h"
 #include "launch/entry.h"
+#include "launch/launch.h"
+#include "platform/platform.h"
 #include "launch/text.h"
 #include "tests/interpreter_model.h"
 
@@ -95,36 +97,114 @@ static void CheckEntry(const std::wstring &line)
 
 static size_t Lookup(const wchar_t *name, wchar_t *value, size_t size)
 {
-    /* A's value is a word; B's is a placeholder, which is not read again. */
-    const wchar_t *v = wcscmp(name, L"A") == 0 ? L"va" : wcscmp(name, L"B") == 0 ? L"%1" : NULL;
+    /* A's value is a word; B's a placeholder, which is not read again; C's
+       a quote and a blank; D's ends in a backslash. */
+    static const wchar_t *const values[] = {L"A", L"va", L"B", L"%1", L"C", L"a \"b", L"D", L"c\\"};
+    const wchar_t *v = NULL;
+    for (int i = 0; i < 8; i += 2)
+        if (wcscmp(name, values[i]) == 0)
+            v = values[i + 1];
     if (!v || wcslen(v) >= size)
         return v ? wcslen(v) + 1 : 0;
     wcscpy(value, v);
     return wcslen(v);
 }
 
-/* An entry's arguments made of the line's units as words, placeholders and
-   variables: the program reads back those words with the documents where a
-   placeholder stands, or after them; a batch file gets the same through the
-   interpreter's readings. */
+static const wchar_t MARK = L'\x01'; /* where a placeholder's documents go */
+
+/* Where a command line's reading stands by today's C runtime, fed a unit at
+   a time: inside quotes, and whether two quotes inside quotes (which the
+   older runtime reads another way) were met. */
+struct Reading {
+    size_t slashes = 0;
+    bool quoted = false, closed = false, twoWays = false;
+    void Feed(wchar_t c)
+    {
+        bool quote = c == L'"' && slashes % 2 == 0;
+        twoWays = twoWays || (quote && closed);
+        closed = quote && quoted;
+        quoted = quoted != quote;
+        slashes = c == L'\\' ? slashes + 1 : 0;
+    }
+};
+
+/* The arguments that a line with marks reads as, each mark the documents:
+   the first joined to what comes before it, the last to what follows. */
+static Arguments WithDocuments(const std::wstring &line, const Arguments &docs)
+{
+    Arguments got;
+    for (const std::wstring &arg : ProgramArguments(line)) {
+        std::wstring cur;
+        for (wchar_t c : arg) {
+            if (c != MARK) {
+                cur += c;
+                continue;
+            }
+            for (size_t i = 0; i < docs.size(); i++) {
+                if (i > 0) {
+                    got.push_back(cur);
+                    cur.clear();
+                }
+                cur += docs[i];
+            }
+        }
+        got.push_back(cur);
+    }
+    return got;
+}
+
+/* An entry's arguments made of the line's units as tokens, glued to the one
+   before or after a blank: words, escaped and lone quotes, placeholders in
+   and out of quotes, variables with quotes, blanks and backslashes. Read
+   back by today's and the older runtime's rules alike, the command is the
+   same text with the documents where a placeholder stands (or after it all),
+   each whole; it is refused only where its quotes read two ways or stay
+   open; a batch file gets the same through the interpreter's readings. */
 static void CheckArguments(const std::wstring &line, const std::wstring &tail, bool quick)
 {
-    static const wchar_t *const tokens[] = {L"w",      L"%1",    L"\"%1\"", L"%L",
-                                            L"\"%*\"", L"x%A%y", L"%B%"};
+    static const wchar_t *const tokens[] = {L"w",     L"%1",  L"\"%1\"", L"%L",     L"\"%*\"",
+                                            L"x%A%y", L"%B%", L"\\\"",   L"\"",     L"\"-o%1.bak\"",
+                                            L"%C%",   L"%D%", L"v\\\\",  L"\"%D%\""};
+    static const wchar_t *const marked[] = {
+        L"w",    L"\x01", L"\"\x01\"",       L"\x01",  L"\"\x01\"", L"xvay",  L"%1",
+        L"\\\"", L"\"",   L"\"-o\x01.bak\"", L"a \"b", L"c\\",      L"v\\\\", L"\"c\\\""};
     bool split = TailIsArguments(tail.c_str(), Exists);
-    Arguments docs = split ? ProgramArguments(tail) : Arguments{tail}, want = {L"p"};
-    std::wstring args;
+    Arguments docs = split ? ProgramArguments(tail) : Arguments{tail};
+    std::wstring args, expected = L"\"p\"";
+    Reading r;
     bool placed = false;
-    for (wchar_t unit : line.substr(0, 40)) {
-        const wchar_t *token = tokens[unit % 7];
-        args += std::wstring(L" ") + token;
-        placed = placed || (unit % 7 >= 1 && unit % 7 <= 4);
-        if (unit % 7 >= 1 && unit % 7 <= 4)
-            want.insert(want.end(), docs.begin(), docs.end());
-        else
-            want.push_back(unit % 7 == 0 ? L"w" : unit % 7 == 5 ? L"xvay" : L"%1");
+    for (size_t i = 0; i < line.size() && i < 40; i++) {
+        size_t k = line[i] % 14;
+        std::wstring blank = line[i] / 14 % 3 == 0 ? L"" : L" ";
+        args += blank + tokens[k];
+        if (i == 0)
+            blank = L" "; /* after the program's quote, always */
+        /* The marks stand as the builder places documents: in quotes of
+           their own where the text so far is not inside quotes. */
+        for (const wchar_t *m = blank.c_str(); *m; m++)
+            r.Feed(*m);
+        expected += blank;
+        /* %L before a name's character is text: %LOCALAPPDATA% unset. */
+        size_t next = i + 1 < line.size() && i + 1 < 40 ? line[i + 1] % 14 : 1;
+        bool glued = i + 1 < line.size() && i + 1 < 40 && line[i + 1] / 14 % 3 == 0;
+        const wchar_t *m = marked[k];
+        if (k == 3 && glued && (next == 0 || next == 5 || next == 12))
+            m = L"%L";
+        for (; *m; m++) {
+            std::wstring piece(1, *m);
+            if (*m == MARK && !r.quoted) {
+                size_t slashes = expected.size() - 1 - expected.find_last_not_of(L'\\');
+                piece = std::wstring(slashes, L'\\') + L"\"\x01\"";
+            }
+            placed = placed || *m == MARK;
+            for (wchar_t c : piece)
+                r.Feed(c);
+            expected += piece;
+        }
     }
+    bool twoWays = r.twoWays || r.quoted;
     TailForm form = split ? TAIL_ARGUMENTS : quick ? TAIL_QUOTED : TAIL_TYPED;
+    Arguments want = WithDocuments(expected, docs);
     if (!placed) {
         Arguments after = form == TAIL_QUOTED ? Arguments{tail} : ProgramArguments(tail);
         want.insert(want.end(), after.begin(), after.end());
@@ -132,18 +212,41 @@ static void CheckArguments(const std::wstring &line, const std::wstring &tail, b
     /* Exact sizes, static: allocated an input, they took most of its time. */
     static wchar_t built[STARTED_SIZE], batch[INTERPRETER_SIZE];
     TextBuf out;
-    if (!BuildCommand(OutStart(&out, built, STARTED_SIZE), L"p", L"", args.c_str(), tail.c_str(),
-                      form, Lookup))
+    BuildResult result = BuildCommand(OutStart(&out, built, STARTED_SIZE), L"p", L"", args.c_str(),
+                                      tail.c_str(), form, Lookup);
+    if (result == BUILD_TOO_LONG)
         return;
-    Check(ProgramArguments(built) == want);
+    Check((result == BUILD_TWO_WAYS) == twoWays);
+    if (result != BUILD_OK)
+        return;
+    Check(ProgramArguments(built) == want && OlderRuntimeArguments(built) == want);
     std::wstring file;
     if (!BatchCommand(OutStart(&out, batch, INTERPRETER_SIZE), L"C:\\b\\x.cmd",
                       CommandLineTail(built)))
-        return; /* too long, or a line break, which no name holds */
+        return; /* too long, or a quote or a line break, which no file's name holds */
     std::optional<std::wstring> all = BatchArguments(batch, &file);
     want.erase(want.begin());
     Check(all && file == L"C:\\b\\x.cmd" && PassedOn(*all, false) == want &&
           PassedOn(*all, true) == want);
+}
+
+/* A document whose ANSI best-fit form would hold a quote or a backslash
+   (U+FF02, U+FF3C and their kin) reaches no program: the start is refused,
+   naming it, as none of these has a short name. */
+static void CheckAnsiNames(const std::wstring &tail, bool quick)
+{
+    static const wchar_t *const files[] = {L"p", L"C:\\p.exe", NULL};
+    g_nativeLaunch = NativeLaunch{files, NULL, 0, 0};
+    bool split = TailIsArguments(tail.c_str(), Exists);
+    Start start = {L"p", tail.c_str(),
+                   split   ? TAIL_ARGUMENTS
+                   : quick ? TAIL_QUOTED
+                           : TAIL_TYPED,
+                   false};
+    StartResult r = StartEntry(&start);
+    Check(r != START_OK || AnsiKeepsQuotes(g_nativeLaunch.command));
+    Check(r != START_ANSI_NAME ||
+          (!AnsiKeepsQuotes(tail.c_str()) && start.file && !AnsiKeepsQuotes(start.file)));
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -175,6 +278,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     free(cmd);
     CheckEntry(line);
     CheckArguments(line, rest, quick);
+    CheckAnsiNames(rest, quick);
 
     wchar_t *status = (wchar_t *)malloc(289 * sizeof(wchar_t));
     FormatText(status, 289, L"Starting\n%ls\n%ls\n\nPlease wait...", line.c_str(), rest);

@@ -103,10 +103,11 @@ static void PutRepeat(TextBuf *out, wchar_t c, size_t n)
 }
 
 /* An argument as it reads inside quotes: a backslash that a quote follows,
-   and the quote, escaped; backslashes at the end doubled when quoteFollows. */
+   and the quote, escaped; backslashes at the end doubled when quoteFollows,
+   with those that the text ended with before it. */
 static void PutEscaped(TextBuf *out, const wchar_t *s, bool quoteFollows)
 {
-    size_t backslashes = 0;
+    size_t backslashes = TrailingBackslashes(out); /* the text's before it count too */
     for (; *s; s++) {
         if (*s == L'"')
             PutRepeat(out, L'\\', backslashes + 1);

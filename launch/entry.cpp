@@ -97,9 +97,10 @@ static void ReadUpTo(QuoteReading *r, const TextBuf *out)
     }
 }
 
-/* Backslashes that end a document placed inside the entry's quotes: they
-   are doubled once what follows them turns out to be a quote, after
-   backslashes or not, so that both keep their meaning. */
+/* Backslashes that end a document placed inside the entry's quotes (or
+   come before an empty one): they are doubled once what follows them turns
+   out to be a quote, after backslashes or not, so that both keep their
+   meaning. */
 struct Owed {
     size_t at, count;
 };
@@ -130,17 +131,17 @@ bool ExpandEntry(TextBuf *out, const wchar_t *p, LookupFn lookup, PlaceFn place,
         if (n > 0) {
             p += n;
         } else if (*p == L'%' && place && IsPlaceholder(p)) {
+            /* The document stands apart from the text around it: C:\out\%1
+               keeps its backslash before the document's own quotes. */
             bool quoted = r.quoted;
+            for (size_t k = quoted ? 0 : TrailingBackslashes(out); k > 0; k--)
+                PutChar(out, L'\\');
             if (!quoted)
                 PutChar(out, L'"');
-            size_t start = out->len;
             place(context, out, !quoted);
             if (!quoted)
                 PutChar(out, L'"');
-            owed = Owed{out->len, 0};
-            while (quoted && owed.count < out->len - start &&
-                   out->buf[out->len - owed.count - 1] == L'\\')
-                owed.count++;
+            owed = Owed{out->len, quoted ? TrailingBackslashes(out) : 0};
             p += 2;
         } else {
             PutChar(out, *p++);

@@ -67,6 +67,16 @@ inline void PutChar(TextBuf *t, wchar_t c)
     Put(t, &c, 1);
 }
 
+/* How many backslashes the text ends with: a quote put next is escaped by
+   an odd number of them. */
+inline size_t TrailingBackslashes(const TextBuf *t)
+{
+    size_t n = 0;
+    while (n < t->len && t->buf[t->len - n - 1] == L'\\')
+        n++;
+    return n;
+}
+
 /* A fixed text of ASCII, kept as bytes: half the size in the program. */
 void PutAscii(TextBuf *t, const char *s);
 

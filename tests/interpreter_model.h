@@ -56,6 +56,46 @@ inline Arguments ProgramArguments(const std::wstring &line)
     return argv;
 }
 
+/* The same line read by the older C runtime that msvcrt.dll still is, and
+   that many programs use: two quotes inside quotes are a quote that ends
+   them, where NextArgument (the C runtime of today) stays inside. */
+inline Arguments OlderRuntimeArguments(const std::wstring &line)
+{
+    Arguments argv;
+    size_t i = 0, n = line.size();
+    for (;;) {
+        while (i < n && (line[i] == L' ' || line[i] == L'\t'))
+            i++;
+        if (i == n)
+            return argv;
+        std::wstring arg;
+        bool quoted = false;
+        while (i < n && (quoted || (line[i] != L' ' && line[i] != L'\t'))) {
+            size_t slashes = 0;
+            while (i < n && line[i] == L'\\')
+                slashes++, i++;
+            if (i == n || line[i] != L'"') {
+                arg.append(slashes, L'\\');
+                if (!slashes)
+                    arg += line[i++];
+                continue;
+            }
+            arg.append(slashes / 2, L'\\');
+            if (slashes % 2) {
+                arg += L'"';
+            } else if (quoted && i + 1 < n && line[i + 1] == L'"') {
+                arg += L'"';
+                i++;
+                quoted = false;
+            } else {
+                quoted = !quoted;
+            }
+            i++;
+        }
+        argv.push_back(arg);
+    }
+}
+
 /* The batch file's arguments as one text (%*), from the interpreter's
    command line, /s taking away its first and last quote; *batch: the file. */
 inline std::optional<std::wstring> BatchArguments(const std::wstring &cmdline, std::wstring *batch)

@@ -233,11 +233,13 @@ std::vector<ProbeRun> ReadProbe(void)
         std::string line = data.substr(pos, nl - pos);
         pos = nl + 1;
         if (line.compare(0, 5, "TIME ") == 0)
-            run = ProbeRun{strtoull(line.c_str() + 5, NULL, 10), "", {}, "", "", "", "", ""};
+            run = ProbeRun{strtoull(line.c_str() + 5, NULL, 10), "", {}, {}, "", "", "", "", ""};
         else if (line.compare(0, 4, "CMD ") == 0)
             run.cmd = line.substr(4);
         else if (line.compare(0, 4, "ARG ") == 0)
             run.args.push_back(line.substr(4));
+        else if (line.compare(0, 5, "AARG ") == 0)
+            run.ansiArgs.push_back(line.substr(5));
         else if (line.compare(0, 5, "WCMD ") == 0)
             run.wcmd = line.substr(5);
         else if (line.compare(0, 4, "EXE ") == 0)

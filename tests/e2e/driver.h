@@ -67,9 +67,10 @@ struct ProbeRun {
     ULONGLONG time; /* in 100 ns units of the system clock */
     std::string cmd;
     std::vector<std::string> args;
-    std::string wcmd, exe, cwd; /* UTF-8 */
-    std::string dll;            /* "1" when it loaded RUNVO_PROBE_DLL, "0" when not */
-    std::string nocwd;          /* "1" when NoDefaultCurrentDirectoryInExePath was set */
+    std::vector<std::string> ansiArgs; /* UTF-8 */
+    std::string wcmd, exe, cwd;        /* UTF-8 */
+    std::string dll;                   /* "1" when it loaded RUNVO_PROBE_DLL, "0" when not */
+    std::string nocwd;                 /* "1" when NoDefaultCurrentDirectoryInExePath was set */
 };
 std::vector<ProbeRun> ReadProbe(void);
 void ClearProbe(void);

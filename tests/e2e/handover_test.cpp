@@ -190,6 +190,13 @@ static void test_program_search(void)
     WriteWholeFile(batches[3], "@\"%~dp0tool.exe\" \"%~1\"\r\n");
     WriteWholeFile(batches[4], "@\"%~dp0tool.exe\" %*\r\n");
     WriteWholeFile(batches[5], "@\"%~dp0tool.exe\" %PROCESSOR_ARCHITECTURE% %*\r\n");
+    /* The 64-bit Program Files, as the 32-bit driver finds it too. */
+    char pf[MAX_PATH] = "";
+    if (!GetEnvironmentVariableA("ProgramW6432", pf, MAX_PATH))
+        GetEnvironmentVariableA("ProgramFiles", pf, MAX_PATH);
+    const std::string pfDir = std::string(pf) + "\\RunvoTest", pfTool = pfDir + "\\tool.exe";
+    CreateDirectoryA(pfDir.c_str(), NULL);
+    CopyProbe(pfTool);
     const std::string system = SystemOnly("", "runvo64only.exe", false),
                       sub = SystemOnly("\\RunvoSub", "runvosub.exe", false);
     SetEnvironmentVariableA("RUNVO_BIN", bin.c_str());
@@ -256,6 +263,8 @@ static void test_program_search(void)
          fromLnk + " --open \"a b.txt\"", "a b.txt", bin},
         {"App.lnk", bin, QUICK, tools + "\\tool.exe", fromLnk + " \"doc.txt\"", "doc.txt", bin},
         {doc, bin, FALLBACK, ""},
+        {"%ProgramFiles%\\RunvoTest\\tool.exe", bin, QUICK, pfTool,
+         "\"" + pfTool + "\" \"doc.txt\""},
     };
     for (const auto &row : rows) {
         WriteList(row.entry + "\n" + row.entry + "\n");
@@ -307,6 +316,8 @@ static void test_program_search(void)
         DeleteFileA(f.c_str());
     DeleteFileA(app.c_str());
     DeleteFileA(doc.c_str());
+    DeleteFileA(pfTool.c_str());
+    RemoveDirectoryA(pfDir.c_str());
     for (int i = 3; i >= 0; i--)
         RemoveDirectoryA(dirs[i].c_str());
 }
@@ -424,6 +435,63 @@ static void test_association(void)
     RegDeleteTreeW(HKEY_CLASSES_ROOT, cls.c_str());
 }
 
+/* Every name whole, for programs that read the ANSI command line too: a
+   document whose name the code page's best fit turns into quotes or a
+   backslash (U+FF02, U+FF3C) goes by its short name, one that merely loses
+   its accents as it is; an entry's quotes read as the program reads them,
+   and a blank follows the program's own quote. */
+static void test_names_whole(void)
+{
+    const std::string down = WorkPath("Downloads"), probe = ProbePath();
+    CreateDirectoryA(down.c_str(), NULL);
+    const std::string evil = down + "\\x＂ --evil ＂.txt", report = down + "\\report＼",
+                      accents = down + "\\őé.txt";
+    const std::string made[] = {evil, report, accents};
+    for (const std::string &m : made)
+        CloseHandle(
+            CreateFileW(Widen(m, CP_UTF8).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL));
+    auto shortName = [](const std::string &name) {
+        WCHAR buf[MAX_PATH] = L"";
+        GetShortPathNameW(Widen(name, CP_UTF8).c_str(), buf, MAX_PATH);
+        return Utf8(buf);
+    };
+    const std::string open = "\"" + probe + "\" --open \"%1\" --readonly";
+    const struct {
+        std::string entry, tail;
+        Way way;
+        std::vector<std::string> ansi; /* as a program that reads ANSI gets them */
+    } rows[] = {
+        {open, "-n 1 \"" + evil + "\"", QUICK, {"--open", shortName(evil), "--readonly"}},
+        {open, report, CHOOSE, {"--open", shortName(report), "--readonly"}},
+        {open, "-n 1 \"" + accents + "\"", QUICK, {"--open", down + "\\oé.txt", "--readonly"}},
+        {"\"" + probe + "\"--open \"%1\"", "a b.txt", CHOOSE, {"--open", "a b.txt"}},
+        {"\"" + probe + "\" --in \"a\\\"b\" %1",
+         "C:\\docs\\a --exec=calc.txt",
+         CHOOSE,
+         {"--in", "a\"b", "C:\\docs\\a --exec=calc.txt"}},
+    };
+    for (const auto &row : rows) {
+        WriteList(row.entry + "\n" + row.entry + "\n");
+        std::string field = row.way == QUICK ? "" : row.tail;
+        std::vector<ProbeRun> runs = Launch(row.tail, row.way, field, down.c_str());
+        const char *name = row.entry.c_str();
+        if (!ok(runs.size() == 1, "%s: %lu starts", name, (unsigned long)runs.size()))
+            continue;
+        ok(runs[0].ansiArgs == row.ansi, "%s [%s]: %lu ANSI arguments, the second [%s]", name,
+           row.tail.c_str(), (unsigned long)runs[0].ansiArgs.size(),
+           runs[0].ansiArgs.size() > 1 ? runs[0].ansiArgs[1].c_str() : "");
+    }
+    /* The short names open the files themselves; the accents are only lost
+       in ANSI: the UTF-16 line keeps the name. */
+    HANDLE f = CreateFileA(shortName(evil).c_str(), 0, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ok(shortName(evil).find("＂") == std::string::npos && f != INVALID_HANDLE_VALUE,
+       "the short name [%s] opens no file", shortName(evil).c_str());
+    CloseHandle(f);
+    for (const std::string &m : made)
+        DeleteFileW(Widen(m, CP_UTF8).c_str());
+    RemoveDirectoryA(down.c_str());
+}
+
 /* The launcher in a folder of any name (a user's own, say) finds the list
    file beside it, and the programs beside it: the folder is one folder,
    though a ';' in its name parts the folders of a search list (where b\
@@ -473,6 +541,7 @@ int main(int argc, char **argv)
     else
         ok(false, "no DLL to plant was given");
     test_association();
+    test_names_whole();
     test_folder_of_any_name();
     TearDownWorkDir();
     return TestSummary("handover");
