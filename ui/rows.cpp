@@ -29,6 +29,7 @@ struct RowInfo {
     WCHAR name[NAME_SIZE];
 };
 
+static bool s_loadPosted;
 static EntryProgram s_program; /* large for a stack frame of the 32-bit build */
 
 static RowInfo *Info(HWND hList, int row)
@@ -85,6 +86,15 @@ void SetRowHeight(HWND hList)
    found. A shortcut is shown by its own name, as the Start menu shows it. */
 static void LoadProgram(RowInfo *info, WCHAR *found, int size)
 {
+    /* The row before's program again (one program with other options on
+       the next line, as lists hold them): its icon and name are shared. */
+    static WCHAR s_szLast[FILE_SIZE];
+    static const RowInfo *s_last;
+    if (s_last && s_last->iconSize == size && wcscmp(s_szLast, found) == 0) {
+        info->icon = s_last->icon;
+        wmemcpy(info->name, s_last->name, NAME_SIZE);
+        return;
+    }
     WCHAR shown[FILE_SIZE];
     wmemcpy(shown, found, FILE_SIZE);
     ShowAsUsersSee(shown);
@@ -94,6 +104,8 @@ static void LoadProgram(RowInfo *info, WCHAR *found, int size)
     if (IsShortcut(found) || (!ProgramDescription(shown, info->name, NAME_SIZE) &&
                               !ProgramDescription(found, info->name, NAME_SIZE)))
         FileShownName(found, info->name, NAME_SIZE);
+    wmemcpy(s_szLast, found, FILE_SIZE);
+    s_last = info;
 }
 
 /* Finds the row's program, its name and its icon at size. False when no
@@ -121,6 +133,7 @@ static bool LoadRow(HWND hList, int row, int size)
 
 void LoadVisibleRows(HWND hDlg, HWND hList)
 {
+    s_loadPosted = false;
     RECT rc;
     GetClientRect(hList, &rc);
     int top = (int)SendMessageW(hList, LB_GETTOPINDEX, 0, 0);
@@ -173,10 +186,11 @@ void DrawRow(HWND hDlg, const DRAWITEMSTRUCT *item)
         if (row < 9)
             DrawLine(dc, key, rc, grey, DT_CENTER);
         RowInfo *info = Info(item->hwndItem, row);
-        /* On a timer, whose message comes after any input and any other
-           program's question: loading never goes ahead of the user. */
-        if (!info || info->iconSize != size)
-            SetTimer(hDlg, ROWS_TIMER, USER_TIMER_MINIMUM, NULL);
+        if (!info || info->iconSize != size) {
+            if (!s_loadPosted)
+                PostMessageA(hDlg, WM_APP_LOADROWS, 0, 0);
+            s_loadPosted = true;
+        }
         if (info && info->icon)
             DrawIconEx(dc, rc.right, rc.top + (rc.bottom - rc.top - size) / 2, info->icon, size,
                        size, 0, NULL, DI_NORMAL);

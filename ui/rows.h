@@ -7,10 +7,9 @@
 
 #include "platform/platform.h"
 
-/* The timer on which the rows in view are loaded, and the message the
-   chooser posts itself to lay the rows out anew after a move to a monitor
-   of another DPI. */
-enum { ROWS_TIMER = 1, WM_APP_NEWDPI = WM_APP + 1 };
+/* Messages the chooser posts itself: load the rows in view; lay the rows
+   out anew after a move to a monitor of another DPI. */
+enum { WM_APP_LOADROWS = WM_APP + 1, WM_APP_NEWDPI, ROWS_TIMER = 1 };
 
 #ifndef WM_DPICHANGED /* Windows 8.1's, not in every SDK's headers */
 #define WM_DPICHANGED 0x02E0
@@ -25,11 +24,11 @@ int SmallIconSize(UINT dpi);
 void SetRowHeight(HWND hList);
 
 /* Draws one row, as WM_DRAWITEM asks; a row in view whose icon and name are
-   not loaded yet has them loaded soon after (ROWS_TIMER). */
+   not loaded yet has them loaded soon after (WM_APP_LOADROWS). */
 void DrawRow(HWND hDlg, const DRAWITEMSTRUCT *item);
 
 /* Loads the icons and names of the rows in view, until it is done or the
-   user's input is waiting, when it goes on at the next ROWS_TIMER. */
+   user's input is waiting, when it goes on on the ROWS_TIMER. */
 void LoadVisibleRows(HWND hDlg, HWND hList);
 
 /* The name a row shows (the name given to type-ahead): context is the
