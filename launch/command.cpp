@@ -206,6 +206,19 @@ static void PlaceDocuments(void *context, TextBuf *out, bool quoteFollows)
     }
 }
 
+/* A tail whose quotes programs would read two ways, as the arguments that
+   today's runtime reads in it, each quoted: one reading for every program. */
+static void PutRequoted(TextBuf *out, const wchar_t *tail)
+{
+    TextBuf arg;
+    const wchar_t *p = tail;
+    for (size_t n = 0; (p = NextArgument(p, OutStart(&arg, s_szArgument, STARTED_SIZE))); n++) {
+        if (n > 0)
+            PutChar(out, L' ');
+        PutQuoted(out, s_szArgument);
+    }
+}
+
 BuildResult BuildCommand(TextBuf *out, const wchar_t *argv0, const wchar_t *leading,
                          const wchar_t *args, const wchar_t *tail, TailForm form, LookupFn lookup)
 {
@@ -225,8 +238,10 @@ BuildResult BuildCommand(TextBuf *out, const wchar_t *argv0, const wchar_t *lead
         PutChar(out, L' ');
         if (form == TAIL_QUOTED)
             PutQuoted(out, tail);
-        else
+        else if (ReadsOneWay(tail))
             PutText(out, tail);
+        else /* each argument as today's runtime reads it, quoted anew */
+            PutRequoted(out, tail);
     }
     return out->cut ? BUILD_TOO_LONG : oneWay ? BUILD_OK : BUILD_TWO_WAYS;
 }

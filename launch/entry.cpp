@@ -97,6 +97,14 @@ static void ReadUpTo(QuoteReading *r, const TextBuf *out)
     }
 }
 
+bool ReadsOneWay(const wchar_t *text)
+{
+    TextBuf t = {const_cast<wchar_t *>(text), 0, wcslen(text), false};
+    QuoteReading r = {0, 0, false, false, false};
+    ReadUpTo(&r, &t);
+    return !r.twoWays && !r.quoted;
+}
+
 /* Backslashes that end a document placed inside the entry's quotes (or
    come before an empty one): they are doubled once what follows them turns
    out to be a quote, after backslashes or not, so that both keep their

@@ -34,6 +34,10 @@ typedef void (*PlaceFn)(void *context, TextBuf *out, bool quoteFollows);
    does not fit. */
 bool SplitEntry(const wchar_t *entry, wchar_t *program, size_t size, const wchar_t **args);
 
+/* Whether programs read the text's quotes one way: no two quotes inside
+   quotes, and none left open. */
+bool ReadsOneWay(const wchar_t *text);
+
 /* Writes text to out with its variables expanded. With place, each
    placeholder is replaced by what place writes: inside the entry's quotes as
    it stands, elsewhere between quotes of its own; whether it stands inside

@@ -343,6 +343,9 @@ static void test_launch(void)
          app + L" \"C:\\D\\a b.txt\" \"C:\\D\\X__-~1.TXT\""},
         {app, L"C:\\D\\\xe9t\xe9 \x65e5.txt", TAIL_QUOTED, 0, 0, START_OK,
          app + L" \"C:\\D\\\xe9t\xe9 \x65e5.txt\""},
+        /* A tail that programs would read two ways, quoted anew. */
+        {app, L"\"a\"\"b\" c", TAIL_ARGUMENTS, 0, 0, START_OK, app + L" \"a\\\"b\" \"c\""},
+        {app, L"\"a b\" c", TAIL_ARGUMENTS, 0, 0, START_OK, app + L" \"a b\" c"},
         /* One reading of the entry's quotes. */
         {app + L" --in \"a\\\"b\" %1", L"C:\\docs\\a --exec=calc.txt", TAIL_TYPED, 0, 0, START_OK,
          app + L" --in \"a\\\"b\" \"C:\\docs\\a --exec=calc.txt\""},
