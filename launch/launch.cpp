@@ -118,8 +118,13 @@ static StartResult StartFound(Start *s, const wchar_t *file, const wchar_t *dir)
     wmemcpy(s_szShown, file, FILE_SIZE);
     ShowAsUsersSee(s_szShown);
     wmemcpy(s_szDocument, s_szShown, FILE_SIZE);
-    *wcsrchr(s_szDocument, L'\\') = L'\0';
-    if (ElevateProgram(s_szShown, CommandLineTail(s_szStarted), dir ? dir : s_szDocument))
+    wchar_t *slash = wcsrchr(s_szDocument, L'\\');
+    if (slash) /* C:\ keeps its separator: C: alone is a folder on C: */
+        slash[slash == s_szDocument + 2] = L'\0';
+    if (ElevateProgram(s_szShown, CommandLineTail(s_szStarted),
+                       dir     ? dir
+                       : slash ? s_szDocument
+                               : NULL))
         return START_OK;
     return GetLastError() == ERROR_CANCELLED ? START_CANCELLED : START_REFUSED;
 }

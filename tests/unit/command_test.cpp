@@ -233,6 +233,8 @@ static void test_launch(void)
                                            L"C:\\bin\\pass.cmd ",
                                            L"wsl.exe",
                                            L"C:\\Windows\\Sysnative\\wsl.exe",
+                                           L"root.exe",
+                                           L"C:\\root.exe",
                                            NULL};
     /* Names that the ANSI code page makes quotes or backslashes of. */
     static const wchar_t *const shortNames[] = {L"C:\\D\\x\xff02 --evil \xff02.txt",
@@ -357,6 +359,8 @@ static void test_launch(void)
            system folder's file elevated by its own name, in its folder. */
         {L"%ProgramFiles%\\App\\app.exe", L"a", TAIL_QUOTED, 0, 0, START_OK, app + L" \"a\"", L"",
          0, appFile},
+        {L"root.exe", L"a", TAIL_QUOTED, 740, 0, START_OK, L"\"root.exe\" \"a\"",
+         L"C:\\root.exe|\"a\"", 0, L"C:\\root.exe", L"C:\\"},
         {L"wsl.exe", L"a", TAIL_QUOTED, 740, 0, START_OK, L"\"wsl.exe\" \"a\"",
          L"C:\\Windows\\System32\\wsl.exe|\"a\"", 0, L"C:\\Windows\\System32\\wsl.exe",
          L"C:\\Windows\\System32"},
