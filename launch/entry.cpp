@@ -85,10 +85,10 @@ struct QuoteReading {
     bool quoted, justClosed, twoWays;
 };
 
-static void ReadUpTo(QuoteReading *r, const TextBuf *out)
+static void ReadUpTo(QuoteReading *r, const wchar_t *text, size_t len)
 {
-    for (; r->scanned < out->len; r->scanned++) {
-        wchar_t c = out->buf[r->scanned];
+    for (; r->scanned < len; r->scanned++) {
+        wchar_t c = text[r->scanned];
         bool quote = c == L'"' && r->backslashes % 2 == 0;
         r->twoWays = r->twoWays || (quote && r->justClosed);
         r->justClosed = quote && r->quoted;
@@ -99,9 +99,8 @@ static void ReadUpTo(QuoteReading *r, const TextBuf *out)
 
 bool ReadsOneWay(const wchar_t *text)
 {
-    TextBuf t = {const_cast<wchar_t *>(text), 0, wcslen(text), false};
     QuoteReading r = {0, 0, false, false, false};
-    ReadUpTo(&r, &t);
+    ReadUpTo(&r, text, wcslen(text));
     return !r.twoWays && !r.quoted;
 }
 
@@ -155,7 +154,7 @@ bool ExpandEntry(TextBuf *out, const wchar_t *p, LookupFn lookup, PlaceFn place,
             PutChar(out, *p++);
         }
         Settle(out, &owed);
-        ReadUpTo(&r, out);
+        ReadUpTo(&r, out->buf, out->len);
     }
     return !r.twoWays && !r.quoted;
 }

@@ -18,7 +18,9 @@ static wchar_t s_szInterpreted[INTERPRETER_SIZE];
    folder: kept, as the start names them after it returns. */
 static EntryProgram s_program;
 static wchar_t s_szTarget[FILE_SIZE], s_szLinkArgs[SHORTCUT_ARGS_SIZE], s_szLinkDir[FILE_SIZE];
-static wchar_t s_szShown[FILE_SIZE]; /* the file found, as users see it */
+/* The file found as users and the elevation service see it, and its
+   folder. */
+static wchar_t s_szShown[FILE_SIZE], s_szFolder[FILE_SIZE];
 /* The documents, one at a time and as the tail that carries them safe for
    programs that read the ANSI command line. */
 static wchar_t s_szDocument[STARTED_SIZE], s_szShortName[FILE_SIZE], s_szDocuments[STARTED_SIZE];
@@ -92,7 +94,8 @@ static bool FollowShortcut(EntryProgram *p)
     return true;
 }
 
-/* Starts the file found, by the route its kind takes. */
+/* Starts the file found, by the route its kind takes (s_szShown: the same
+   file as users see it). */
 static StartResult StartFound(Start *s, const wchar_t *file, const wchar_t *dir)
 {
     if (IsBatchFile(file)) {
@@ -115,15 +118,13 @@ static StartResult StartFound(Start *s, const wchar_t *file, const wchar_t *dir)
     /* The file as the elevation service, a 64-bit process, sees it, started
        in its own folder unless a shortcut names one: the document's
        folder is where it would look for DLLs it lacks. */
-    wmemcpy(s_szShown, file, FILE_SIZE);
-    ShowAsUsersSee(s_szShown);
-    wmemcpy(s_szDocument, s_szShown, FILE_SIZE);
-    wchar_t *slash = wcsrchr(s_szDocument, L'\\');
+    wmemcpy(s_szFolder, s_szShown, FILE_SIZE);
+    wchar_t *slash = wcsrchr(s_szFolder, L'\\');
     if (slash) /* C:\ keeps its separator: C: alone is a folder on C: */
-        slash[slash == s_szDocument + 2] = L'\0';
+        slash[slash == s_szFolder + 2] = L'\0';
     if (ElevateProgram(s_szShown, CommandLineTail(s_szStarted),
                        dir     ? dir
-                       : slash ? s_szDocument
+                       : slash ? s_szFolder
                                : NULL))
         return START_OK;
     return GetLastError() == ERROR_CANCELLED ? START_CANCELLED : START_REFUSED;
@@ -165,11 +166,10 @@ StartResult StartEntry(Start *s)
         return START_REFUSED;
     }
     s->program = p->found;
+    wmemcpy(s_szShown, p->found, FILE_SIZE);
+    ShowAsUsersSee(s_szShown);
     /* Named, but for a full path that the entry names as it is written. */
-    if (shortcut || p->name != p->written || !IsFullPath(p->written)) {
-        wmemcpy(s_szShown, p->found, FILE_SIZE);
-        ShowAsUsersSee(s_szShown);
+    if (shortcut || p->name != p->written || !IsFullPath(p->written))
         s->file = s_szShown;
-    }
     return StartFound(s, p->found, dir);
 }

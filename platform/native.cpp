@@ -5,6 +5,7 @@
  * launcher should believe is its own, and say what a start finds and meets
  * in g_nativeLaunch.
  */
+#include "launch/search.h"
 #include "platform/platform.h"
 
 #include <stdio.h>
@@ -89,12 +90,9 @@ bool FindProgram(const wchar_t *name, wchar_t *found)
 /* As the 32-bit launcher on 64-bit Windows sees it. */
 void ShowAsUsersSee(wchar_t *file)
 {
-    static const wchar_t sysnative[] = L"C:\\Windows\\Sysnative\\";
-    size_t n = wcslen(sysnative);
-    if (wcsncmp(file, sysnative, n) == 0) {
-        wmemcpy(file + 11, L"System32", 8);
-        wmemmove(file + 19, file + 20, wcslen(file + 20) + 1);
-    }
+    static const SearchPlaces wow64 = {
+        {L"", L"C:\\Windows\\System32", L"", L""}, L"C:\\Windows\\Sysnative", L"", L""};
+    SystemView(file, &wow64);
 }
 
 bool AnsiKeepsQuotes(const wchar_t *name)

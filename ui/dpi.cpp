@@ -5,23 +5,29 @@
  */
 #include "ui/rows.h"
 
-UINT WindowDpi(HWND hwnd)
+/* A USER32 function that only later Windows versions have; NULL elsewhere. */
+static void (*UserFunction(const char *name))(void)
 {
-    typedef UINT(WINAPI * ForWindowFn)(HWND);
-    auto forWindow = reinterpret_cast<ForWindowFn>(reinterpret_cast<void (*)(void)>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    if (forWindow)
-        return forWindow(hwnd);
+    return reinterpret_cast<void (*)(void)>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name));
+}
+
+UINT SystemDpi(void)
+{
     HDC screen = GetDC(NULL);
     int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(NULL, screen);
     return (UINT)dpi;
 }
 
+UINT WindowDpi(HWND hwnd)
+{
+    auto forWindow = reinterpret_cast<UINT(WINAPI *)(HWND)>(UserFunction("GetDpiForWindow"));
+    return forWindow ? forWindow(hwnd) : SystemDpi();
+}
+
 int SmallIconSize(UINT dpi)
 {
-    typedef int(WINAPI * ForDpiFn)(int, UINT);
-    auto forDpi = reinterpret_cast<ForDpiFn>(reinterpret_cast<void (*)(void)>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+    auto forDpi =
+        reinterpret_cast<int(WINAPI *)(int, UINT)>(UserFunction("GetSystemMetricsForDpi"));
     return forDpi ? forDpi(SM_CXSMICON, dpi) : MulDiv(16, (int)dpi, 96);
 }

@@ -32,9 +32,7 @@ static HGDIOBJ StatusFont(HWND hwnd)
     static HFONT s_hFont;
     static UINT s_fontDpi;
     UINT dpi = WindowDpi(hwnd);
-    HDC screen = GetDC(NULL);
-    int system = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(NULL, screen);
+    int system = (int)SystemDpi();
     if (dpi == (UINT)system)
         return NULL;
     if (s_fontDpi != dpi) {

@@ -16,8 +16,9 @@ enum { WM_APP_LOADROWS = WM_APP + 1, WM_APP_NEWDPI, ROWS_TIMER = 1 };
 #endif
 
 /* The DPI of the monitor the window is on (the system's where Windows
-   cannot say), and a small icon's size there. */
+   cannot say), the system's (the stock fonts'), and a small icon's size. */
 UINT WindowDpi(HWND hwnd);
+UINT SystemDpi(void);
 int SmallIconSize(UINT dpi);
 
 /* The rows' height at the list's DPI, for its font and its icons. */

@@ -22,13 +22,13 @@ static LRESULT CALLBACK ListKeysProc(HWND hList, UINT msg, WPARAM wParam, LPARAM
         return CallWindowProcW(s_listProc, hList, msg, wParam, lParam);
     int rows = (int)SendMessageW(hList, LB_GETCOUNT, 0, 0);
     WCHAR key = (WCHAR)wParam;
-    int row = DigitRow(key, rows);
-    if (row < 0 && !(key >= L'1' && key <= L'9'))
-        row = NextRowByName(key, (int)SendMessageW(hList, LB_GETCURSEL, 0, 0), rows, ShownRowName,
-                            hList);
+    bool digit = key >= L'1' && key <= L'9';
+    int row = digit ? DigitRow(key, rows)
+                    : NextRowByName(key, (int)SendMessageW(hList, LB_GETCURSEL, 0, 0), rows,
+                                    ShownRowName, hList);
     if (row >= 0)
         SendMessageW(hList, LB_SETCURSEL, (WPARAM)row, 0);
-    if (row >= 0 && key >= L'1' && key <= L'9')
+    if (row >= 0 && digit)
         SendMessageW(s_hDlg, WM_COMMAND, IDOK, 0);
     return 0;
 }
