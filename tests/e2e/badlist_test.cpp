@@ -104,7 +104,7 @@ static void CheckQuick(const BadList &row)
             PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
     }
     ok(WaitExit(&l, 60000) == 0, "%s: quick launch exit code", row.name);
-    std::vector<ProbeRun> runs = ReadProbe();
+    std::vector<ProbeRun> runs = row.starts ? WaitProbe(1) : ReadProbe();
     bool started = runs.size() == 1 && (runs[0].wcmd == "\"" + ProbePath() + "\" \"q.txt\"" ||
                                         runs[0].wcmd == "\"" + Editor() + "\" \"q.txt\"");
     ok(started == row.starts && runs.size() == (row.starts ? 1u : 0u), "%s: quick launch %s",

@@ -204,7 +204,7 @@ static void test_enter_starts(void)
             PressKey(VK_RETURN);
         int code = WaitExit(&l, 20000);
         ok(code == 0, "[%s]: exit code %d", Shown(name).c_str(), code);
-        std::vector<ProbeRun> runs = ReadProbe();
+        std::vector<ProbeRun> runs = WaitProbe(1);
         std::string want = "\"" + probe + "\"" + row.args;
         if (ok(runs.size() == 1, "[%s]: %lu starts", Shown(name).c_str(),
                (unsigned long)runs.size())) {
@@ -302,7 +302,7 @@ static void test_ok_without_selection(void)
     SendMessageA(list, LB_SETCURSEL, 1, 0);
     PressKey(VK_RETURN);
     ok(WaitExit(&l, 20000) == 0, "exit code");
-    std::vector<ProbeRun> runs = ReadProbe();
+    std::vector<ProbeRun> runs = WaitProbe(1);
     ok(runs.size() == 1 && runs[0].cmd == "\"" + probe + "\" a.txt", "started [%s]",
        runs.empty() ? "" : Shown(runs[0].cmd).c_str());
     CloseHandle(l.process);
@@ -395,7 +395,7 @@ static void test_rows(const char *exe)
     }
     PressKey('2');
     ok(WaitExit(&l, 20000) == 0, "2: exit code");
-    std::vector<ProbeRun> runs = ReadProbe();
+    std::vector<ProbeRun> runs = WaitProbe(1);
     ok(runs.size() == 1 && runs[0].cmd == "\"" + probe + "\" --second a.txt", "2 started [%s]",
        runs.empty() ? "" : Shown(runs[0].cmd).c_str());
     CloseHandle(l.process);

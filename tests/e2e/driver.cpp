@@ -256,6 +256,13 @@ std::vector<ProbeRun> ReadProbe(void)
     return runs;
 }
 
+std::vector<ProbeRun> WaitProbe(size_t n, DWORD timeoutMs)
+{
+    std::vector<ProbeRun> runs;
+    WaitFor([&] { return (runs = ReadProbe()).size() >= n; }, timeoutMs);
+    return runs;
+}
+
 bool WaitFor(const std::function<bool()> &cond, DWORD timeoutMs)
 {
     ULONGLONG end = GetTickCount64() + timeoutMs;

@@ -73,6 +73,10 @@ struct ProbeRun {
     std::string nocwd;                 /* "1" when NoDefaultCurrentDirectoryInExePath was set */
 };
 std::vector<ProbeRun> ReadProbe(void);
+/* What the probe received once it holds n starts, or after timeoutMs: the
+   program the launcher starts may write after the launcher has ended (quick
+   launch waits for no program, and an emulated one is slow to come up). */
+std::vector<ProbeRun> WaitProbe(size_t n, DWORD timeoutMs = 20000);
 void ClearProbe(void);
 
 bool WaitFor(const std::function<bool()> &cond, DWORD timeoutMs);

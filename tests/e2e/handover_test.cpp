@@ -40,7 +40,7 @@ static std::vector<ProbeRun> Launch(const std::string &tail, Way way, const std:
     int code = WaitExit(&l, 20000);
     ok(code == 0, "[%s]: exit code %d", tail.c_str(), code);
     CloseHandle(l.process);
-    return ReadProbe();
+    return way == FALLBACK ? ReadProbe() : WaitProbe(1);
 }
 
 /* Several files and any name reach the program exactly: args is what
@@ -271,9 +271,6 @@ static void test_program_search(void)
         SetEnvironmentVariableA("PATH", (row.pathFirst + ";" + path).c_str());
         std::string tail = row.way == CHOOSE ? row.doc : "-n 1 " + row.doc;
         std::vector<ProbeRun> runs = Launch(tail, row.way, row.doc, down.c_str());
-        /* A batch file's program may start after the launcher has ended. */
-        if (!row.ran.empty())
-            WaitFor([&] { return !(runs = ReadProbe()).empty(); }, 20000);
         const char *name = row.entry.c_str();
         if (!ok(runs.size() == (row.ran.empty() ? 0u : 1u), "%s: %lu starts", name,
                 (unsigned long)runs.size()) ||
@@ -365,7 +362,7 @@ static void test_dll_search(const char *dll)
         PressKey(VK_RETURN);
         ok(WaitExit(&l, 20000) == 0, "dll: exit code");
         CloseHandle(l.process);
-        std::vector<ProbeRun> runs = ReadProbe();
+        std::vector<ProbeRun> runs = WaitProbe(1);
         ok(runs.size() == 1 && runs[0].dll == "1", "the program's own DLL search changed: [%s]",
            runs.empty() ? "not started" : runs[0].dll.c_str());
     }
@@ -425,7 +422,7 @@ static void test_association(void)
         }
         ok(WaitExit(&l, 20000) == 0, "association: exit code");
         CloseHandle(l.process);
-        std::vector<ProbeRun> runs = ReadProbe();
+        std::vector<ProbeRun> runs = WaitProbe(1);
         ok(runs.size() == 1 && runs[0].wcmd == "\"" + ProbePath() + "\" " + quoted,
            "association: the program got [%s]", runs.empty() ? "" : runs[0].wcmd.c_str());
     }
@@ -517,7 +514,7 @@ static void test_folder_of_any_name(void)
     Launched l;
     if (StartProgramW(exe, L"\"" + exe + L"\" -n 1 a.txt", Utf8(plant).c_str(), &l)) {
         int code = WaitExit(&l, 20000);
-        std::vector<ProbeRun> runs = ReadProbe();
+        std::vector<ProbeRun> runs = WaitProbe(1);
         ok(code == 0 && runs.size() == 1 && runs[0].exe == Utf8(tool),
            "a folder of any name: exit code %d, %lu starts, ran [%s]", code,
            (unsigned long)runs.size(), runs.empty() ? "" : runs[0].exe.c_str());

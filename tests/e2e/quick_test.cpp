@@ -36,7 +36,7 @@ static void test_quick_starts(void)
         if (!StartLauncher(row.tail, &l))
             continue;
         int code = WaitExit(&l, 20000);
-        std::vector<ProbeRun> runs = ReadProbe();
+        std::vector<ProbeRun> runs = WaitProbe(1);
         ok(code == 0, "[%s]: exit code %d", Shown(tail).c_str(), code);
         if (!ok(runs.size() == 1, "[%s]: %lu starts", Shown(tail).c_str(),
                 (unsigned long)runs.size()))
@@ -161,7 +161,7 @@ static void test_no_user32(void)
     std::wstring exe = Widen(WorkPath("runvo.exe"));
     DWORD code = 99;
     std::vector<std::string> dlls = LoadedDlls(exe, L"\"" + exe + L"\" -n 0 a.txt", &code);
-    ok(code == 0 && ReadProbe().size() == 1, "the quick launch did not start: %lu", code);
+    ok(code == 0 && WaitProbe(1).size() == 1, "the quick launch did not start: %lu", code);
     bool kernel32 = false;
     for (std::string dll : dlls) {
         _strlwr(&dll[0]);
