@@ -24,20 +24,28 @@ start) stop ;;
 *) echo "usage: $0 start|stop DIR" >&2; exit 2 ;;
 esac
 
-# The first free display number from 90 up.
-n=90
-while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
-# The display and its window manager go before other work (as far as we may
-# say so): a window that the manager maps after its program has painted it
-# stays black until the program next reads its events, and the launcher does
-# not in the second it shows what it starts.
-nice -n -10 Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >"$dir/xvfb.log" 2>&1 &
+# The display's number is chosen by Xvfb itself (-displayfd), which writes it
+# once it listens: a number free by this machine's lock files may be taken in
+# another mount namespace that shares the abstract socket names. The display
+# and its window manager go before other work (as far as we may say so): a
+# window that the manager maps after its program has painted it stays black
+# until the program next reads its events, and the launcher does not in the
+# second it shows what it starts.
+rm -f "$dir/display"
+nice -n -10 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+    3>"$dir/display" >"$dir/xvfb.log" 2>&1 &
 xvfb_pid=$!
 i=0
-until [ -e /tmp/.X11-unix/X$n ]; do
-    i=$((i + 1)); [ $i -lt 100 ] || { echo "Xvfb did not start" >&2; exit 1; }
+until [ "$(wc -l <"$dir/display")" -ge 1 ]; do
+    i=$((i + 1))
+    if [ $i -ge 100 ] || ! kill -0 $xvfb_pid 2>/dev/null; then
+        echo "Xvfb did not start:" >&2
+        cat "$dir/xvfb.log" >&2
+        exit 1
+    fi
     sleep 0.1
 done
+n=$(cat "$dir/display")
 DISPLAY=:$n nice -n -10 openbox >"$dir/openbox.log" 2>&1 &
 wm_pid=$!
 
