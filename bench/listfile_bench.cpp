@@ -79,7 +79,7 @@ int main(int argc, char **argv)
 {
     if (argc == 4 && strcmp(argv[1], "lookup") == 0) {
         NativeSetModulePath(argv[2]);
-        wchar_t line[LIST_LINE_SIZE];
+        wchar_t line[PATH_SIZE];
         printf("%ls\n", ReadListLine(atoi(argv[3]), line) ? line : L"(not found)");
         return 0;
     }

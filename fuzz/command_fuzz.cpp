@@ -7,11 +7,13 @@
  * it back. Every input gives either commands formed as they should be, or
  * the length error.
  */
+#include "launch/batch.h"
 #include "launch/command.h"
 #include "launch/entry.h"
 #include "launch/launch.h"
-#include "platform/platform.h"
+#include "launch/tail.h"
 #include "launch/text.h"
+#include "platform/platform.h"
 #include "tests/interpreter_model.h"
 
 #include <stdint.h>
@@ -19,6 +21,8 @@
 #include <wchar.h>
 
 #include <string>
+
+static StartTexts s_texts;
 
 static void Check(bool cond)
 {
@@ -60,7 +64,7 @@ static bool WantedAsItIs(const std::wstring &r)
             j++;
         if (j > i) {
             names++;
-            all = all && j - i < COMMAND_SIZE && Exists(r.substr(i, j - i).c_str());
+            all = all && j - i < PATH_SIZE && Exists(r.substr(i, j - i).c_str());
         }
         i = j + (j < r.size());
     }
@@ -203,26 +207,26 @@ static void CheckArguments(const std::wstring &line, const std::wstring &tail, b
         }
     }
     bool twoWays = r.twoWays || r.quoted;
-    TailForm form = split ? TAIL_ARGUMENTS : quick ? TAIL_QUOTED : TAIL_TYPED;
+    TailForm form = split ? TAIL_ARGUMENTS : quick ? TAIL_QUOTED : TAIL_VERBATIM;
     Arguments want = WithDocuments(expected, docs);
     if (!placed) {
         Arguments after = form == TAIL_QUOTED ? Arguments{tail} : ProgramArguments(tail);
         want.insert(want.end(), after.begin(), after.end());
     }
     /* Exact sizes, static: allocated an input, they took most of its time. */
-    static wchar_t built[STARTED_SIZE], batch[INTERPRETER_SIZE];
+    static wchar_t built[COMMAND_LINE_SIZE], batch[INTERPRETER_LINE_SIZE];
     TextBuf out;
-    BuildResult result = BuildCommand(OutStart(&out, built, STARTED_SIZE), L"p", L"", args.c_str(),
-                                      tail.c_str(), form, Lookup);
+    BuildResult result = BuildCommand(OutStart(&out, built, COMMAND_LINE_SIZE), L"p", L"",
+                                      args.c_str(), tail.c_str(), form, Lookup, s_texts.argument);
     if (result == BUILD_TOO_LONG)
         return;
-    Check((result == BUILD_TWO_WAYS) == twoWays);
+    Check((result == BUILD_AMBIGUOUS_QUOTES) == twoWays);
     if (result != BUILD_OK)
         return;
     Check(ProgramArguments(built) == want && OlderRuntimeArguments(built) == want);
     std::wstring file;
-    if (!BatchCommand(OutStart(&out, batch, INTERPRETER_SIZE), L"C:\\b\\x.cmd",
-                      CommandLineTail(built)))
+    if (!BatchCommand(OutStart(&out, batch, INTERPRETER_LINE_SIZE), L"C:\\b\\x.cmd",
+                      CommandLineTail(built), s_texts.argument))
         return; /* too long, or a quote or a line break, which no file's name holds */
     std::optional<std::wstring> all = BatchArguments(batch, &file);
     want.erase(want.begin());
@@ -238,11 +242,9 @@ static void CheckAnsiNames(const std::wstring &tail, bool quick)
     static const wchar_t *const files[] = {L"p", L"C:\\p.exe", NULL};
     g_nativeLaunch = NativeLaunch{files, NULL, 0, 0};
     bool split = TailIsArguments(tail.c_str(), Exists);
-    Start start = {L"p", tail.c_str(),
-                   split   ? TAIL_ARGUMENTS
-                   : quick ? TAIL_QUOTED
-                           : TAIL_TYPED,
-                   false};
+    Start start = {
+        L"p",  tail.c_str(), split ? TAIL_ARGUMENTS : quick ? TAIL_QUOTED : TAIL_VERBATIM,
+        false, NULL,         &s_texts};
     StartResult r = StartEntry(&start);
     Check(r != START_OK || AnsiKeepsQuotes(g_nativeLaunch.command));
     Check(r != START_ANSI_NAME ||

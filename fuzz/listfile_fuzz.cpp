@@ -55,13 +55,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static ModelLines want;
     ReadModelLines(data, size, &want);
 
-    wchar_t def[LIST_DEFAULT_SIZE];
+    wchar_t def[COMMAND_SIZE];
     Expected got = {&want, 1, true};
     size_t count = ReadProgramList(def, Compare, &got);
     if (count != want.count() || !got.same || (count > 0 && want.line(0) != def) ||
         (count == 0 && def[0] != L'\0'))
         abort();
-    wchar_t line[LIST_LINE_SIZE];
+    wchar_t line[PATH_SIZE];
     for (size_t i : {size_t(0), count / 2, count - 1, count}) {
         bool found = ReadListLine((int)i, line);
         if (found != (i < count) || (found && want.line(i) != line))

@@ -4,9 +4,10 @@
  */
 #include "launch/entry.h"
 
-#include <wchar.h>
+#include "launch/arguments.h"
+#include "launch/sizes.h"
 
-enum { NAME_MAX_UNITS = 255 }; /* longer than any variable's name */
+#include <wchar.h>
 
 bool SplitEntry(const wchar_t *entry, wchar_t *program, size_t size, const wchar_t **args)
 {
@@ -28,14 +29,18 @@ bool SplitEntry(const wchar_t *entry, wchar_t *program, size_t size, const wchar
 /* The 64-bit Program Files folders where Windows has them: to the 32-bit
    launcher, ProgramFiles and CommonProgramFiles name the 32-bit ones, not
    those that Explorer and the 64-bit launcher expand. */
-static const wchar_t *const s_programFiles[] = {L"ProgramFiles", L"ProgramW6432",
-                                                L"CommonProgramFiles", L"CommonProgramW6432"};
+static const struct {
+    const wchar_t *name, *native; /* the variable, and its 64-bit value's */
+} s_programFiles[] = {
+    {L"ProgramFiles", L"ProgramW6432"},
+    {L"CommonProgramFiles", L"CommonProgramW6432"},
+};
 
 static size_t Lookup(LookupFn lookup, const wchar_t *name, wchar_t *value, size_t size)
 {
-    for (int i = 0; i < 4; i += 2)
-        if (_wcsicmp(name, s_programFiles[i]) == 0) {
-            size_t got = lookup(s_programFiles[i + 1], value, size);
+    for (const auto &folder : s_programFiles)
+        if (_wcsicmp(name, folder.name) == 0) {
+            size_t got = lookup(folder.native, value, size);
             if (got)
                 return got;
         }
@@ -43,96 +48,70 @@ static size_t Lookup(LookupFn lookup, const wchar_t *name, wchar_t *value, size_
 }
 
 /* The variable %NAME% at p, if it is set: its value written to out. Gives
-   the units it stands for, 0 when it is no variable that is set. */
+   the characters it stands for, 0 when it is no variable that is set. */
 static size_t Variable(TextBuf *out, const wchar_t *p, LookupFn lookup)
 {
     const wchar_t *close = wcschr(p + 1, L'%');
     size_t n = close ? (size_t)(close - p - 1) : 0;
-    if (n == 0 || n > NAME_MAX_UNITS)
+    if (n == 0 || n >= VARIABLE_NAME_SIZE)
         return 0;
-    wchar_t name[NAME_MAX_UNITS + 1];
+    wchar_t name[VARIABLE_NAME_SIZE];
     wmemcpy(name, p + 1, n);
     name[n] = L'\0';
-    size_t room = out->cut ? 0 : out->size - out->len;
+    size_t room = out->truncated ? 0 : out->size - out->len;
     size_t got = Lookup(lookup, name, out->buf + out->len, room);
     if (got == 0)
         return 0;
     if (got >= room)
-        out->cut = true;
+        out->truncated = true;
     else
         out->len += got;
     out->buf[out->len] = L'\0'; /* whatever a value that did not fit left */
     return n + 2;
 }
 
+static bool IsAsciiLetter(wchar_t c)
+{
+    return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
+}
+
 /* %1, %*, or %L that does not begin a name (%LOCALAPPDATA% that is not set
    stays as it is). */
 static bool IsPlaceholder(const wchar_t *p)
 {
-    wchar_t next = p[2] | 0x20; /* lower case, for letters */
-    bool nameGoesOn =
-        (next >= L'a' && next <= L'z') || (p[2] >= L'0' && p[2] <= L'9') || p[2] == L'_';
-    return p[1] == L'1' || p[1] == L'*' || ((p[1] | 0x20) == L'l' && !nameGoesOn);
-}
-
-/* How far the platform's programs read a command line as quoted: 2n
-   backslashes and a quote are n backslashes and a quote that opens or
-   closes, 2n + 1 and a quote a quote itself. Two quotes inside quotes read
-   two ways: as a quote inside them by the C runtime of today, as a quote
-   that ends them by the older one that many programs still use. */
-struct QuoteReading {
-    size_t scanned, backslashes;
-    bool quoted, justClosed, twoWays;
-};
-
-static void ReadUpTo(QuoteReading *r, const wchar_t *text, size_t len)
-{
-    for (; r->scanned < len; r->scanned++) {
-        wchar_t c = text[r->scanned];
-        bool quote = c == L'"' && r->backslashes % 2 == 0;
-        r->twoWays = r->twoWays || (quote && r->justClosed);
-        r->justClosed = quote && r->quoted;
-        r->quoted = r->quoted != quote;
-        r->backslashes = c == L'\\' ? r->backslashes + 1 : 0;
-    }
-}
-
-bool ReadsOneWay(const wchar_t *text)
-{
-    QuoteReading r = {0, 0, false, false, false};
-    ReadUpTo(&r, text, wcslen(text));
-    return !r.twoWays && !r.quoted;
+    bool nameGoesOn = IsAsciiLetter(p[2]) || (p[2] >= L'0' && p[2] <= L'9') || p[2] == L'_';
+    return p[1] == L'1' || p[1] == L'*' || ((p[1] == L'l' || p[1] == L'L') && !nameGoesOn);
 }
 
 /* Backslashes that end a document placed inside the entry's quotes (or
-   come before an empty one): they are doubled once what follows them turns
-   out to be a quote, after backslashes or not, so that both keep their
-   meaning. */
-struct Owed {
+   come before an empty one): doubled once what follows them turns out to be
+   a quote, after backslashes or not, so that both keep their meaning. */
+struct PendingBackslashes {
     size_t at, count;
 };
 
-static void Settle(TextBuf *out, Owed *owed)
+static void DoubleBeforeQuote(TextBuf *out, PendingBackslashes *pending)
 {
-    size_t i = owed->at;
-    while (owed->count && i < out->len && out->buf[i] == L'\\')
+    size_t i = pending->at;
+    while (pending->count && i < out->len && out->buf[i] == L'\\')
         i++;
-    if (!owed->count || i == out->len)
-        return; /* nothing owed, or not known yet */
-    if (out->buf[i] == L'"' && out->len + owed->count >= out->size) {
-        out->cut = true;
+    if (!pending->count || i == out->len)
+        return; /* none pending, or what follows them is not known yet */
+    if (out->buf[i] == L'"' && out->len + pending->count >= out->size) {
+        out->truncated = true;
     } else if (out->buf[i] == L'"') {
-        wmemmove(out->buf + owed->at + owed->count, out->buf + owed->at, out->len - owed->at + 1);
-        wmemset(out->buf + owed->at, L'\\', owed->count);
-        out->len += owed->count;
+        wmemmove(out->buf + pending->at + pending->count, out->buf + pending->at,
+                 out->len - pending->at + 1);
+        wmemset(out->buf + pending->at, L'\\', pending->count);
+        out->len += pending->count;
     }
-    owed->count = 0;
+    pending->count = 0;
 }
 
 bool ExpandEntry(TextBuf *out, const wchar_t *p, LookupFn lookup, PlaceFn place, void *context)
 {
-    QuoteReading r = {out->len, 0, false, false, false};
-    Owed owed = {0, 0};
+    const wchar_t *expanded = out->buf + out->len; /* its quotes are read from here */
+    PendingBackslashes pending = {0, 0};
     while (*p) {
         size_t n = *p == L'%' ? Variable(out, p, lookup) : 0;
         if (n > 0) {
@@ -140,21 +119,20 @@ bool ExpandEntry(TextBuf *out, const wchar_t *p, LookupFn lookup, PlaceFn place,
         } else if (*p == L'%' && place && IsPlaceholder(p)) {
             /* The document stands apart from the text around it: C:\out\%1
                keeps its backslash before the document's own quotes. */
-            bool quoted = r.quoted;
-            for (size_t k = quoted ? 0 : TrailingBackslashes(out); k > 0; k--)
-                PutChar(out, L'\\');
-            if (!quoted)
+            bool quoted = SplitWhole(expanded).quoted;
+            if (!quoted) {
+                PutRepeat(out, L'\\', TrailingBackslashes(out));
                 PutChar(out, L'"');
+            }
             place(context, out, !quoted);
             if (!quoted)
                 PutChar(out, L'"');
-            owed = Owed{out->len, quoted ? TrailingBackslashes(out) : 0};
+            pending = PendingBackslashes{out->len, quoted ? TrailingBackslashes(out) : 0};
             p += 2;
         } else {
             PutChar(out, *p++);
         }
-        Settle(out, &owed);
-        ReadUpTo(&r, out->buf, out->len);
+        DoubleBeforeQuote(out, &pending);
     }
-    return !r.twoWays && !r.quoted;
+    return QuotesReadOneWay(expanded);
 }

@@ -20,7 +20,7 @@
 
 #include <stddef.h>
 
-/* An environment variable's value into value (size units with its
+/* An environment variable's value into value (size characters with its
    terminator). Gives its length when it fits, size or more when it does not
    (nothing is written then), 0 when it is not set. */
 typedef size_t (*LookupFn)(const wchar_t *name, wchar_t *value, size_t size);
@@ -29,20 +29,16 @@ typedef size_t (*LookupFn)(const wchar_t *name, wchar_t *value, size_t size);
    quotes; quoteFollows: a double quote comes next. */
 typedef void (*PlaceFn)(void *context, TextBuf *out, bool quoteFollows);
 
-/* The program an entry names into program (size units); *args: what follows
+/* The program an entry names into program (size characters); *args: what follows
    it. False when the entry opens a quote it does not close, or the program
    does not fit. */
 bool SplitEntry(const wchar_t *entry, wchar_t *program, size_t size, const wchar_t **args);
 
-/* Whether programs read the text's quotes one way: no two quotes inside
-   quotes, and none left open. */
-bool ReadsOneWay(const wchar_t *text);
-
 /* Writes text to out with its variables expanded. With place, each
    placeholder is replaced by what place writes: inside the entry's quotes as
    it stands, elsewhere between quotes of its own; whether it stands inside
-   them is read as the program will read it. False when the expanded text
-   reads two ways (two quotes inside quotes) or leaves a quote open. */
+   them is read as the program will read it. False when the expanded text's
+   quotes are ambiguous (two quotes inside quotes) or one is left open. */
 bool ExpandEntry(TextBuf *out, const wchar_t *text, LookupFn lookup, PlaceFn place, void *context);
 
 #endif /* RUNVO_ENTRY_H */

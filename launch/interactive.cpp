@@ -4,17 +4,48 @@
  * window shows what is being started; if the start is refused it shows the
  * error, in the system's own words, until the user closes it.
  */
+#include "launch/interactive.h"
+
+#include "launch/launch.h"
 #include "launch/listfile.h"
 #include "launch/runvo.h"
+#include "launch/tail.h"
 #include "launch/text.h"
+#include "ui/mainwnd.h"
+#include "ui/selectdlg.h"
 
 #include <wchar.h>
 
 static int s_nCmdShow;
 static bool s_shown;
+static StartTexts s_texts;
+
+int ShowCommandTooLong(void)
+{
+    MessageBoxA(g_hwndMain, "Cmd line too long", NULL, MB_ICONERROR | MB_OK);
+    return 1;
+}
+
+bool SleepOrShowTooLong(StartResult r, DWORD sleepMs, int *exitCode)
+{
+    switch (r) {
+    case START_OK:
+        Sleep(sleepMs);
+        *exitCode = 0;
+        return true;
+    case START_CANCELLED:
+        *exitCode = 0;
+        return true;
+    case START_TOO_LONG:
+        *exitCode = ShowCommandTooLong();
+        return true;
+    default:
+        return false;
+    }
+}
 
 /* Reports a failed window set-up, unowned; gives the exit code -1. */
-static int SetupFailed(const char *what)
+static int ShowSetupFailed(const char *what)
 {
     MessageBoxA(NULL, what, "Err! - Runvo", MB_ICONWARNING | MB_OK);
     return -1;
@@ -41,15 +72,14 @@ static void ShowStarting(const Start *s)
    (its %1 and any other insert the program's file) and the file found. */
 static void WriteError(StartResult r, const Start *s)
 {
-    DWORD error = GetLastError();
-    FormatText(g_szStatus, ERROR_LINE_MAX, L"Error %d running %ls", (int)error, s->command);
+    FormatText(g_szStatus, ERROR_LINE_SIZE, L"Error %d running %ls", (int)s->error, s->command);
     TextBuf t = {g_szStatus, STATUS_SIZE, wcslen(g_szStatus), false};
     WCHAR words[512];
     DWORD_PTR inserts[99];
     for (DWORD_PTR &insert : inserts)
         insert = reinterpret_cast<DWORD_PTR>(s->program ? s->program : s->entry);
-    if (FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ARGUMENT_ARRAY, NULL, error, 0,
-                       words, 512, reinterpret_cast<va_list *>(inserts))) {
+    if (FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ARGUMENT_ARRAY, NULL, s->error,
+                       0, words, 512, reinterpret_cast<va_list *>(inserts))) {
         TrimLineEnd(words);
         PutChar(&t, L'\n');
         PutText(&t, words);
@@ -70,22 +100,34 @@ static void WriteNote(const char *what, const WCHAR *about)
     PutText(&t, about);
 }
 
-/* Services the status window, which shows the error, until it is closed;
-   gives the quit value. */
-static int ShowErrorUntilClosed(StartResult r, const Start *s)
+/* The status text for a start that was refused. */
+static void WriteRefusal(StartResult r, const Start *s)
 {
-    if (r == START_UNCLOSED)
+    switch (r) {
+    case START_UNCLOSED:
         WriteNote("Error: no closing quote\n", s->entry);
-    else if (r == START_NO_PROGRAM)
+        break;
+    case START_NO_PROGRAM:
         WriteNote("Error: the shortcut starts no program\n", s->file);
-    else if (r == START_TWO_WAYS)
+        break;
+    case START_AMBIGUOUS_QUOTES:
         WriteNote("Error: the entry's quotes read two ways\n", s->entry);
-    else if (r == START_ANSI_NAME)
+        break;
+    case START_ANSI_NAME:
         WriteNote("Error: some programs would read this name as other words, and it has no "
                   "short name\n",
                   s->file);
-    else
+        break;
+    default:
         WriteError(r, s);
+    }
+}
+
+/* Shows why the start was refused, and services the status window until
+   the user closes it; gives the quit value. */
+static int ShowRefusalUntilClosed(StartResult r, const Start *s)
+{
+    WriteRefusal(r, s);
     ShowStatus();
     InvalidateRect(g_hwndMain, NULL, TRUE);
     MSG msg = {}; /* a failed fetch ends the loop with 0 */
@@ -99,29 +141,30 @@ static int ShowErrorUntilClosed(StartResult r, const Start *s)
 int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const WCHAR *tail, int nCmdShow)
 {
     if (!hPrevInstance && !RegisterMainClass(hInstance))
-        return SetupFailed("WinMain(): RegisterClass() failed");
+        return ShowSetupFailed("WinMain(): RegisterClass() failed");
     g_hwndMain =
         CreateWindowExA(0, "Runvo", "Runvo", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL, hInstance, NULL);
     if (!g_hwndMain)
-        return SetupFailed("WinMain(): CreateWindow() failed");
+        return ShowSetupFailed("WinMain(): CreateWindow() failed");
 
     INT_PTR choice = DialogBoxParamW(hInstance, L"IDD_RUNVO", g_hwndMain, SelectDlgProc,
                                      reinterpret_cast<LPARAM>(tail));
     if (choice == -1)
-        return SetupFailed("WinMain(): DialogBox() failed");
+        return ShowSetupFailed("WinMain(): DialogBox() failed");
     if (choice == 0)
         return 0;
 
     if (!CommandFits(wcslen(g_szCommand), wcslen(tail)))
-        return CommandTooLong();
+        return ShowCommandTooLong();
     /* As WinExec once USER32 is loaded: the wait starts when the program is
        ready for input, or after 30 s. */
     s_nCmdShow = nCmdShow;
-    TailForm form = TailIsArguments(tail, PathExists) ? TAIL_ARGUMENTS : TAIL_TYPED;
-    Start start = {g_szCommand + 1, tail, form, true, ShowStarting};
+    TailForm form = TailIsArguments(tail, PathExists) ? TAIL_ARGUMENTS : TAIL_VERBATIM;
+    Start start = {g_szCommand + 1, tail, form, true, ShowStarting, &s_texts};
     StartResult r = StartEntry(&start);
-    if (r < START_REFUSED)
-        return StartedExitCode(r, 1000);
-    return ShowErrorUntilClosed(r, &start);
+    int code;
+    if (SleepOrShowTooLong(r, 1000, &code))
+        return code;
+    return ShowRefusalUntilClosed(r, &start);
 }

@@ -8,33 +8,23 @@
  */
 #include "launch/launch.h"
 
-#include "platform/platform.h"
+#include "launch/arguments.h"
+#include "launch/batch.h"
+#include "launch/search.h"
+#include "launch/tail.h"
 
 #include <wchar.h>
-
-static wchar_t s_szStarted[STARTED_SIZE];
-static wchar_t s_szInterpreted[INTERPRETER_SIZE];
-/* What the entry names, and a shortcut's target, arguments and Start in
-   folder: kept, as the start names them after it returns. */
-static EntryProgram s_program;
-static wchar_t s_szTarget[FILE_SIZE], s_szLinkArgs[SHORTCUT_ARGS_SIZE], s_szLinkDir[FILE_SIZE];
-/* The file found as users and the elevation service see it, and its
-   folder. */
-static wchar_t s_szShown[FILE_SIZE], s_szFolder[FILE_SIZE];
-/* The documents, one at a time and as the tail that carries them safe for
-   programs that read the ANSI command line. */
-static wchar_t s_szDocument[STARTED_SIZE], s_szShortName[FILE_SIZE], s_szDocuments[STARTED_SIZE];
 
 bool FindEntryProgram(const wchar_t *entry, EntryProgram *p)
 {
     p->exists = false;
-    if (!SplitEntry(entry, p->written, COMMAND_SIZE, &p->args))
+    if (!SplitEntry(entry, p->written, PATH_SIZE, &p->args))
         return false;
     TextBuf out;
-    ExpandEntry(OutStart(&out, p->expanded, COMMAND_SIZE), p->written, GetVariable, NULL, NULL);
+    ExpandEntry(OutStart(&out, p->expanded, PATH_SIZE), p->written, GetVariable, NULL, NULL);
     /* As written first, then as expanded, and so shown when neither is. */
     p->name = p->expanded;
-    if (out.cut || wcscmp(p->expanded, p->written) == 0 ||
+    if (out.truncated || wcscmp(p->expanded, p->written) == 0 ||
         (p->exists = FindProgram(p->written, p->found)))
         p->name = p->written;
     if (!p->exists)
@@ -48,13 +38,13 @@ bool FindEntryProgram(const wchar_t *entry, EntryProgram *p)
 
 /* The document as a program that reads the ANSI command line will read it
    whole: as it is, or by its short name. False when neither will do. */
-static bool SafeDocument(const wchar_t *document, const wchar_t **safe)
+static bool SafeDocument(const wchar_t *document, wchar_t *shortName, const wchar_t **safe)
 {
     *safe = document;
     if (AnsiKeepsQuotes(document))
         return true;
-    *safe = s_szShortName;
-    return ShortName(document, s_szShortName) && AnsiKeepsQuotes(s_szShortName);
+    *safe = shortName;
+    return ShortName(document, shortName) && AnsiKeepsQuotes(shortName);
 }
 
 /* The tail with each document whose name the ANSI code page would turn into
@@ -62,78 +52,105 @@ static bool SafeDocument(const wchar_t *document, const wchar_t **safe)
    tail itself where none is. Several documents so become quoted arguments. */
 static StartResult SafeTail(Start *s, const wchar_t **tail)
 {
+    StartTexts *t = s->texts;
     *tail = s->tail;
-    if (s->form != TAIL_ARGUMENTS)
-        return SafeDocument(s->tail, tail) ? START_OK : (s->file = s->tail, START_ANSI_NAME);
+    if (s->form != TAIL_ARGUMENTS) {
+        if (SafeDocument(s->tail, t->shortName, tail))
+            return START_OK;
+        s->file = s->tail;
+        return START_ANSI_NAME;
+    }
     TextBuf all, one;
-    OutStart(&all, s_szDocuments, STARTED_SIZE);
+    OutStart(&all, t->documents, COMMAND_LINE_SIZE);
     bool changed = false;
     for (const wchar_t *p = s->tail;
-         (p = NextArgument(p, OutStart(&one, s_szDocument, STARTED_SIZE)));) {
+         (p = NextArgument(p, OutStart(&one, t->document, COMMAND_LINE_SIZE)));) {
         const wchar_t *safe;
-        if (!SafeDocument(s_szDocument, &safe))
-            return s->file = s_szDocument, START_ANSI_NAME;
-        changed = changed || safe != s_szDocument;
+        if (!SafeDocument(t->document, t->shortName, &safe)) {
+            s->file = t->document;
+            return START_ANSI_NAME;
+        }
+        changed = changed || safe != t->document;
         if (all.len)
             PutChar(&all, L' ');
         PutQuoted(&all, safe);
     }
     if (changed)
-        *tail = s_szDocuments;
-    return all.cut ? START_TOO_LONG : START_OK;
+        *tail = t->documents;
+    return all.truncated ? START_TOO_LONG : START_OK;
 }
 
 /* The shortcut that p found, read: its target becomes the program, found as
    any named outright. False when it points to no program. */
-static bool FollowShortcut(EntryProgram *p)
+static bool FollowShortcut(EntryProgram *p, StartTexts *t)
 {
-    if (!ReadShortcut(p->found, s_szTarget, s_szLinkArgs, s_szLinkDir) ||
-        !IsProgramFile(s_szTarget))
+    if (!ReadShortcut(p->found, t->target, t->linkArgs, t->linkDir) || !IsProgramFile(t->target))
         return false;
-    p->exists = FindProgram(s_szTarget, p->found);
+    p->exists = FindProgram(t->target, p->found);
     return true;
 }
 
-/* Starts the file found, by the route its kind takes (s_szShown: the same
-   file as users see it). */
-static StartResult StartFound(Start *s, const wchar_t *file, const wchar_t *dir)
+/* The folder of the file at its full path, into folder: C:\ keeps its
+   separator (C: alone is the current folder on C:). NULL when the path has
+   no folder. */
+static const wchar_t *FolderOf(const wchar_t *file, wchar_t *folder)
 {
-    if (IsBatchFile(file)) {
-        TextBuf out;
-        OutStart(&out, s_szInterpreted, INTERPRETER_SIZE);
-        if (!BatchCommand(&out, file, CommandLineTail(s_szStarted))) {
-            SetLastError(ERROR_INVALID_PARAMETER);
-            return out.cut ? START_TOO_LONG : START_BATCH_ARGUMENT;
-        }
-        if (s->starting)
-            s->starting(s);
-        return StartInterpreter(s_szInterpreted, s->wait, dir) ? START_OK : START_REFUSED;
+    const wchar_t *slash = wcsrchr(file, L'\\');
+    if (!slash)
+        return NULL;
+    size_t n = (size_t)(slash - file);
+    if (n == 2 && file[1] == L':')
+        n++;
+    wmemcpy(folder, file, n);
+    folder[n] = L'\0';
+    return folder;
+}
+
+/* Starts the command interpreter on the batch file found. */
+static StartResult StartBatch(Start *s, const wchar_t *file, const wchar_t *dir)
+{
+    StartTexts *t = s->texts;
+    TextBuf out;
+    OutStart(&out, t->interpreted, INTERPRETER_LINE_SIZE);
+    if (!BatchCommand(&out, file, CommandLineTail(t->command), t->argument)) {
+        s->error = ERROR_INVALID_PARAMETER;
+        return out.truncated ? START_TOO_LONG : START_BATCH_ARGUMENT;
     }
     if (s->starting)
         s->starting(s);
-    if (StartProgram(file, s_szStarted, s->wait, dir))
-        return START_OK;
-    if (GetLastError() != ERROR_ELEVATION_REQUIRED)
-        return START_REFUSED;
+    s->error = StartInterpreter(t->interpreted, s->wait, dir);
+    return s->error ? START_REFUSED : START_OK;
+}
+
+/* Starts the file found, by the route its kind takes (t->shown: the same
+   file as users see it). */
+static StartResult StartFound(Start *s, const wchar_t *file, const wchar_t *dir)
+{
+    StartTexts *t = s->texts;
+    if (IsBatchFile(file))
+        return StartBatch(s, file, dir);
+    if (s->starting)
+        s->starting(s);
+    s->error = StartProgram(file, t->command, s->wait, dir);
+    if (s->error != ERROR_ELEVATION_REQUIRED)
+        return s->error ? START_REFUSED : START_OK;
     /* The file as the elevation service, a 64-bit process, sees it, started
        in its own folder unless a shortcut names one: the document's
        folder is where it would look for DLLs it lacks. */
-    wmemcpy(s_szFolder, s_szShown, FILE_SIZE);
-    wchar_t *slash = wcsrchr(s_szFolder, L'\\');
-    if (slash) /* C:\ keeps its separator: C: alone is a folder on C: */
-        slash[slash == s_szFolder + 2] = L'\0';
-    if (ElevateProgram(s_szShown, CommandLineTail(s_szStarted),
-                       dir     ? dir
-                       : slash ? s_szFolder
-                               : NULL))
-        return START_OK;
-    return GetLastError() == ERROR_CANCELLED ? START_CANCELLED : START_REFUSED;
+    if (!dir)
+        dir = FolderOf(t->shown, t->folder);
+    s->error = ElevateProgram(t->shown, CommandLineTail(t->command), dir);
+    if (s->error == ERROR_CANCELLED)
+        return START_CANCELLED;
+    return s->error ? START_REFUSED : START_OK;
 }
 
 StartResult StartEntry(Start *s)
 {
-    EntryProgram *p = &s_program;
+    StartTexts *t = s->texts;
+    EntryProgram *p = &t->program;
     s->command = s->program = s->file = NULL;
+    s->error = 0;
     if (!FindEntryProgram(s->entry, p))
         return START_UNCLOSED;
     /* A relative path names a file in the launcher's folder: the program
@@ -145,31 +162,34 @@ StartResult StartEntry(Start *s)
     bool shortcut = p->exists && IsShortcut(p->found);
     if (shortcut) {
         s->file = p->found; /* named when it starts nothing */
-        if (!FollowShortcut(p))
+        if (!FollowShortcut(p, t))
             return START_NO_PROGRAM;
-        s->file = argv0 = s_szTarget;
-        leading = s_szLinkArgs;
-        dir = s_szLinkDir[0] ? s_szLinkDir : NULL;
+        s->file = argv0 = t->target;
+        leading = t->linkArgs;
+        dir = t->linkDir[0] ? t->linkDir : NULL;
     }
     const wchar_t *tail;
     StartResult r = SafeTail(s, &tail);
     if (r != START_OK)
         return r;
     TextBuf out;
-    OutStart(&out, s_szStarted, STARTED_SIZE);
-    BuildResult built = BuildCommand(&out, argv0, leading, p->args, tail, s->form, GetVariable);
-    if (built != BUILD_OK)
-        return built == BUILD_TOO_LONG ? START_TOO_LONG : START_TWO_WAYS;
-    s->command = s_szStarted;
+    OutStart(&out, t->command, COMMAND_LINE_SIZE);
+    BuildResult built =
+        BuildCommand(&out, argv0, leading, p->args, tail, s->form, GetVariable, t->argument);
+    if (built == BUILD_TOO_LONG)
+        return START_TOO_LONG;
+    if (built == BUILD_AMBIGUOUS_QUOTES)
+        return START_AMBIGUOUS_QUOTES;
+    s->command = t->command;
     if (!p->exists) {
-        SetLastError(ERROR_FILE_NOT_FOUND);
+        s->error = ERROR_FILE_NOT_FOUND;
         return START_REFUSED;
     }
     s->program = p->found;
-    wmemcpy(s_szShown, p->found, FILE_SIZE);
-    ShowAsUsersSee(s_szShown);
+    wmemcpy(t->shown, p->found, PATH_SIZE);
+    ShowAsUsersSee(t->shown);
     /* Named, but for a full path that the entry names as it is written. */
     if (shortcut || p->name != p->written || !IsFullPath(p->written))
-        s->file = s_szShown;
+        s->file = t->shown;
     return StartFound(s, p->found, dir);
 }

@@ -10,26 +10,28 @@
 #define RUNVO_LAUNCH_H
 
 #include "launch/command.h"
+#include "launch/sizes.h"
+#include "platform/platform.h"
 
 enum StartResult {
     START_OK,
     START_CANCELLED, /* the user declined the elevation prompt */
     START_TOO_LONG,  /* over the platform's limits once expanded */
     /* Not started, for the launch to say why: */
-    START_REFUSED,       /* GetLastError() does */
-    START_UNCLOSED,      /* the entry opens a quote it does not close */
-    START_NO_PROGRAM,    /* a shortcut to a document, a folder or a Store app */
-    START_TWO_WAYS,      /* the entry's quotes read two ways, or one is left open */
-    START_ANSI_NAME,     /* a document's name reads as other arguments in ANSI,
-                            and has no short name that does not */
-    START_BATCH_ARGUMENT /* an argument a batch file cannot take whole: it
-                            holds a quote or a line break (error 87) */
+    START_REFUSED,          /* by the system: Start's error says why */
+    START_UNCLOSED,         /* the entry opens a quote it does not close */
+    START_NO_PROGRAM,       /* a shortcut to a document, a folder or a Store app */
+    START_AMBIGUOUS_QUOTES, /* the entry's quotes are ambiguous, or one is left open */
+    START_ANSI_NAME,        /* a document's name reads as other arguments in ANSI,
+                               and has no short name that does not */
+    START_BATCH_ARGUMENT    /* an argument a batch file cannot take whole: it
+                               holds a quote or a line break (error 87) */
 };
 
 /* The program that an entry names, found as the launch finds it. */
 struct EntryProgram {
-    wchar_t written[COMMAND_SIZE], expanded[COMMAND_SIZE];
-    wchar_t found[FILE_SIZE]; /* its file, when there is one */
+    wchar_t written[PATH_SIZE], expanded[PATH_SIZE];
+    wchar_t found[PATH_SIZE]; /* its file, when there is one */
     const wchar_t *name;      /* as written, or as expanded when only so found */
     const wchar_t *args;      /* the entry's own arguments */
     bool exists;
@@ -39,6 +41,22 @@ struct EntryProgram {
    not fit; p->exists says whether its file was found. */
 bool FindEntryProgram(const wchar_t *entry, EntryProgram *p);
 
+/* What one start finds and builds, kept by its caller for as long as it
+   shows them: too big for a stack frame of the 32-bit build. */
+struct StartTexts {
+    EntryProgram program;
+    wchar_t command[COMMAND_LINE_SIZE];         /* the command line built */
+    wchar_t interpreted[INTERPRETER_LINE_SIZE]; /* the interpreter's, for a batch file */
+    /* A shortcut's target, arguments and Start in folder. */
+    wchar_t target[PATH_SIZE], linkArgs[COMMAND_LINE_SIZE], linkDir[PATH_SIZE];
+    wchar_t shown[PATH_SIZE];  /* the file found as users see it */
+    wchar_t folder[PATH_SIZE]; /* its folder, where it is elevated */
+    /* The documents safe for programs that read the ANSI command line, and
+       one of them at a time with its short name. */
+    wchar_t documents[COMMAND_LINE_SIZE], document[COMMAND_LINE_SIZE], shortName[PATH_SIZE];
+    wchar_t argument[COMMAND_LINE_SIZE]; /* one argument read back */
+};
+
 /* One start of an entry. */
 struct Start {
     const wchar_t *entry, *tail;
@@ -47,7 +65,8 @@ struct Start {
                   USER32 is loaded */
     /* Called once the command is built, just before the program starts;
        NULL for none. */
-    void (*starting)(const Start *start) = NULL;
+    void (*starting)(const Start *start);
+    StartTexts *texts; /* where what the start finds is kept */
     /* What StartEntry found: the command line built for the program (NULL
        when none was); the file that starts (NULL when none was found); and
        that file again when it is not the entry as written (a name searched
@@ -55,6 +74,7 @@ struct Start {
        starts no program is that shortcut, a document of START_ANSI_NAME
        that document. */
     const wchar_t *command = NULL, *program = NULL, *file = NULL;
+    DWORD error = 0; /* the system's error number, for START_REFUSED */
 };
 
 StartResult StartEntry(Start *start);

@@ -18,10 +18,10 @@ enum { CTRL_Z = 26 };
 
 bool ListFilePath(PathChar *path)
 {
-    DWORD len = GetModulePath(path, MODULE_PATH_SIZE);
-    /* A path that filled the buffer was cut short, and a file named after it
+    DWORD len = GetModulePath(path, PATH_SIZE);
+    /* A path that filled the buffer was truncated, and a file named after it
        would be some other file: then there is no list file. */
-    if (len < 3 || len >= MODULE_PATH_SIZE)
+    if (len < 3 || len >= PATH_SIZE)
         return false;
     path[len - 3] = 'D'; /* by position, as "exe" -> "DAT" */
     path[len - 2] = 'A';
@@ -113,7 +113,7 @@ static void CutAtEnd(ListReader *r, size_t from)
         }
         return;
     }
-    for (size_t i = from & ~(size_t)1; i + 1 < r->len; i += 2) {
+    for (size_t i = from - from % 2; i + 1 < r->len; i += 2) {
         if (r->buf[i] == CTRL_Z && r->buf[i + 1] == 0) {
             r->len = i;
             r->ended = true;
@@ -121,7 +121,7 @@ static void CutAtEnd(ListReader *r, size_t from)
         }
     }
     if (r->ended)
-        r->len &= ~(size_t)1;
+        r->len -= r->len % 2;
 }
 
 /* Reads on until LIST_LOOK bytes are unread or the file has ended. */
@@ -270,7 +270,7 @@ static ListReader s_reader;
 /* The list file, opened for reading with no sharing restriction, or NULL. */
 static FILE *OpenListFile(void)
 {
-    PathChar path[MODULE_PATH_SIZE];
+    PathChar path[PATH_SIZE];
     if (!ListFilePath(path))
         return NULL;
     FILE *file = OpenToRead(path);
@@ -310,7 +310,7 @@ size_t ReadProgramList(wchar_t *defaultText, ListEntryFn action, void *context)
     if (!file)
         return 0;
     ListReaderInit(&s_reader, file);
-    wchar_t line[LIST_LINE_SIZE];
+    wchar_t line[PATH_SIZE];
     size_t count = 0;
     while (ListReaderNext(&s_reader, line)) {
         TrimLineEnd(line);

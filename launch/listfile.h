@@ -26,6 +26,7 @@
 #ifndef RUNVO_LISTFILE_H
 #define RUNVO_LISTFILE_H
 
+#include "launch/sizes.h"
 #include "platform/platform.h"
 
 #include <stddef.h>
@@ -38,32 +39,29 @@
 #endif
 
 enum {
-    MODULE_PATH_SIZE = 260, /* what GetModulePath is given, in PathChars */
-    LIST_LINE_SIZE = 260,   /* units of one read and its terminator */
-    LIST_PIECE_MAX = LIST_LINE_SIZE - 1,
-    LIST_DEFAULT_SIZE = 264, /* the caller's buffer for the first line */
+    LIST_PIECE_MAX = PATH_SIZE - 1, /* the units of one read */
     LIST_CHUNK = RUNVO_LIST_CHUNK,
     /* Bytes in view when a read is cut: the most that one read takes in
        UTF-8, three bytes a unit, and a CR LF after them. */
     LIST_LOOK = 3 * LIST_PIECE_MAX + 2
 };
 
-/* The list file's path, in a buffer of MODULE_PATH_SIZE PathChars. False
-   when there is none: the executable's path is unknown or did not fit. */
+/* The list file's path, in a buffer of PATH_SIZE PathChars. False when
+   there is none: the executable's path is unknown or did not fit. */
 bool ListFilePath(PathChar *path);
 
 /* Removes units 1 to 32 from the end of the line. */
 void TrimLineEnd(wchar_t *line);
 
 /* The cleaned line at index (0 is the first line) into line, which holds
-   LIST_LINE_SIZE units. False when the file cannot be opened or has no more
+   PATH_SIZE units. False when the file cannot be opened or has no more
    than index lines. */
 bool ReadListLine(int index, wchar_t *line);
 
 /* Called with each cleaned entry as soon as it is read, in file order. */
 typedef void (*ListEntryFn)(void *context, const wchar_t *entry);
 
-/* Copies the cleaned first line into defaultText (LIST_DEFAULT_SIZE units),
+/* Copies the cleaned first line into defaultText (COMMAND_SIZE units),
    hands each further line to action, and returns the number of lines read.
    A file that cannot be opened, or is empty, gives 0 and an empty default. */
 size_t ReadProgramList(wchar_t *defaultText, ListEntryFn action, void *context);
@@ -81,7 +79,7 @@ struct ListReader {
 /* Starts reading, past the file's byte-order mark if it has one. */
 void ListReaderInit(ListReader *reader, FILE *file);
 
-/* The next read into line (LIST_LINE_SIZE units), uncleaned; with a NULL
+/* The next read into line (PATH_SIZE units), uncleaned; with a NULL
    line the read is skipped. False when nothing is left. */
 bool ListReaderNext(ListReader *reader, wchar_t *line);
 

@@ -19,8 +19,8 @@ static bool IsSeparator(wchar_t c)
 
 static bool IsDrive(const wchar_t *name)
 {
-    wchar_t letter = name[0] | 0x20; /* lower case, for letters */
-    return letter >= L'a' && letter <= L'z' && name[1] == L':';
+    wchar_t c = name[0];
+    return ((c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z')) && name[1] == L':';
 }
 
 bool IsFullPath(const wchar_t *name)
@@ -54,22 +54,25 @@ bool ProgramFile(const wchar_t *name, const wchar_t *ownFolder, wchar_t *path, s
         Put(&t, ownFolder, IsSeparator(name[0]) ? RootLength(ownFolder) : wcslen(ownFolder));
     }
     PutText(&t, name);
-    return !t.cut;
+    return !t.truncated;
 }
 
-/* The extensions of the files that the platform starts, in the order of
-   PATHEXT when it is not set. */
-static const wchar_t s_executable[] = L".COM;.EXE;.BAT;.CMD";
+/* The extensions of the files that start as programs, and of those among
+   them that the command interpreter runs. */
+static const wchar_t *const s_programExtensions[] = {L".COM", L".EXE", L".BAT", L".CMD"};
+static const wchar_t *const s_batchExtensions[] = {L".BAT", L".CMD"};
 
-/* Whether ext (len units) is one of the four at among (and after it). */
-static bool IsAmong(const wchar_t *ext, size_t len, const wchar_t *among)
+/* PATHEXT where it is not set: the same extensions, in the platform's
+   order. */
+static const wchar_t s_defaultPathext[] = L".COM;.EXE;.BAT;.CMD";
+
+/* Whether ext (len characters) is one of among, case-blind. */
+template <size_t N>
+static bool IsAmong(const wchar_t *ext, size_t len, const wchar_t *const (&among)[N])
 {
-    for (const wchar_t *k = among; len == 4; k += 5) {
-        if (_wcsnicmp(ext, k, 4) == 0)
+    for (const wchar_t *e : among)
+        if (len == wcslen(e) && _wcsnicmp(ext, e, len) == 0)
             return true;
-        if (!k[4])
-            break;
-    }
     return false;
 }
 
@@ -83,13 +86,13 @@ static const wchar_t *Extension(const wchar_t *name)
 bool IsBatchFile(const wchar_t *path)
 {
     const wchar_t *ext = Extension(path);
-    return ext && IsAmong(ext, wcslen(ext), s_executable + 10);
+    return ext && IsAmong(ext, wcslen(ext), s_batchExtensions);
 }
 
 bool IsProgramFile(const wchar_t *path)
 {
     const wchar_t *ext = Extension(path);
-    return ext && IsAmong(ext, wcslen(ext), s_executable);
+    return ext && IsAmong(ext, wcslen(ext), s_programExtensions);
 }
 
 void DropTrailingDots(wchar_t *path)
@@ -110,15 +113,15 @@ static bool IsUnder(const wchar_t *path, const wchar_t *folder, size_t n)
     return n > 0 && _wcsnicmp(path, folder, n) == 0 && (!path[n] || IsSeparator(path[n]));
 }
 
-bool FindFile(wchar_t *file, const SearchPlaces *where, ExistsFn isFile)
+bool FindFile(wchar_t *file, const ProgramSearchPath *where, ExistsFn isFile)
 {
     const wchar_t *system = where->folders[1];
     if (*where->sysnative && IsUnder(file, system, wcslen(system))) {
-        wchar_t other[FILE_SIZE];
+        wchar_t other[PATH_SIZE];
         TextBuf t;
-        PutText(OutStart(&t, other, FILE_SIZE), where->sysnative);
+        PutText(OutStart(&t, other, PATH_SIZE), where->sysnative);
         PutText(&t, file + wcslen(system));
-        if (t.cut || !isFile(other))
+        if (t.truncated || !isFile(other))
             return false;
         wmemcpy(file, other, t.len + 1);
         return true;
@@ -126,16 +129,16 @@ bool FindFile(wchar_t *file, const SearchPlaces *where, ExistsFn isFile)
     return isFile(file);
 }
 
-void SystemView(wchar_t *file, const SearchPlaces *where)
+void SysnativeToSystem32(wchar_t *file, const ProgramSearchPath *where)
 {
     size_t n = wcslen(where->sysnative);
-    wchar_t name[FILE_SIZE];
+    wchar_t name[PATH_SIZE];
     TextBuf t;
     if (!IsUnder(file, where->sysnative, n))
         return;
-    PutText(OutStart(&t, name, FILE_SIZE), where->folders[1]);
+    PutText(OutStart(&t, name, PATH_SIZE), where->folders[1]);
     PutText(&t, file + n);
-    if (!t.cut)
+    if (!t.truncated)
         wmemcpy(file, name, t.len + 1);
 }
 
@@ -143,7 +146,7 @@ void SystemView(wchar_t *file, const SearchPlaces *where)
    PATHEXT's, of which only the platform's own count when fromPathext), each
    tried in a folder before the next folder. */
 struct Search {
-    const SearchPlaces *where;
+    const ProgramSearchPath *where;
     ExistsFn isFile;
     const wchar_t *name, *exts;
     bool fromPathext;
@@ -155,12 +158,12 @@ static bool TryIn(const Search *s, const wchar_t *folder, size_t len)
     for (const wchar_t *e = s->exts; len > 0; e++) {
         size_t n = wcscspn(e, L";");
         TextBuf t;
-        Put(OutStart(&t, s->found, FILE_SIZE), folder, len);
+        Put(OutStart(&t, s->found, PATH_SIZE), folder, len);
         if (!IsSeparator(folder[len - 1]))
             PutChar(&t, L'\\');
         PutText(&t, s->name);
         Put(&t, e, n);
-        if ((!s->fromPathext || IsAmong(e, n, s_executable)) && !t.cut &&
+        if ((!s->fromPathext || IsAmong(e, n, s_programExtensions)) && !t.truncated &&
             FindFile(s->found, s->where, s->isFile))
             return true;
         e += n;
@@ -170,7 +173,7 @@ static bool TryIn(const Search *s, const wchar_t *folder, size_t len)
     return false;
 }
 
-static bool SearchFolders(const Search *s)
+static bool SearchEachFolder(const Search *s)
 {
     for (const wchar_t *folder : s->where->folders)
         if (TryIn(s, folder, wcslen(folder)))
@@ -186,27 +189,27 @@ static bool SearchFolders(const Search *s)
     return false;
 }
 
-bool FindProgramFile(const wchar_t *name, const SearchPlaces *where, ExistsFn isFile,
+bool FindProgramFile(const wchar_t *name, const ProgramSearchPath *where, ExistsFn isFile,
                      wchar_t *found)
 {
     bool ext = Extension(name) != NULL;
     if (!name[0])
         return false;
     if (!NamesNoFolder(name)) {
-        if (!ProgramFile(name, where->folders[0], found, FILE_SIZE))
+        if (!ProgramFile(name, where->folders[0], found, PATH_SIZE))
             return false;
-        TextBuf t = {found, FILE_SIZE, wcslen(found), false};
+        TextBuf t = {found, PATH_SIZE, wcslen(found), false};
         PutText(&t, ext ? L"" : L".exe");
         /* Named outright, a file only the 32-bit view holds starts too. */
-        return !t.cut && (FindFile(found, where, isFile) || isFile(found));
+        return !t.truncated && (FindFile(found, where, isFile) || isFile(found));
     }
     Search s = {where, isFile, name, ext ? L"" : L".exe", false, found};
-    if (SearchFolders(&s))
+    if (SearchEachFolder(&s))
         return true;
     if (ext)
         return false;
     /* As the command prompt and the Run box find code for code.cmd. */
-    s.exts = where->pathext[0] ? where->pathext : s_executable;
+    s.exts = where->pathext[0] ? where->pathext : s_defaultPathext;
     s.fromPathext = true;
-    return SearchFolders(&s);
+    return SearchEachFolder(&s);
 }

@@ -20,22 +20,23 @@
 #ifndef RUNVO_SEARCH_H
 #define RUNVO_SEARCH_H
 
-#include <stddef.h>
+#include "launch/sizes.h"
 
-enum { FILE_SIZE = 260 }; /* a found file's path with its terminator */
+#include <stddef.h>
 
 /* Says whether a file (not a folder) of this name exists; or, where the
    caller says so, a file or a folder. */
 typedef bool (*ExistsFn)(const wchar_t *name);
 
-struct SearchPlaces {
+/* Where programs are looked for. */
+struct ProgramSearchPath {
     /* In the search's order: the launcher's folder (ending in a separator),
        the system folder, the 16-bit system folder, the Windows folder; ""
        where one is unknown. */
-    wchar_t folders[4][FILE_SIZE];
-    /* The 64-bit system folder as the 32-bit launcher reaches it on 64-bit
-       Windows (Sysnative); "" elsewhere. */
-    wchar_t sysnative[FILE_SIZE];
+    wchar_t folders[4][PATH_SIZE];
+    /* The 64-bit system folder as the 32-bit launcher reaches it past WOW64
+       file system redirection on 64-bit Windows (Sysnative); "" elsewhere. */
+    wchar_t sysnative[PATH_SIZE];
     const wchar_t *path, *pathext; /* "" when not set */
 };
 
@@ -47,7 +48,7 @@ bool NamesNoFolder(const wchar_t *name);
 bool IsFullPath(const wchar_t *name);
 
 /* The file that a program named with a folder names, into path (size
-   units). A full path names itself; every other form is taken from the
+   characters). A full path names itself; every other form is taken from the
    launcher's own folder (ownFolder, a full path ending in a separator),
    never from the current one: tools\x.exe and ..\x.exe from there, \x.exe
    on its drive or share, and C:x.exe as C:\x.exe (from the drive's root, as
@@ -68,17 +69,18 @@ void DropTrailingDots(wchar_t *path);
 /* True for a shortcut (.lnk). */
 bool IsShortcut(const wchar_t *path);
 
-/* Whether the file at its full path exists (FILE_SIZE units), under the
-   system folder the 64-bit one's; file then names the one that does. */
-bool FindFile(wchar_t *file, const SearchPlaces *where, ExistsFn isFile);
+/* Whether the file at its full path exists (PATH_SIZE characters), under the
+   system folder the 64-bit one's (past redirection); file then names the
+   one that does. */
+bool FindFile(wchar_t *file, const ProgramSearchPath *where, ExistsFn isFile);
 
-/* A file found under the 64-bit system folder named as the system folder
-   (FILE_SIZE units, in place), as 64-bit programs and users see it; any
+/* A file found under Sysnative named by its path under the system folder
+   (PATH_SIZE characters, in place), as 64-bit programs and users see it; any
    other file as it is. */
-void SystemView(wchar_t *file, const SearchPlaces *where);
+void SysnativeToSystem32(wchar_t *file, const ProgramSearchPath *where);
 
-/* The file of a program that an entry names, into found (FILE_SIZE units). */
-bool FindProgramFile(const wchar_t *name, const SearchPlaces *where, ExistsFn isFile,
+/* The file of a program that an entry names, into found (PATH_SIZE characters). */
+bool FindProgramFile(const wchar_t *name, const ProgramSearchPath *where, ExistsFn isFile,
                      wchar_t *found);
 
 #endif /* RUNVO_SEARCH_H */

@@ -13,13 +13,14 @@ bool FormatText(wchar_t *buf, size_t size, const wchar_t *format, ...)
 #ifdef _WIN32
     /* msvcrt's own formatting: MinGW's C99 formatter, which its headers pick
        for C++, is larger than the rest of the launcher. This one leaves the
-       text unterminated when it fills the buffer, and says -1 when cut. */
+       text unterminated when it fills the buffer, and says -1 when it is
+       truncated. */
     int n = _vsnwprintf(buf, size - 1, format, ap);
     buf[size - 1] = L'\0';
 #else
     int n = vswprintf(buf, size, format, ap);
     if (n < 0)
-        buf[size - 1] = L'\0'; /* cut: the C library says only that */
+        buf[size - 1] = L'\0'; /* truncated: the C library says only that */
 #endif
     va_end(ap);
     return n >= 0 && (size_t)n < size;
@@ -27,8 +28,8 @@ bool FormatText(wchar_t *buf, size_t size, const wchar_t *format, ...)
 
 void Put(TextBuf *t, const wchar_t *s, size_t n)
 {
-    if (t->cut || n >= t->size - t->len) {
-        t->cut = true;
+    if (t->truncated || n >= t->size - t->len) {
+        t->truncated = true;
         return;
     }
     wmemcpy(t->buf + t->len, s, n);

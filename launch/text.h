@@ -3,7 +3,7 @@
  * fixed buffers without ever writing past them. List lines are bytes in the
  * system code page; the tail, the commands and the status texts are UTF-16
  * (wchar_t), so that a document's name reaches its program whatever its
- * script. Lengths count the units of their type.
+ * script. Lengths count their characters (UTF-16 code units on Windows).
  */
 #ifndef RUNVO_TEXT_H
 #define RUNVO_TEXT_H
@@ -34,18 +34,18 @@ inline const wchar_t *SkipBlanks(const wchar_t *p)
     return p;
 }
 
-/* printf-style formatting into buf (size units in all), cut short rather
-   than written past it and always terminated. Returns false if cut. %ls
-   stands for a text of wchar_t. */
+/* printf-style formatting into buf (size characters in all), truncated rather
+   than written past it and always terminated. Returns false if truncated.
+   %ls stands for a text of wchar_t. */
 bool FormatText(wchar_t *buf, size_t size, const wchar_t *format, ...);
 
 /* Text written unit by unit into a fixed buffer, kept terminated. What does
-   not fit is left out and marks the text cut: a cut command is never
-   started. */
+   not fit is left out and marks the text truncated: a truncated command is
+   never started. */
 struct TextBuf {
     wchar_t *buf;
     size_t size, len;
-    bool cut;
+    bool truncated;
 };
 
 inline TextBuf *OutStart(TextBuf *t, wchar_t *buf, size_t size)
@@ -65,6 +65,12 @@ inline void PutText(TextBuf *t, const wchar_t *s)
 inline void PutChar(TextBuf *t, wchar_t c)
 {
     Put(t, &c, 1);
+}
+
+inline void PutRepeat(TextBuf *t, wchar_t c, size_t n)
+{
+    while (n--)
+        PutChar(t, c);
 }
 
 /* How many backslashes the text ends with: a quote put next is escaped by

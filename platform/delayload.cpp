@@ -1,7 +1,10 @@
 /*
- * Loading USER32 and GDI32 on first use: the helper that each function's
- * delay-load stub calls the first time, which loads the DLL, finds the
- * function, and puts it into the stub's import slot for every later call.
+ * DLLs loaded when they are needed. USER32 and GDI32 on first use: the
+ * helper that each function's delay-load stub calls the first time, which
+ * loads the DLL, finds the function, and puts it into the stub's import slot
+ * for every later call. The DLLs that only some routes need (the registry's,
+ * the shell's, COM's, the version reader's) by name, when the route is
+ * taken.
  * The runtime's own helper would serve too, but it takes more than all of
  * the launcher's own code for what the launcher does not use (unloading,
  * bound imports, notification hooks), with unwind tables besides.
@@ -36,4 +39,10 @@ extern "C" FARPROC WINAPI __delayLoadHelper2(PCImgDelayDescr dll, FARPROC *slot)
         ExitProcess((UINT)-1);
     *slot = function;
     return function;
+}
+
+void (*LateFunction(const char *dll, const char *function))(void)
+{
+    HMODULE module = LoadLibraryA(dll);
+    return reinterpret_cast<void (*)(void)>(module ? GetProcAddress(module, function) : NULL);
 }

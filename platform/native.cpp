@@ -55,23 +55,11 @@ size_t DecodeAnsi(const char *bytes, size_t n, wchar_t *units, size_t size)
     return i;
 }
 
-static DWORD s_lastError;
-
-DWORD GetLastError(void)
-{
-    return s_lastError;
-}
-
-void SetLastError(DWORD error)
-{
-    s_lastError = error;
-}
-
 NativeLaunch g_nativeLaunch;
 
-/* The value paired with name in pairs (compared as Windows compares
-   variables' names, or exactly), or NULL. */
-static const wchar_t *Paired(const wchar_t *const *pairs, const wchar_t *name, bool anyCase)
+/* The value that follows name in a list of names and values (compared as
+   Windows compares variables' names, or exactly), or NULL. */
+static const wchar_t *ValueOf(const wchar_t *const *pairs, const wchar_t *name, bool anyCase)
 {
     for (; pairs && pairs[0]; pairs += 2)
         if ((anyCase ? wcscasecmp(pairs[0], name) : wcscmp(pairs[0], name)) == 0)
@@ -81,7 +69,7 @@ static const wchar_t *Paired(const wchar_t *const *pairs, const wchar_t *name, b
 
 bool FindProgram(const wchar_t *name, wchar_t *found)
 {
-    const wchar_t *file = Paired(g_nativeLaunch.files, name, false);
+    const wchar_t *file = ValueOf(g_nativeLaunch.files, name, false);
     if (file)
         wcscpy(found, file);
     return file != NULL;
@@ -90,9 +78,9 @@ bool FindProgram(const wchar_t *name, wchar_t *found)
 /* As the 32-bit launcher on 64-bit Windows sees it. */
 void ShowAsUsersSee(wchar_t *file)
 {
-    static const SearchPlaces wow64 = {
+    static const ProgramSearchPath wow64 = {
         {L"", L"C:\\Windows\\System32", L"", L""}, L"C:\\Windows\\Sysnative", L"", L""};
-    SystemView(file, &wow64);
+    SysnativeToSystem32(file, &wow64);
 }
 
 bool AnsiKeepsQuotes(const wchar_t *name)
@@ -102,7 +90,7 @@ bool AnsiKeepsQuotes(const wchar_t *name)
 
 bool ShortName(const wchar_t *name, wchar_t *shortName)
 {
-    const wchar_t *got = Paired(g_nativeLaunch.shortNames, name, false);
+    const wchar_t *got = ValueOf(g_nativeLaunch.shortNames, name, false);
     if (got)
         wcscpy(shortName, got);
     return got != NULL;
@@ -110,7 +98,7 @@ bool ShortName(const wchar_t *name, wchar_t *shortName)
 
 size_t GetVariable(const wchar_t *name, wchar_t *value, size_t size)
 {
-    const wchar_t *v = Paired(g_nativeLaunch.variables, name, true);
+    const wchar_t *v = ValueOf(g_nativeLaunch.variables, name, true);
     if (!v)
         return 0;
     size_t len = wcslen(v);
@@ -119,26 +107,24 @@ size_t GetVariable(const wchar_t *name, wchar_t *value, size_t size)
     return len < size ? len : len + 1;
 }
 
-bool StartProgram(const wchar_t *, wchar_t *command, bool, const wchar_t *dir)
+DWORD StartProgram(const wchar_t *, wchar_t *command, bool, const wchar_t *dir)
 {
     g_nativeLaunch.command = command;
     g_nativeLaunch.dir = dir;
-    SetLastError(g_nativeLaunch.startError);
-    return g_nativeLaunch.startError == 0;
+    return g_nativeLaunch.startError;
 }
 
-bool StartInterpreter(wchar_t *command, bool wait, const wchar_t *dir)
+DWORD StartInterpreter(wchar_t *command, bool wait, const wchar_t *dir)
 {
     return StartProgram(L"cmd.exe", command, wait, dir);
 }
 
-bool ElevateProgram(const wchar_t *file, const wchar_t *parameters, const wchar_t *dir)
+DWORD ElevateProgram(const wchar_t *file, const wchar_t *parameters, const wchar_t *dir)
 {
     g_nativeLaunch.elevated = file;
     g_nativeLaunch.parameters = parameters;
     g_nativeLaunch.dir = dir;
-    SetLastError(g_nativeLaunch.elevateError);
-    return g_nativeLaunch.elevateError == 0;
+    return g_nativeLaunch.elevateError;
 }
 
 bool ReadShortcut(const wchar_t *lnk, wchar_t *target, wchar_t *args, wchar_t *dir)

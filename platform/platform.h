@@ -20,6 +20,8 @@
 #ifndef RUNVO_PLATFORM_H
 #define RUNVO_PLATFORM_H
 
+#include "launch/sizes.h"
+
 #ifdef _WIN32
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -44,6 +46,8 @@
 
 #include <stdio.h>
 
+static_assert(PATH_SIZE == MAX_PATH, "a path's size is the platform's");
+
 typedef WCHAR PathChar;
 
 inline DWORD GetModulePath(PathChar *path, DWORD size)
@@ -56,8 +60,8 @@ inline FILE *OpenToRead(const PathChar *path)
     return _wfopen(path, L"rb");
 }
 
-/* Text in the system code page to UTF-16: at most size units. Returns the
-   number of units. */
+/* Text in the system code page to UTF-16: at most size characters. Returns the
+   number of characters. */
 inline size_t DecodeAnsi(const char *bytes, size_t n, wchar_t *units, size_t size)
 {
     int got = n ? MultiByteToWideChar(CP_ACP, 0, bytes, (int)n, units, (int)size) : 0;
@@ -79,7 +83,7 @@ inline wchar_t UpperCase(wchar_t c)
 
 /* A function of a DLL that one route needs, loaded when it is taken (from
    the system folder, where the launcher's DLL search is narrowed); NULL
-   when there is none. */
+   when there is none (platform/delayload.cpp). */
 void (*LateFunction(const char *dll, const char *function))(void);
 
 /* A function of a DLL that one route needs, as its declaration types it. */
@@ -87,7 +91,7 @@ void (*LateFunction(const char *dll, const char *function))(void);
 
 /* The shell's view of a program's file (platform/shell.cpp): its icon at
    size x size pixels (NULL for none), and the name its version information
-   gives it (its FileDescription) into name (size units; false for none). */
+   gives it (its FileDescription) into name (size characters; false for none). */
 HICON ProgramIcon(const WCHAR *file, int size);
 bool ProgramDescription(const WCHAR *file, WCHAR *name, size_t size);
 
@@ -135,10 +139,9 @@ inline wchar_t UpperCase(wchar_t c)
    of the same value. */
 size_t DecodeAnsi(const char *bytes, size_t n, wchar_t *units, size_t size);
 
-/* The last error, as Windows keeps it, and the numbers the launch reads. */
-DWORD GetLastError(void);
-void SetLastError(DWORD error);
+/* The system's error numbers that the launch tells apart. */
 enum {
+    ERROR_SUCCESS = 0,
     ERROR_FILE_NOT_FOUND = 2,
     ERROR_INVALID_PARAMETER = 87,
     ERROR_ELEVATION_REQUIRED = 740,
@@ -148,10 +151,9 @@ enum {
 /* What the start operations below find and do, as a test sets it up, and
    what they were asked: the command started (by the interpreter's, when it
    runs a batch file) and in which folder, and the file elevated with its
-   parameters. A name
-   found is one of files' pairs of name and file; a variable one of
-   variables' pairs of name and value (NULL ends both); a start or an
-   elevation fails with its error unless that is 0. */
+   parameters. A name found is one of files' pairs of name and file; a
+   variable one of variables' pairs of name and value (NULL ends both); a
+   start or an elevation fails with its error unless that is 0. */
 struct NativeLaunch {
     const wchar_t *const *files, *const *variables;
     DWORD startError, elevateError;
@@ -172,12 +174,13 @@ extern NativeLaunch g_nativeLaunch;
    (platform/start.cpp; platform/native.cpp stands in for it elsewhere). */
 
 /* The file of a program that an entry names (launch/search.h says where it
-   is looked for), into found (FILE_SIZE units); on Windows, also a name the
+   is looked for), into found (PATH_SIZE characters); on Windows, also a name the
    Run box knows from App Paths. */
 bool FindProgram(const wchar_t *name, wchar_t *found);
 
-/* A file found named as users see it (FILE_SIZE units, in place): under
-   the system folder, not the 32-bit launcher's way to the 64-bit one. */
+/* A file found named as users see it (PATH_SIZE characters, in place): under
+   the system folder, not Sysnative, the 32-bit launcher's way past WOW64
+   file system redirection. */
 void ShowAsUsersSee(wchar_t *file);
 
 /* Whether a program that reads the ANSI command line gets the name as it is
@@ -185,7 +188,7 @@ void ShowAsUsersSee(wchar_t *file);
    characters in the ANSI code page holds a " or a \ that it does not. */
 bool AnsiKeepsQuotes(const wchar_t *name);
 
-/* The file's short (8.3) name into shortName (FILE_SIZE units); false when
+/* The file's short (8.3) name into shortName (PATH_SIZE characters); false when
    there is none. */
 bool ShortName(const wchar_t *name, wchar_t *shortName);
 
@@ -195,26 +198,27 @@ size_t GetVariable(const wchar_t *name, wchar_t *value, size_t size);
 /* Starts the file with the command line (the program shown normally) and
    the launcher's environment, in the folder dir (NULL: the launcher's
    working folder); wait: until the program is ready for input or 30 s have
-   passed. False when the start is refused; GetLastError() then says why. */
-bool StartProgram(const wchar_t *file, wchar_t *command, bool wait, const wchar_t *dir);
+   passed. Returns 0, or the system's error number when the start is
+   refused. */
+DWORD StartProgram(const wchar_t *file, wchar_t *command, bool wait, const wchar_t *dir);
 
 /* The same for the command interpreter of the machine's own kind (the
    64-bit one on 64-bit Windows), whose own search for commands then leaves
    the current folder out. */
-bool StartInterpreter(wchar_t *command, bool wait, const wchar_t *dir);
+DWORD StartInterpreter(wchar_t *command, bool wait, const wchar_t *dir);
 
 /* Starts the file at its full path with the parameters, in the folder dir
    (NULL: the launcher's working folder), through the shell's elevation
-   prompt. False when it is not started: GetLastError() is ERROR_CANCELLED
-   when the user declined. */
-bool ElevateProgram(const wchar_t *file, const wchar_t *parameters, const wchar_t *dir);
+   prompt. Returns 0, or the error number: ERROR_CANCELLED when the user
+   declined. */
+DWORD ElevateProgram(const wchar_t *file, const wchar_t *parameters, const wchar_t *dir);
 
 enum { SHORTCUT_ARGS_SIZE = 1024 }; /* the most a shortcut's arguments hold */
 
 /* A shortcut (.lnk), read by the shell's own shortcut object: its target's
-   path (FILE_SIZE units, "" for a target that is no file, such as a Store
+   path (PATH_SIZE characters, "" for a target that is no file, such as a Store
    app), its arguments (SHORTCUT_ARGS_SIZE) and its Start in folder
-   (FILE_SIZE, "" for none). False when it cannot be read. */
+   (PATH_SIZE, "" for none). False when it cannot be read. */
 bool ReadShortcut(const wchar_t *lnk, wchar_t *target, wchar_t *args, wchar_t *dir);
 #endif /* RC_INVOKED */
 

@@ -80,9 +80,7 @@ static bool Description(const void *data, WCHAR *name, size_t size)
     FormatText(key, 64, L"\\StringFileInfo\\%08lx\\FileDescription", (unsigned long)code);
     if (!query(data, key, reinterpret_cast<void **>(&text), &n) || n == 0 || !*SkipBlanks(text))
         return false;
-    size_t len = 0; /* the value's units, up to its terminator */
-    while (len < n && len < size - 1 && text[len])
-        len++;
+    size_t len = wcsnlen(text, n < size - 1 ? n : size - 1); /* up to its terminator */
     TextBuf t;
     Put(OutStart(&t, name, size), text, len);
     return true;

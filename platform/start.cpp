@@ -6,35 +6,31 @@
  * found, or a program asks for administrator rights: quick launch loads
  * neither.
  */
-#include "launch/command.h"
+#include "launch/entry.h"
+#include "launch/search.h"
 #include "platform/platform.h"
 
 #include <shellapi.h>
 #include <wchar.h>
 
-enum { PATH_SIZE = 32768, PATHEXT_SIZE = 256 }; /* PATH: the longest variable */
-
 /* Where programs are looked for, read once: the environment does not change
    while the launcher looks. */
-static SearchPlaces s_where;
-static WCHAR s_szPath[PATH_SIZE], s_szPathExt[PATHEXT_SIZE];
+static ProgramSearchPath s_searchPath;
+static WCHAR s_szPath[COMMAND_LINE_SIZE], s_szPathExt[PATHEXT_SIZE];
 
 /* A folder that the platform names, and sub in it; "" when unknown or too
    long. */
 static void Folder(UINT(WINAPI *get)(LPWSTR, UINT), const char *sub, WCHAR *dir)
 {
-    TextBuf t;
-    UINT n = get(dir, MAX_PATH);
-    OutStart(&t, dir + (n < MAX_PATH ? n : 0), MAX_PATH - (n < MAX_PATH ? n : 0));
-    PutAscii(&t, sub);
-    if (n == 0 || n >= MAX_PATH || t.cut)
+    UINT n = get(dir, PATH_SIZE);
+    if (n == 0 || n >= PATH_SIZE) {
         dir[0] = L'\0';
-}
-
-void (*LateFunction(const char *dll, const char *function))(void)
-{
-    HMODULE module = LoadLibraryA(dll);
-    return reinterpret_cast<void (*)(void)>(module ? GetProcAddress(module, function) : NULL);
+        return;
+    }
+    TextBuf t = {dir, PATH_SIZE, n, false};
+    PutAscii(&t, sub);
+    if (t.truncated)
+        dir[0] = L'\0';
 }
 
 static bool IsFile(const WCHAR *name)
@@ -43,21 +39,21 @@ static bool IsFile(const WCHAR *name)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-/* A variable into value (size units); "" when it is not set or too long. */
+/* A variable into value (size characters); "" when it is not set or too long. */
 static void VariableOrEmpty(const WCHAR *name, WCHAR *value, DWORD size)
 {
     if (GetEnvironmentVariableW(name, value, size) >= size)
         value[0] = L'\0';
 }
 
-static const SearchPlaces *Places(void)
+static const ProgramSearchPath *ProgramSearch(void)
 {
-    SearchPlaces *w = &s_where;
+    ProgramSearchPath *w = &s_searchPath;
     if (w->path)
         return w;
     WCHAR *own = w->folders[0];
-    DWORD n = GetModuleFileNameW(NULL, own, MAX_PATH);
-    WCHAR *slash = n > 0 && n < MAX_PATH ? wcsrchr(own, L'\\') : NULL;
+    DWORD n = GetModuleFileNameW(NULL, own, PATH_SIZE);
+    WCHAR *slash = n > 0 && n < PATH_SIZE ? wcsrchr(own, L'\\') : NULL;
     *(slash ? slash + 1 : own) = L'\0'; /* a drive's root keeps its separator */
     Folder(GetSystemDirectoryW, "", w->folders[1]);
     Folder(GetWindowsDirectoryW, "\\System", w->folders[2]);
@@ -66,7 +62,7 @@ static const SearchPlaces *Places(void)
     Folder(GetWindowsDirectoryW, "\\Sysnative", w->sysnative);
     if (GetFileAttributesW(w->sysnative) == INVALID_FILE_ATTRIBUTES)
         w->sysnative[0] = L'\0';
-    VariableOrEmpty(L"PATH", s_szPath, PATH_SIZE);
+    VariableOrEmpty(L"PATH", s_szPath, COMMAND_LINE_SIZE);
     VariableOrEmpty(L"PATHEXT", s_szPathExt, PATHEXT_SIZE);
     w->path = s_szPath;
     w->pathext = s_szPathExt;
@@ -76,46 +72,47 @@ static const SearchPlaces *Places(void)
 /* A name that the Run box finds under App Paths (the user's key before the
    machine's, the 64-bit view from both builds): its default value names the
    file, quoted or not, its variables expanded as an entry's; the file must
-   exist. The
-   key's Path value is left alone: Windows looks for a program's DLLs in its
-   own folder first, where that value points, and the launcher changes
-   nothing else of a program's environment. */
+   exist. The key's Path value is left alone: Windows looks for a program's
+   DLLs in its own folder first, where that value points, and the launcher
+   changes nothing else of a program's environment. */
 static bool AppPath(const WCHAR *name, WCHAR *file)
 {
     const WCHAR *ext = wcsrchr(name, L'.');
-    WCHAR key[128 + COMMAND_SIZE], raw[MAX_PATH], value[MAX_PATH];
+    WCHAR key[128 + PATH_SIZE], raw[PATH_SIZE], value[PATH_SIZE];
     if (!NamesNoFolder(name) || (ext && _wcsicmp(ext, L".exe") != 0))
         return false;
     TextBuf t;
-    PutAscii(OutStart(&t, key, 128 + COMMAND_SIZE),
+    PutAscii(OutStart(&t, key, 128 + PATH_SIZE),
              "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\");
     PutText(&t, name);
     PutText(&t, ext ? L"" : L".exe");
     auto get = LATE("advapi32.dll", RegGetValueW);
-    for (HKEY hive = HKEY_CURRENT_USER; get; hive = HKEY_LOCAL_MACHINE) {
+    if (!get)
+        return false;
+    const HKEY hives[] = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE};
+    for (HKEY hive : hives) {
         DWORD bytes = sizeof raw;
         const WCHAR *args;
         /* Expanded as entries are: %ProgramFiles% the 64-bit one. */
         DWORD types = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND | RRF_SUBKEY_WOW6464KEY;
-        if (get(hive, key, NULL, types, NULL, raw, &bytes) == ERROR_SUCCESS &&
-            (ExpandEntry(OutStart(&t, value, MAX_PATH), raw, GetVariable, NULL, NULL), !t.cut) &&
-            SplitEntry(value, file, FILE_SIZE, &args) && IsFullPath(file) &&
-            FindFile(file, Places(), IsFile))
+        if (get(hive, key, NULL, types, NULL, raw, &bytes) != ERROR_SUCCESS)
+            continue;
+        ExpandEntry(OutStart(&t, value, PATH_SIZE), raw, GetVariable, NULL, NULL);
+        if (!t.truncated && SplitEntry(value, file, PATH_SIZE, &args) && IsFullPath(file) &&
+            FindFile(file, ProgramSearch(), IsFile))
             return true;
-        if (hive == HKEY_LOCAL_MACHINE)
-            break;
     }
     return false;
 }
 
 bool FindProgram(const WCHAR *name, WCHAR *found)
 {
-    return FindProgramFile(name, Places(), IsFile, found) || AppPath(name, found);
+    return FindProgramFile(name, ProgramSearch(), IsFile, found) || AppPath(name, found);
 }
 
 void ShowAsUsersSee(WCHAR *file)
 {
-    SystemView(file, Places());
+    SysnativeToSystem32(file, ProgramSearch());
 }
 
 bool AnsiKeepsQuotes(const WCHAR *name)
@@ -135,8 +132,8 @@ bool AnsiKeepsQuotes(const WCHAR *name)
 
 bool ShortName(const WCHAR *name, WCHAR *shortName)
 {
-    DWORD n = GetShortPathNameW(name, shortName, MAX_PATH);
-    return n > 0 && n < MAX_PATH;
+    DWORD n = GetShortPathNameW(name, shortName, PATH_SIZE);
+    return n > 0 && n < PATH_SIZE;
 }
 
 size_t GetVariable(const WCHAR *name, WCHAR *value, size_t size)
@@ -144,10 +141,7 @@ size_t GetVariable(const WCHAR *name, WCHAR *value, size_t size)
     return GetEnvironmentVariableW(name, value, (DWORD)size);
 }
 
-/* Out of line: inlined into StartInterpreter as well, it would be there
-   twice. */
-__attribute__((noinline)) bool StartProgram(const WCHAR *file, WCHAR *command, bool wait,
-                                            const WCHAR *dir)
+DWORD StartProgram(const WCHAR *file, WCHAR *command, bool wait, const WCHAR *dir)
 {
     STARTUPINFOW si = {};
     si.cb = sizeof si;
@@ -155,40 +149,40 @@ __attribute__((noinline)) bool StartProgram(const WCHAR *file, WCHAR *command, b
     si.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION pi;
     if (!CreateProcessW(file, command, NULL, NULL, FALSE, 0, NULL, dir, &si, &pi))
-        return false;
+        return GetLastError();
     if (wait)
         WaitForInputIdle(pi.hProcess, 30000);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    return true;
+    return ERROR_SUCCESS;
 }
 
-bool StartInterpreter(WCHAR *command, bool wait, const WCHAR *dir)
+DWORD StartInterpreter(WCHAR *command, bool wait, const WCHAR *dir)
 {
     /* Its search for a batch file's own commands (python, say) looks in the
        current folder first unless this is set: set for it alone, as the
        launcher may yet start another program. */
     static const char noCurrent[] = "NoDefaultCurrentDirectoryInExePath";
-    WCHAR file[FILE_SIZE];
+    WCHAR file[PATH_SIZE];
     TextBuf t;
-    PutText(OutStart(&t, file, FILE_SIZE), Places()->folders[1]);
+    PutText(OutStart(&t, file, PATH_SIZE), ProgramSearch()->folders[1]);
     PutAscii(&t, "\\cmd.exe");
+    if (t.truncated)
+        return ERROR_FILENAME_EXCED_RANGE;
+    if (!FindFile(file, ProgramSearch(), IsFile))
+        return GetLastError(); /* GetFileAttributesW's: why it is not found */
     bool set =
         GetEnvironmentVariableA(noCurrent, NULL, 0) == 0 && SetEnvironmentVariableA(noCurrent, "1");
-    /* Not found, GetFileAttributesW says why. */
-    bool started =
-        !t.cut && FindFile(file, Places(), IsFile) && StartProgram(file, command, wait, dir);
-    DWORD error = GetLastError();
+    DWORD error = StartProgram(file, command, wait, dir);
     if (set)
         SetEnvironmentVariableA(noCurrent, NULL);
-    SetLastError(error);
-    return started;
+    return error;
 }
 
-bool ElevateProgram(const WCHAR *file, const WCHAR *parameters, const WCHAR *dir)
+DWORD ElevateProgram(const WCHAR *file, const WCHAR *parameters, const WCHAR *dir)
 {
-    WCHAR cwd[MAX_PATH];
-    DWORD n = dir ? 0 : GetCurrentDirectoryW(MAX_PATH, cwd);
+    WCHAR cwd[PATH_SIZE];
+    DWORD n = dir ? 0 : GetCurrentDirectoryW(PATH_SIZE, cwd);
     SHELLEXECUTEINFOW sei = {};
     sei.cbSize = sizeof sei;
     /* No error boxes of the shell's; done before the launcher ends. */
@@ -196,8 +190,10 @@ bool ElevateProgram(const WCHAR *file, const WCHAR *parameters, const WCHAR *dir
     sei.lpVerb = L"runas";
     sei.lpFile = file;
     sei.lpParameters = parameters;
-    sei.lpDirectory = dir ? dir : n > 0 && n < MAX_PATH ? cwd : NULL;
+    sei.lpDirectory = dir ? dir : n > 0 && n < PATH_SIZE ? cwd : NULL;
     sei.nShow = SW_SHOWNORMAL;
     auto execute = LATE("shell32.dll", ShellExecuteExW);
-    return execute && execute(&sei);
+    if (!execute)
+        return GetLastError(); /* shell32.dll's, not to be had */
+    return execute(&sei) ? ERROR_SUCCESS : GetLastError();
 }

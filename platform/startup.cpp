@@ -17,7 +17,7 @@
  * behalf, and by default it looks in the current folder too, which is the
  * document's (a Downloads folder holds anything).
  */
-#include "launch/command.h"
+#include "launch/tail.h"
 #include "platform/platform.h"
 
 /* Windows 8 and later have it (7 with an update): where it is missing, the

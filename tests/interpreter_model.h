@@ -10,7 +10,7 @@
 #ifndef RUNVO_INTERPRETER_MODEL_H
 #define RUNVO_INTERPRETER_MODEL_H
 
-#include "launch/command.h"
+#include "launch/arguments.h"
 
 #include <optional>
 #include <string>

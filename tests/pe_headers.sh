@@ -4,7 +4,9 @@
 # sees as it is), that imports KERNEL32 and msvcrt.dll at start, loads USER32
 # and GDI32 on first use and ADVAPI32, SHELL32, OLE32 and VERSION by name on
 # the routes that need them, and names no other DLL (the rest is linked in statically); and
-# whose import slots, as the code reads them, are filled.
+# whose import slots, as the code reads them, are filled; and, on x86_64,
+# whose every function that calls another or moves the stack pointer has an
+# entry in the exception directory, as Windows needs to unwind it.
 #   pe_headers.sh OBJDUMP runvo.exe
 set -u
 objdump=$1 exe=$2
@@ -50,6 +52,24 @@ for a in $($objdump -d "$exe" | sed 's/\$0x[0-9a-f]*//g' | grep -oE '0x[0-9a-f]+
     esac
 done
 [ $slots -gt 0 ] || { echo "FAIL: the code reads no import slot"; fail=1; }
+# x86_64: each call, push and stack allocation lies in a function that the
+# function table (.pdata) covers.
+case $objdump in
+x86_64-*)
+    uncovered=$({
+        printf '%s\n' "$headers" |
+            awk '/Function Table/ { t = 1; next } t && /^ [0-9a-f]+:/ { print "R", $2, $3 } t && /^$/ { t = 0 }'
+        $objdump -d "$exe" |
+            awk '/^ *[0-9a-f]+:\t/ && /\t(call|push|sub +\$0x[0-9a-f]+,%rsp) / { sub(":", "", $1); print "I", $1 }'
+    } | awk 'BEGIN { n = 0 }
+        function pad(x) { x = sprintf("%16s", x); gsub(/ /, "0", x); return x }
+        $1 == "R" { b[n] = pad($2); e[n] = pad($3); n++; next }
+        { a = pad($2); for (i = 0; i < n; i++) if (a >= b[i] && a < e[i]) next; print $2 }')
+    [ -z "$uncovered" ] ||
+        { echo "FAIL: no unwind entry covers $(echo $uncovered | wc -w) instructions, the first at 0x$(echo $uncovered | cut -d' ' -f1)"; fail=1; }
+    ;;
+esac
+
 echo "$exe: $(printf '%s\n' "$headers" | sed -n 's/.*file format //p'), $(wc -c <"$exe") bytes;" \
      "imported at start: $imports; named: $named; import slots read by the code: $slots"
 exit $fail

@@ -1,14 +1,13 @@
 /*
- * The DPI that the launcher's windows are drawn at: the DPI of the monitor
- * each is on, for a program aware of each monitor's (Windows 10 1607 and
- * later say it; earlier ones have one DPI for the whole system).
+ * The monitor's DPI, asked of the functions that later Windows versions
+ * have, else the system's.
  */
-#include "ui/rows.h"
+#include "ui/dpi.h"
 
 /* A USER32 function that only later Windows versions have; NULL elsewhere. */
 static void (*UserFunction(const char *name))(void)
 {
-    return reinterpret_cast<void (*)(void)>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name));
+    return LateFunction("user32.dll", name);
 }
 
 UINT SystemDpi(void)

@@ -4,9 +4,11 @@
  * height down, with a menu of Exit and About; at the DPI of the monitor it
  * is on, and of the one it is moved to.
  */
+#include "ui/mainwnd.h"
+
 #include "launch/runvo.h"
+#include "ui/dpi.h"
 #include "ui/resource.h"
-#include "ui/rows.h"
 
 static const char s_szAbout[] = "Pass the command line to the chosen program.\n\n"
                                 "Runvo 1.0, a few KiB of Win32\n"

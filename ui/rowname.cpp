@@ -5,12 +5,11 @@
 #include "ui/rowname.h"
 
 #include "launch/entry.h"
+#include "launch/sizes.h"
 #include "launch/text.h"
 #include "platform/platform.h"
 
 #include <wchar.h>
-
-enum { ROW_ENTRY_SIZE = 264 }; /* an entry's program, as a list line holds it */
 
 void FileShownName(const wchar_t *file, wchar_t *name, size_t size)
 {
@@ -26,20 +25,20 @@ void FileShownName(const wchar_t *file, wchar_t *name, size_t size)
 
 void EntryShownName(const wchar_t *entry, wchar_t *name, size_t size)
 {
-    wchar_t program[ROW_ENTRY_SIZE], expanded[ROW_ENTRY_SIZE];
+    wchar_t program[PATH_SIZE], expanded[PATH_SIZE];
     const wchar_t *args;
-    if (!SplitEntry(entry, program, ROW_ENTRY_SIZE, &args))
-        wcscpy(program, entry + (*entry == L'"'));
     TextBuf t;
-    ExpandEntry(OutStart(&t, expanded, ROW_ENTRY_SIZE), program, GetVariable, NULL, NULL);
-    FileShownName(t.cut ? program : expanded, name, size);
+    if (!SplitEntry(entry, program, PATH_SIZE, &args))
+        PutText(OutStart(&t, program, PATH_SIZE), entry + (*entry == L'"'));
+    ExpandEntry(OutStart(&t, expanded, PATH_SIZE), program, GetVariable, NULL, NULL);
+    FileShownName(t.truncated ? program : expanded, name, size);
 }
 
 const wchar_t *EntryShownArguments(const wchar_t *entry)
 {
-    wchar_t program[ROW_ENTRY_SIZE];
+    wchar_t program[PATH_SIZE];
     const wchar_t *args;
-    return SplitEntry(entry, program, ROW_ENTRY_SIZE, &args) ? SkipBlanks(args) : L"";
+    return SplitEntry(entry, program, PATH_SIZE, &args) ? SkipBlanks(args) : L"";
 }
 
 int DigitRow(wchar_t key, int rows)
@@ -50,12 +49,12 @@ int DigitRow(wchar_t key, int rows)
 
 int NextRowByName(wchar_t key, int current, int rows, RowNameFn name, void *context)
 {
-    wchar_t shown[2 * ROW_ENTRY_SIZE];
+    wchar_t shown[ROW_NAME_SIZE];
     for (int i = 1; i <= rows; i++) {
         int row = (current + i) % rows;
         if (row < 0)
             row += rows;
-        name(context, row, shown, 2 * ROW_ENTRY_SIZE);
+        name(context, row, shown, ROW_NAME_SIZE);
         if (shown[0] && UpperCase(shown[0]) == UpperCase(key))
             return row;
     }

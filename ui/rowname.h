@@ -12,7 +12,7 @@
 #include <stddef.h>
 
 /* The file's name without its folder and its extension, into name (size
-   units, cut to fit). */
+   characters, truncated to fit). */
 void FileShownName(const wchar_t *file, wchar_t *name, size_t size);
 
 /* The name an entry shows before its program is looked at: its program's
@@ -27,7 +27,7 @@ const wchar_t *EntryShownArguments(const wchar_t *entry);
    -1 for any other key or a row past the last. */
 int DigitRow(wchar_t key, int rows);
 
-/* A row's shown name, into name (size units). */
+/* A row's shown name, into name (size characters). */
 typedef void (*RowNameFn)(void *context, int row, wchar_t *name, size_t size);
 
 /* The first row after current (-1: before the first), going round, whose

@@ -13,24 +13,21 @@
 #include "ui/rows.h"
 
 #include "launch/launch.h"
-#include "launch/listfile.h"
 #include "launch/search.h"
+#include "ui/dpi.h"
 #include "ui/rowname.h"
 
 #include <wchar.h>
-
-enum { NAME_SIZE = 128 };
 
 /* What a row's program is, as last loaded. */
 struct RowInfo {
     HICON icon;
     int iconSize; /* that it was loaded at: another DPI loads it anew */
     bool missing;
-    WCHAR name[NAME_SIZE];
+    WCHAR name[ROW_NAME_SIZE];
 };
 
 static bool s_loadPosted;
-static EntryProgram s_program; /* large for a stack frame of the 32-bit build */
 
 static RowInfo *Info(HWND hList, int row)
 {
@@ -38,11 +35,12 @@ static RowInfo *Info(HWND hList, int row)
     return data == LB_ERR ? NULL : reinterpret_cast<RowInfo *>(data);
 }
 
-/* The row's entry as written into entry (COMMAND_SIZE units). */
+/* The row's entry as written, one list line, into entry (PATH_SIZE
+   characters). */
 static bool RowEntry(HWND hList, int row, WCHAR *entry)
 {
     LRESULT len = SendMessageW(hList, LB_GETTEXTLEN, (WPARAM)row, 0);
-    if (len < 0 || len >= COMMAND_SIZE)
+    if (len < 0 || len >= PATH_SIZE)
         return false;
     SendMessageW(hList, LB_GETTEXT, (WPARAM)row, reinterpret_cast<LPARAM>(entry));
     return true;
@@ -52,7 +50,7 @@ void ShownRowName(void *context, int row, WCHAR *name, size_t size)
 {
     HWND hList = static_cast<HWND>(context);
     RowInfo *info = Info(hList, row);
-    WCHAR entry[COMMAND_SIZE];
+    WCHAR entry[PATH_SIZE];
     name[0] = L'\0';
     TextBuf t;
     if (info && !info->missing)
@@ -88,23 +86,23 @@ static void LoadProgram(RowInfo *info, WCHAR *found, int size)
 {
     /* The row before's program again (one program with other options on
        the next line, as lists hold them): its icon and name are shared. */
-    static WCHAR s_szLast[FILE_SIZE];
+    static WCHAR s_szLast[PATH_SIZE];
     static const RowInfo *s_last;
     if (s_last && s_last->iconSize == size && wcscmp(s_szLast, found) == 0) {
         info->icon = s_last->icon;
-        wmemcpy(info->name, s_last->name, NAME_SIZE);
+        wmemcpy(info->name, s_last->name, ROW_NAME_SIZE);
         return;
     }
-    WCHAR shown[FILE_SIZE];
-    wmemcpy(shown, found, FILE_SIZE);
+    WCHAR shown[PATH_SIZE];
+    wmemcpy(shown, found, PATH_SIZE);
     ShowAsUsersSee(shown);
     info->icon = ProgramIcon(shown, size);
     if (!info->icon)
         info->icon = ProgramIcon(found, size);
-    if (IsShortcut(found) || (!ProgramDescription(shown, info->name, NAME_SIZE) &&
-                              !ProgramDescription(found, info->name, NAME_SIZE)))
-        FileShownName(found, info->name, NAME_SIZE);
-    wmemcpy(s_szLast, found, FILE_SIZE);
+    if (IsShortcut(found) || (!ProgramDescription(shown, info->name, ROW_NAME_SIZE) &&
+                              !ProgramDescription(found, info->name, ROW_NAME_SIZE)))
+        FileShownName(found, info->name, ROW_NAME_SIZE);
+    wmemcpy(s_szLast, found, PATH_SIZE);
     s_last = info;
 }
 
@@ -112,18 +110,18 @@ static void LoadProgram(RowInfo *info, WCHAR *found, int size)
    memory is to be had for them. */
 static bool LoadRow(HWND hList, int row, int size)
 {
-    WCHAR entry[COMMAND_SIZE];
+    WCHAR entry[PATH_SIZE];
     RowInfo *info = Info(hList, row);
     if (!info)
         info = static_cast<RowInfo *>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof *info));
     if (!info || !RowEntry(hList, row, entry))
         return info != NULL;
-    EntryProgram *p = &s_program;
-    info->missing = !FindEntryProgram(entry, p) || !p->exists;
+    EntryProgram p;
+    info->missing = !FindEntryProgram(entry, &p) || !p.exists;
     info->iconSize = size;
     info->icon = NULL; /* one at another DPI is kept: the chooser lives for seconds */
     if (!info->missing)
-        LoadProgram(info, p->found, size);
+        LoadProgram(info, p.found, size);
     SendMessageW(hList, LB_SETITEMDATA, (WPARAM)row, reinterpret_cast<LPARAM>(info));
     RECT rc;
     if (SendMessageW(hList, LB_GETITEMRECT, (WPARAM)row, reinterpret_cast<LPARAM>(&rc)) != LB_ERR)
@@ -172,14 +170,14 @@ void DrawRow(HWND hDlg, const DRAWITEMSTRUCT *item)
     RECT rc = item->rcItem;
     int row = (int)item->itemID;
     bool selected = item->itemState & ODS_SELECTED;
-    WCHAR entry[COMMAND_SIZE], name[NAME_SIZE];
+    WCHAR entry[PATH_SIZE], name[ROW_NAME_SIZE];
     if (row >= 0 && RowEntry(item->hwndItem, row, entry)) {
         UINT dpi = WindowDpi(item->hwndItem);
         int pad = MulDiv(4, (int)dpi, 96), size = SmallIconSize(dpi);
         COLORREF text = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
         COLORREF grey = selected ? text : GetSysColor(COLOR_GRAYTEXT);
         int background = selected ? COLOR_HIGHLIGHT : COLOR_WINDOW;
-        FillRect(dc, &rc, reinterpret_cast<HBRUSH>((INT_PTR)background + 1)); /* its brush */
+        FillRect(dc, &rc, GetSysColorBrush(background));
         SetBkColor(dc, GetSysColor(background));
         WCHAR key[2] = {(WCHAR)(L'1' + row), L'\0'};
         rc.right = rc.left + Extent(dc, L"9").cx + 2 * pad;
@@ -199,7 +197,7 @@ void DrawRow(HWND hDlg, const DRAWITEMSTRUCT *item)
         if (info && info->missing) {
             DrawLine(dc, entry, rc, grey, DT_LEFT);
         } else {
-            ShownRowName(item->hwndItem, row, name, NAME_SIZE);
+            ShownRowName(item->hwndItem, row, name, ROW_NAME_SIZE);
             rc.left += DrawLine(dc, name, rc, text, DT_LEFT) + 2 * pad;
             DrawLine(dc, EntryShownArguments(entry), rc, grey, DT_LEFT);
         }

@@ -1,6 +1,6 @@
 /*
- * The chooser's rows as the chooser draws them (ui/rows.cpp), and the DPI
- * that its windows and the status window are drawn at (ui/dpi.cpp).
+ * The chooser's rows as the chooser draws them: how a row looks, and when
+ * its program's icon and name are loaded.
  */
 #ifndef RUNVO_ROWS_H
 #define RUNVO_ROWS_H
@@ -10,16 +10,6 @@
 /* Messages the chooser posts itself: load the rows in view; lay the rows
    out anew after a move to a monitor of another DPI. */
 enum { WM_APP_LOADROWS = WM_APP + 1, WM_APP_NEWDPI, ROWS_TIMER = 1 };
-
-#ifndef WM_DPICHANGED /* Windows 8.1's, not in every SDK's headers */
-#define WM_DPICHANGED 0x02E0
-#endif
-
-/* The DPI of the monitor the window is on (the system's where Windows
-   cannot say), the system's (the stock fonts'), and a small icon's size. */
-UINT WindowDpi(HWND hwnd);
-UINT SystemDpi(void);
-int SmallIconSize(UINT dpi);
 
 /* The rows' height at the list's DPI, for its font and its icons. */
 void SetRowHeight(HWND hList);

@@ -5,8 +5,11 @@
  * list, a digit from 1 to 9 chooses that entry at once, and any other
  * character selects the next row whose name begins with it.
  */
+#include "ui/selectdlg.h"
+
 #include "launch/listfile.h"
 #include "launch/runvo.h"
+#include "ui/dpi.h"
 #include "ui/resource.h"
 #include "ui/rowname.h"
 #include "ui/rows.h"
@@ -43,7 +46,7 @@ static void AddEntry(void *context, const WCHAR *entry)
 static void InitChooser(HWND hDlg, const WCHAR *tail)
 {
     HWND hList = GetDlgItem(hDlg, IDC_PROGLIST);
-    WCHAR szDefault[LIST_DEFAULT_SIZE];
+    WCHAR szDefault[COMMAND_SIZE];
     s_hDlg = hDlg;
     SetDlgItemTextW(hDlg, IDC_CMDLINE, tail);
     SetRowHeight(hList);

@@ -4,8 +4,10 @@
  * an entry starts, arguments read back, the command that runs a batch file,
  * and where a program's file is found.
  */
+#include "launch/batch.h"
 #include "launch/command.h"
 #include "launch/launch.h"
+#include "launch/tail.h"
 #include "launch/text.h"
 #include "platform/platform.h"
 #include "tests/harness.h"
@@ -16,6 +18,8 @@
 #include <string>
 
 enum { MAX_PATH_FOR_TEST = 260 };
+
+static StartTexts s_texts; /* what a start finds, kept as the launcher keeps it */
 
 static void test_command_line_tail(void)
 {
@@ -287,8 +291,8 @@ static void test_launch(void)
         std::wstring file = L"", dir = L"";
     } rows[] = {
         {app, doc, TAIL_QUOTED, 0, 0, START_OK, app + L" \"" + doc + L"\""},
-        {app + L" --new-window", doc, TAIL_TYPED, 0, 0, START_OK, app + L" --new-window " + doc},
-        {app + L" --open \"%1\" -f", doc, TAIL_TYPED, 0, 0, START_OK,
+        {app + L" --new-window", doc, TAIL_VERBATIM, 0, 0, START_OK, app + L" --new-window " + doc},
+        {app + L" --open \"%1\" -f", doc, TAIL_VERBATIM, 0, 0, START_OK,
          app + L" --open \"" + doc + L"\" -f"},
         {app + L" --open \"%1\" -f", L"\"" + doc + L"\"", TAIL_ARGUMENTS, 0, 0, START_OK,
          app + L" --open \"" + doc + L"\" -f"},
@@ -296,25 +300,26 @@ static void test_launch(void)
          app + L" --open \"" + doc + L"\" -f"},
         {app + L" \"%1\"", L"\"a b.txt\" C:\\c\\", TAIL_ARGUMENTS, 0, 0, START_OK,
          app + L" \"a b.txt\" \"C:\\c\\\\\""},
-        {app + L" %*", L"C:\\c\\", TAIL_TYPED, 0, 0, START_OK, app + L" \"C:\\c\\\\\""},
-        {app + L" \"-o%1.bak\"", L"C:\\c\\", TAIL_TYPED, 0, 0, START_OK,
+        {app + L" %*", L"C:\\c\\", TAIL_VERBATIM, 0, 0, START_OK, app + L" \"C:\\c\\\\\""},
+        {app + L" \"-o%1.bak\"", L"C:\\c\\", TAIL_VERBATIM, 0, 0, START_OK,
          app + L" \"-oC:\\c\\.bak\""},
-        {app + L" \"%1%Q%", L"C:\\c\\", TAIL_TYPED, 0, 0, START_OK, app + L" \"C:\\c\\\\\" x"},
-        {app + L" \"%1\\\"\"", L"C:\\c\\", TAIL_TYPED, 0, 0, START_OK, app + L" \"C:\\c\\\\\\\"\""},
+        {app + L" \"%1%Q%", L"C:\\c\\", TAIL_VERBATIM, 0, 0, START_OK, app + L" \"C:\\c\\\\\" x"},
+        {app + L" \"%1\\\"\"", L"C:\\c\\", TAIL_VERBATIM, 0, 0, START_OK,
+         app + L" \"C:\\c\\\\\\\"\""},
         {L"%LOCALAPPDATA%\\Code.exe", L"a.txt", TAIL_QUOTED, 0, 0, START_OK,
          L"\"C:\\Users\\me\\Local\\Code.exe\" \"a.txt\"", L"", 0,
          L"C:\\Users\\me\\Local\\Code.exe"},
-        {L"\"%LocalAppData%\\Code.exe\" %LOCALAPPDATA%\\y %UNSET% %LOCALX% %L", L"a", TAIL_TYPED, 0,
-         0, START_OK,
+        {L"\"%LocalAppData%\\Code.exe\" %LOCALAPPDATA%\\y %UNSET% %LOCALX% %L", L"a", TAIL_VERBATIM,
+         0, 0, START_OK,
          L"\"C:\\Users\\me\\Local\\Code.exe\" C:\\Users\\me\\Local\\y %UNSET% %LOCALX% \"a\"", L"",
          0, L"C:\\Users\\me\\Local\\Code.exe"},
-        {L"C:\\50%off%\\x.exe", L"a", TAIL_TYPED, 0, 0, START_OK, L"\"C:\\50%off%\\x.exe\" a"},
-        {L"tools\\x.exe", L"a", TAIL_TYPED, 0, 0, START_OK, L"\"D:\\Tools\\tools\\x.exe\" a", L"",
-         0, L"D:\\Tools\\tools\\x.exe"},
-        {L"\"C:\\x.exe --opt", L"a", TAIL_TYPED, 0, 0, START_UNCLOSED, L""},
-        {L"%LOCALAPPDATA%\\none.exe", L"a", TAIL_TYPED, 0, 0, START_REFUSED,
+        {L"C:\\50%off%\\x.exe", L"a", TAIL_VERBATIM, 0, 0, START_OK, L"\"C:\\50%off%\\x.exe\" a"},
+        {L"tools\\x.exe", L"a", TAIL_VERBATIM, 0, 0, START_OK, L"\"D:\\Tools\\tools\\x.exe\" a",
+         L"", 0, L"D:\\Tools\\tools\\x.exe"},
+        {L"\"C:\\x.exe --opt", L"a", TAIL_VERBATIM, 0, 0, START_UNCLOSED, L""},
+        {L"%LOCALAPPDATA%\\none.exe", L"a", TAIL_VERBATIM, 0, 0, START_REFUSED,
          L"\"C:\\Users\\me\\Local\\none.exe\" a", L"", ERROR_FILE_NOT_FOUND},
-        {app + L" %big%", L"a", TAIL_TYPED, 0, 0, START_TOO_LONG, L""},
+        {app + L" %big%", L"a", TAIL_VERBATIM, 0, 0, START_TOO_LONG, L""},
         {L"regedit.exe", L"a b", TAIL_QUOTED, 740, 0, START_OK, L"\"regedit.exe\" \"a b\"",
          L"C:\\Windows\\regedit.exe|\"a b\"", 0, L"C:\\Windows\\regedit.exe", L"C:\\Windows"},
         {L"regedit.exe", L"a", TAIL_QUOTED, 740, 1223, START_CANCELLED, L"\"regedit.exe\" \"a\"",
@@ -323,9 +328,9 @@ static void test_launch(void)
          L"C:\\Windows\\regedit.exe|\"a\"", 5, L"C:\\Windows\\regedit.exe", L"C:\\Windows"},
         {L"regedit.exe", L"a", TAIL_QUOTED, 5, 0, START_REFUSED, L"\"regedit.exe\" \"a\"", L"", 5,
          L"C:\\Windows\\regedit.exe"},
-        {L"pass.cmd", L"C:\\D\\a&pwn&.txt", TAIL_TYPED, 0, 0, START_OK,
+        {L"pass.cmd", L"C:\\D\\a&pwn&.txt", TAIL_VERBATIM, 0, 0, START_OK,
          cmd + L"\"C:\\D\\a&pwn&.txt\"\"", L"", 0, L"C:\\bin\\pass.cmd"},
-        {L"\"pass.cmd\" %big%", L"a", TAIL_TYPED, 0, 0, START_TOO_LONG, L""},
+        {L"\"pass.cmd\" %big%", L"a", TAIL_VERBATIM, 0, 0, START_TOO_LONG, L""},
         {L"\"pass.cmd\" \"a\rb\"", L"a", TAIL_QUOTED, 0, 0, START_BATCH_ARGUMENT,
          L"\"pass.cmd\" \"a\rb\" \"a\"", L"", 0, L"C:\\bin\\pass.cmd"},
         {L"\"pass.cmd\" \"a\\\"b c\"", L"d", TAIL_QUOTED, 0, 0, START_BATCH_ARGUMENT,
@@ -334,10 +339,10 @@ static void test_launch(void)
          L"\"pass.cmd\" \"a\\\"b|c\"", L"", 0, L"C:\\bin\\pass.cmd"},
         /* A batch file by the name Windows opens it by. */
         {L"C:\\bin\\pass.cmd.", L"a&b", TAIL_QUOTED, 0, 0, START_OK, cmd + L"\"a&b\"\""},
-        {L"\"C:\\bin\\pass.cmd \" %1", L"a&b", TAIL_TYPED, 0, 0, START_OK, cmd + L"\"a&b\"\""},
+        {L"\"C:\\bin\\pass.cmd \" %1", L"a&b", TAIL_VERBATIM, 0, 0, START_OK, cmd + L"\"a&b\"\""},
         /* Documents that programs reading the ANSI command line get whole:
            by their short names, or not at all. */
-        {app + L" --open \"%1\" --readonly", evil, TAIL_TYPED, 0, 0, START_OK,
+        {app + L" --open \"%1\" --readonly", evil, TAIL_VERBATIM, 0, 0, START_OK,
          app + L" --open \"C:\\D\\X__-~1.TXT\" --readonly"},
         {app + L" --open %1", L"C:\\D\\report\xff3c", TAIL_QUOTED, 0, 0, START_ANSI_NAME, L"", L"",
          0, L"C:\\D\\report\xff3c"},
@@ -349,12 +354,12 @@ static void test_launch(void)
         {app, L"\"a\"\"b\" c", TAIL_ARGUMENTS, 0, 0, START_OK, app + L" \"a\\\"b\" \"c\""},
         {app, L"\"a b\" c", TAIL_ARGUMENTS, 0, 0, START_OK, app + L" \"a b\" c"},
         /* One reading of the entry's quotes. */
-        {app + L" --in \"a\\\"b\" %1", L"C:\\docs\\a --exec=calc.txt", TAIL_TYPED, 0, 0, START_OK,
-         app + L" --in \"a\\\"b\" \"C:\\docs\\a --exec=calc.txt\""},
-        {app + L"--open \"%1\"", L"a", TAIL_TYPED, 0, 0, START_OK, app + L" --open \"a\""},
-        {app + L" --x \"a\"\"b\" %1", L"a", TAIL_TYPED, 0, 0, START_TWO_WAYS, L""},
-        {app + L" --x \"a %1", L"a", TAIL_TYPED, 0, 0, START_TWO_WAYS, L""},
-        {app + L" \"\" %1", L"a", TAIL_TYPED, 0, 0, START_OK, app + L" \"\" \"a\""},
+        {app + L" --in \"a\\\"b\" %1", L"C:\\docs\\a --exec=calc.txt", TAIL_VERBATIM, 0, 0,
+         START_OK, app + L" --in \"a\\\"b\" \"C:\\docs\\a --exec=calc.txt\""},
+        {app + L"--open \"%1\"", L"a", TAIL_VERBATIM, 0, 0, START_OK, app + L" --open \"a\""},
+        {app + L" --x \"a\"\"b\" %1", L"a", TAIL_VERBATIM, 0, 0, START_AMBIGUOUS_QUOTES, L""},
+        {app + L" --x \"a %1", L"a", TAIL_VERBATIM, 0, 0, START_AMBIGUOUS_QUOTES, L""},
+        {app + L" \"\" %1", L"a", TAIL_VERBATIM, 0, 0, START_OK, app + L" \"\" \"a\""},
         /* The 64-bit Program Files from the 32-bit launcher; the 64-bit
            system folder's file elevated by its own name, in its folder. */
         {L"%ProgramFiles%\\App\\app.exe", L"a", TAIL_QUOTED, 0, 0, START_OK, app + L" \"a\"", L"",
@@ -372,10 +377,10 @@ static void test_launch(void)
          fromLnk + L" -n \"" + doc + L"\" \"b\"", L"", 0, appFile, L"C:\\Work"},
         {L"App.lnk", L"a", TAIL_QUOTED, 740, 0, START_OK, fromLnk + L" \"a\"",
          appFile + L"|--from \"a b\" \"a\"", 0, appFile, L"C:\\Work"},
-        {L"C:\\Menu\\Doc.lnk", L"a", TAIL_TYPED, 0, 0, START_NO_PROGRAM, L"", L"", 0,
+        {L"C:\\Menu\\Doc.lnk", L"a", TAIL_VERBATIM, 0, 0, START_NO_PROGRAM, L"", L"", 0,
          L"C:\\Menu\\Doc.lnk"},
-        {L"C:\\Menu\\Gone.lnk", L"a", TAIL_TYPED, 0, 0, START_REFUSED, L"\"C:\\Gone\\gone.exe\" a",
-         L"", ERROR_FILE_NOT_FOUND, L"C:\\Gone\\gone.exe"},
+        {L"C:\\Menu\\Gone.lnk", L"a", TAIL_VERBATIM, 0, 0, START_REFUSED,
+         L"\"C:\\Gone\\gone.exe\" a", L"", ERROR_FILE_NOT_FOUND, L"C:\\Gone\\gone.exe"},
         {L"Pass.lnk", L"a&b", TAIL_QUOTED, 0, 0, START_OK,
          L"cmd /d /e:on /v:off /s /c \"\"C:\\bin\\pass.cmd\" -x \"a&b\"\"", L"", 0,
          L"C:\\bin\\pass.cmd"},
@@ -383,7 +388,7 @@ static void test_launch(void)
     for (const auto &row : rows) {
         g_nativeLaunch =
             NativeLaunch{files, variables, row.startError, row.elevateError, shortcuts, shortNames};
-        Start start = {row.entry.c_str(), row.tail.c_str(), row.form, false};
+        Start start = {row.entry.c_str(), row.tail.c_str(), row.form, false, NULL, &s_texts};
         StartResult result = StartEntry(&start);
         const wchar_t *shown = start.command;
         std::wstring ran = g_nativeLaunch.command ? g_nativeLaunch.command : shown ? shown : L"";
@@ -395,7 +400,7 @@ static void test_launch(void)
                                                               L"|" + g_nativeLaunch.parameters
                                                         : L"";
         ok(result == row.result && ran == row.command && elevated == row.elevated &&
-               (result != START_REFUSED || GetLastError() == row.error),
+               (result != START_REFUSED || start.error == row.error),
            "[%s]: %d, ran [%s], elevated [%s]", Shown(row.entry).c_str(), result,
            Shown(ran).c_str(), Shown(elevated).c_str());
     }
@@ -431,7 +436,7 @@ static void test_batch_command(void)
         {L"C:\\D\\a&pwn&.txt C:\\D\\b.txt",
          TAIL_ARGUMENTS,
          {L"C:\\D\\a&pwn&.txt", L"C:\\D\\b.txt"}},
-        {L"C:\\D\\a&pwn&.txt", TAIL_TYPED, {L"C:\\D\\a&pwn&.txt"}},
+        {L"C:\\D\\a&pwn&.txt", TAIL_VERBATIM, {L"C:\\D\\a&pwn&.txt"}},
         {L"a^b.txt", TAIL_QUOTED, {L"a^b.txt"}},
         {L"a,b;c=d.txt", TAIL_QUOTED, {L"a,b;c=d.txt"}},
         {L"x%CD%y %PATH%.txt", TAIL_QUOTED, {L"x%CD%y %PATH%.txt"}},
@@ -444,7 +449,7 @@ static void test_batch_command(void)
     for (const auto &row : rows) {
         std::wstring batch;
         g_nativeLaunch = NativeLaunch{files, NULL, 0, 0};
-        Start start = {L"pass.cmd", row.tail, row.form, false};
+        Start start = {L"pass.cmd", row.tail, row.form, false, NULL, &s_texts};
         StartEntry(&start);
         std::wstring cmd = g_nativeLaunch.command ? g_nativeLaunch.command : L"";
         std::optional<std::wstring> all = BatchArguments(cmd, &batch);
@@ -456,7 +461,9 @@ static void test_batch_command(void)
     for (size_t size = 1; size < 64; size += 9) {
         std::vector<wchar_t> out(size);
         TextBuf t;
-        ok(!BatchCommand(OutStart(&t, &out[0], size), L"C:\\b\\x.bat", L"a&b&c&d&e&f&g&h") && t.cut,
+        ok(!BatchCommand(OutStart(&t, &out[0], size), L"C:\\b\\x.bat", L"a&b&c&d&e&f&g&h",
+                         s_texts.argument) &&
+               t.truncated,
            "fits in %lu", (unsigned long)size);
     }
 }
@@ -516,14 +523,14 @@ static void test_search(void)
         {L"rel.exe", L".;rel;\\rel;C:rel;\"C:\\rel\"", L"", L"", false},
     };
     for (const auto &row : rows) {
-        SearchPlaces where = {
+        ProgramSearchPath where = {
             {L"C:\\Tools\\a;b\\", L"C:\\Windows\\system32", L"C:\\Windows\\System", L"C:\\Windows"},
             L"",
             row.path,
             row.pathext};
         if (row.wow64)
             wcscpy(where.sysnative, L"C:\\Windows\\Sysnative");
-        std::vector<wchar_t> found(FILE_SIZE);
+        std::vector<wchar_t> found(PATH_SIZE);
         bool got = FindProgramFile(row.name, &where, IsFakeFile, &found[0]);
         ok(got == (row.found[0] != 0) && (!got || _wcsicmp(&found[0], row.found) == 0),
            "[%s] on [%s]: %d [%s]", Shown(row.name).c_str(), Shown(row.path).c_str(), got,
@@ -540,11 +547,11 @@ static void test_search(void)
         {L"C:\\bin\\x.exe", L"C:\\bin\\x.exe"},
     };
     for (const auto &v : views) {
-        SearchPlaces where = {
+        ProgramSearchPath where = {
             {L"", L"C:\\Windows\\system32", L"", L""}, L"C:\\Windows\\Sysnative", L"", L""};
         std::vector<wchar_t> file(v.found, v.found + wcslen(v.found) + 1);
-        file.resize(FILE_SIZE);
-        SystemView(&file[0], &where);
+        file.resize(PATH_SIZE);
+        SysnativeToSystem32(&file[0], &where);
         ok(wcscmp(&file[0], v.shown) == 0, "[%s] shown as [%s]", Shown(v.found).c_str(),
            Shown(&file[0]).c_str());
     }
@@ -579,13 +586,13 @@ static void test_bounded_text(void)
     TextBuf t;
     PutText(OutStart(&t, buf, 8), L"abc");
     PutAscii(&t, "de");
-    ok(!t.cut && wcscmp(buf, L"abcde") == 0, "put: %s", Shown(buf).c_str());
+    ok(!t.truncated && wcscmp(buf, L"abcde") == 0, "put: %s", Shown(buf).c_str());
     PutText(&t, L"fghij");
-    ok(t.cut && wcscmp(buf, L"abcde") == 0, "cut: %s", Shown(buf).c_str());
+    ok(t.truncated && wcscmp(buf, L"abcde") == 0, "cut: %s", Shown(buf).c_str());
     PutChar(&t, L'x');
-    ok(t.cut && wcscmp(buf, L"abcde") == 0, "after a cut: %s", Shown(buf).c_str());
+    ok(t.truncated && wcscmp(buf, L"abcde") == 0, "after a cut: %s", Shown(buf).c_str());
     PutText(OutStart(&t, buf, 8), L"abcdefg");
-    ok(!t.cut && t.len == 7, "to the last unit: %lu", (unsigned long)t.len);
+    ok(!t.truncated && t.len == 7, "to the last unit: %lu", (unsigned long)t.len);
 }
 
 int main()

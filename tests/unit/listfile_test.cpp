@@ -65,7 +65,7 @@ static void CollectEntry(void *context, const wchar_t *entry)
 /* Every line the list view yields: the default first, then the entries. */
 static Lines ReadAll(size_t *count)
 {
-    wchar_t def[LIST_DEFAULT_SIZE];
+    wchar_t def[COMMAND_SIZE];
     Lines entries;
     *count = ReadProgramList(def, CollectEntry, &entries);
     Lines all;
@@ -245,7 +245,7 @@ static void test_raw_reads(void)
         FILE *f = fopen((s_dir + "/runvo.DAT").c_str(), "rb");
         ListReader *reader = new ListReader;
         ListReaderInit(reader, f);
-        wchar_t line[LIST_LINE_SIZE];
+        wchar_t line[PATH_SIZE];
         std::string all;
         Lines reads;
         while (ListReaderNext(reader, line)) {
@@ -315,16 +315,16 @@ static void test_read_list_line(void)
     };
     for (const auto &row : rows) {
         UseList(row.bytes);
-        wchar_t line[LIST_LINE_SIZE] = L"untouched";
+        wchar_t line[PATH_SIZE] = L"untouched";
         bool found = ReadListLine(row.index, line);
         ok(found == row.found, "%s: found %d", row.name, found);
         if (found && row.found)
             ok(Utf8(line) == row.line, "%s: got [%s]", row.name, Shown(Utf8(line)).c_str());
     }
     unlink((s_dir + "/runvo.DAT").c_str());
-    wchar_t line[LIST_LINE_SIZE];
+    wchar_t line[PATH_SIZE];
     ok(!ReadListLine(0, line), "no list file: found");
-    wchar_t def[LIST_DEFAULT_SIZE] = L"stale";
+    wchar_t def[COMMAND_SIZE] = L"stale";
     ok(ReadProgramList(def, CollectEntry, NULL) == 0 && def[0] == L'\0', "no list file: lines");
 }
 
@@ -359,14 +359,14 @@ static void test_list_file_path(void)
     };
     for (const auto &row : rows) {
         NativeSetModulePath(row.module.c_str());
-        char path[MODULE_PATH_SIZE];
+        char path[PATH_SIZE];
         bool got = ListFilePath(path);
         ok(got == row.ok, "%s: %d", row.name, got);
         if (got && row.ok)
             ok(path == row.path, "%s: got %s", row.name, path);
     }
     NativeSetModulePath(exe260.c_str());
-    wchar_t line[LIST_LINE_SIZE];
+    wchar_t line[PATH_SIZE];
     ok(!ReadListLine(0, line), "a cut path opened %s", Utf8(line).c_str());
     NativeSetModulePath((s_dir + "/runvo.exe").c_str());
 }

@@ -1,0 +1,34 @@
+/*
+ * The sizes of the launcher's texts, each one name, in characters (UTF-16
+ * code units; bytes of a list file in the system code page) with the
+ * terminator. Every fixed buffer is one of these.
+ */
+#ifndef RUNVO_SIZES_H
+#define RUNVO_SIZES_H
+
+enum {
+    /* A file's full path (the platform's MAX_PATH), and so one line of the
+       list file, whose lines name programs: 259 and a terminator. */
+    PATH_SIZE = 260,
+    /* The command text: a quote, the chosen entry, and the quick-launch
+       command; the chooser's default text is held in one as well. */
+    COMMAND_SIZE = 264,
+    /* The platform's longest command line, and its longest environment
+       variable. */
+    COMMAND_LINE_SIZE = 32767,
+    /* The longest line the command interpreter reads. */
+    INTERPRETER_LINE_SIZE = 8192,
+    /* The status text: the error's first line (ERROR_LINE_SIZE), the
+       system's words for the error and the file found; or the starting
+       text with the file found. */
+    STATUS_SIZE = 1200,
+    ERROR_LINE_SIZE = 300,
+    /* The name of an environment variable that an entry names. */
+    VARIABLE_NAME_SIZE = 256,
+    /* PATHEXT: the extensions of the files the command prompt runs. */
+    PATHEXT_SIZE = 256,
+    /* The name a row of the chooser shows. */
+    ROW_NAME_SIZE = 128
+};
+
+#endif /* RUNVO_SIZES_H */

@@ -1,0 +1,16 @@
+/*
+ * The status window: the launcher's main window, which shows what is being
+ * started and why a start was refused.
+ */
+#ifndef RUNVO_MAINWND_H
+#define RUNVO_MAINWND_H
+
+#include "platform/platform.h"
+
+/* Registers the window class "Runvo", whose procedure is MainWndProc and
+   whose menu is MENU. */
+bool RegisterMainClass(HINSTANCE hInstance);
+
+LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+#endif /* RUNVO_MAINWND_H */
