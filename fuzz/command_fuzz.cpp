@@ -246,9 +246,9 @@ static void CheckAnsiNames(const std::wstring &tail, bool quick)
         L"p",  tail.c_str(), split ? TAIL_ARGUMENTS : quick ? TAIL_QUOTED : TAIL_VERBATIM,
         false, NULL,         &s_texts};
     StartResult r = StartEntry(&start);
-    Check(r != START_OK || AnsiKeepsQuotes(g_nativeLaunch.command));
+    Check(r != START_OK || AnsiKeepsArguments(g_nativeLaunch.command));
     Check(r != START_ANSI_NAME ||
-          (!AnsiKeepsQuotes(tail.c_str()) && start.file && !AnsiKeepsQuotes(start.file)));
+          (!AnsiKeepsArguments(tail.c_str()) && start.file && !AnsiKeepsArguments(start.file)));
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

@@ -76,3 +76,14 @@ void PutQuoted(TextBuf *out, const wchar_t *s)
     PutEscaped(out, s, true);
     PutChar(out, L'"');
 }
+
+bool AnsiBytesReadAlike(const unsigned char *bytes, size_t n, bool (*isLead)(unsigned char))
+{
+    for (size_t i = 0; i < n; i++) {
+        if (isLead(bytes[i]) && i + 1 < n)
+            i++; /* the trail byte is no character of its own */
+        else if (IsBlank(bytes[i]) || bytes[i] == '"' || bytes[i] == '\\')
+            return false;
+    }
+    return true;
+}

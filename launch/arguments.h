@@ -53,4 +53,12 @@ void PutEscaped(TextBuf *out, const wchar_t *s, bool quoteFollows);
 /* An argument in quotes, as programs read it back whole. */
 void PutQuoted(TextBuf *out, const wchar_t *s);
 
+/* Whether a character beyond ASCII, as its bytes in an ANSI code page
+   (WideCharToMultiByte's best fit), splits and escapes there as it does in
+   UTF-16: none of its single-byte characters is a quote, a backslash, a
+   blank or a control character. The trail byte of a double-byte character
+   is part of it whatever its value (0x5C in Shift-JIS): isLead says which
+   bytes lead one in that code page. */
+bool AnsiBytesReadAlike(const unsigned char *bytes, size_t n, bool (*isLead)(unsigned char));
+
 #endif /* RUNVO_ARGUMENTS_H */

@@ -113,6 +113,9 @@ static void WriteRefusal(StartResult r, const Start *s)
     case START_AMBIGUOUS_QUOTES:
         WriteNote("Error: the entry's quotes read two ways\n", s->entry);
         break;
+    case START_SHORTCUT_QUOTES:
+        WriteNote("Error: the shortcut's arguments read two ways\n", s->file);
+        break;
     case START_ANSI_NAME:
         WriteNote("Error: some programs would read this name as other words, and it has no "
                   "short name\n",

@@ -15,17 +15,32 @@
 
 #include <wchar.h>
 
-bool FindEntryProgram(const wchar_t *entry, EntryProgram *p)
+bool ReadEntryProgram(const wchar_t *entry, EntryProgram *p)
 {
     p->exists = false;
     if (!SplitEntry(entry, p->written, PATH_SIZE, &p->args))
         return false;
     TextBuf out;
     ExpandEntry(OutStart(&out, p->expanded, PATH_SIZE), p->written, GetVariable, NULL, NULL);
-    /* As written first, then as expanded, and so shown when neither is. */
-    p->name = p->expanded;
-    if (out.truncated || wcscmp(p->expanded, p->written) == 0 ||
-        (p->exists = FindProgram(p->written, p->found)))
+    /* Shown as written where the variables change nothing or do not fit. */
+    p->name = out.truncated || wcscmp(p->expanded, p->written) == 0 ? p->written : p->expanded;
+    return true;
+}
+
+const wchar_t *NamedPath(const EntryProgram *p)
+{
+    if (IsFullPath(p->written))
+        return p->written;
+    return IsFullPath(p->name) ? p->name : NULL;
+}
+
+bool FindEntryProgram(const wchar_t *entry, EntryProgram *p)
+{
+    if (!ReadEntryProgram(entry, p))
+        return false;
+    /* As written first (a folder may be called 50%off%), then as expanded,
+       and so shown when neither is found. */
+    if (p->name != p->written && (p->exists = FindProgram(p->written, p->found)))
         p->name = p->written;
     if (!p->exists)
         p->exists = FindProgram(p->name, p->found);
@@ -41,10 +56,10 @@ bool FindEntryProgram(const wchar_t *entry, EntryProgram *p)
 static bool SafeDocument(const wchar_t *document, wchar_t *shortName, const wchar_t **safe)
 {
     *safe = document;
-    if (AnsiKeepsQuotes(document))
+    if (AnsiKeepsArguments(document))
         return true;
     *safe = shortName;
-    return ShortName(document, shortName) && AnsiKeepsQuotes(shortName);
+    return ShortName(document, shortName) && AnsiKeepsArguments(shortName);
 }
 
 /* The tail with each document whose name the ANSI code page would turn into
@@ -80,14 +95,29 @@ static StartResult SafeTail(Start *s, const wchar_t **tail)
     return all.truncated ? START_TOO_LONG : START_OK;
 }
 
-/* The shortcut that p found, read: its target becomes the program, found as
-   any named outright. False when it points to no program. */
-static bool FollowShortcut(EntryProgram *p, StartTexts *t)
+/* The shortcut that p found, read whole: its target becomes the program,
+   found as any named outright; its arguments must read one way, as an
+   entry's must; its Start in folder is expanded as Windows expands it. */
+static StartResult FollowShortcut(EntryProgram *p, StartTexts *t)
 {
-    if (!ReadShortcut(p->found, t->target, t->linkArgs, t->linkDir) || !IsProgramFile(t->target))
-        return false;
+    switch (ReadShortcut(p->found, t->target, t->linkArgs, t->linkDir)) {
+    case SHORTCUT_UNREADABLE:
+        return START_NO_PROGRAM;
+    case SHORTCUT_TOO_LONG:
+        return START_TOO_LONG; /* arguments no command line can hold */
+    case SHORTCUT_READ:
+        break;
+    }
+    if (!IsProgramFile(t->target))
+        return START_NO_PROGRAM;
+    if (!QuotesReadOneWay(t->linkArgs))
+        return START_SHORTCUT_QUOTES;
+    TextBuf dir;
+    ExpandEntry(OutStart(&dir, t->startIn, PATH_SIZE), t->linkDir, GetVariable, NULL, NULL);
+    if (dir.truncated)
+        wmemcpy(t->startIn, t->linkDir, PATH_SIZE);
     p->exists = FindProgram(t->target, p->found);
-    return true;
+    return START_OK;
 }
 
 /* The folder of the file at its full path, into folder: C:\ keeps its
@@ -162,11 +192,12 @@ StartResult StartEntry(Start *s)
     bool shortcut = p->exists && IsShortcut(p->found);
     if (shortcut) {
         s->file = p->found; /* named when it starts nothing */
-        if (!FollowShortcut(p, t))
-            return START_NO_PROGRAM;
+        StartResult followed = FollowShortcut(p, t);
+        if (followed != START_OK)
+            return followed;
         s->file = argv0 = t->target;
         leading = t->linkArgs;
-        dir = t->linkDir[0] ? t->linkDir : NULL;
+        dir = t->startIn[0] ? t->startIn : NULL;
     }
     const wchar_t *tail;
     StartResult r = SafeTail(s, &tail);

@@ -22,6 +22,7 @@ enum StartResult {
     START_UNCLOSED,         /* the entry opens a quote it does not close */
     START_NO_PROGRAM,       /* a shortcut to a document, a folder or a Store app */
     START_AMBIGUOUS_QUOTES, /* the entry's quotes are ambiguous, or one is left open */
+    START_SHORTCUT_QUOTES,  /* the same of a shortcut's arguments */
     START_ANSI_NAME,        /* a document's name reads as other arguments in ANSI,
                                and has no short name that does not */
     START_BATCH_ARGUMENT    /* an argument a batch file cannot take whole: it
@@ -37,8 +38,18 @@ struct EntryProgram {
     bool exists;
 };
 
-/* False when the entry opens a quote it does not close, or its program does
-   not fit; p->exists says whether its file was found. */
+/* The program that the entry names, as written and as its variables
+   expand, and its own arguments; nothing is looked at. False when the entry
+   opens a quote it does not close, or its program does not fit. */
+bool ReadEntryProgram(const wchar_t *entry, EntryProgram *p);
+
+/* The full path that the program is named by, as written or else as
+   expanded; NULL when it is named otherwise (to be searched for, or from
+   the launcher's folder). */
+const wchar_t *NamedPath(const EntryProgram *p);
+
+/* ReadEntryProgram, then the file looked for: p->exists says whether it
+   was found. */
 bool FindEntryProgram(const wchar_t *entry, EntryProgram *p);
 
 /* What one start finds and builds, kept by its caller for as long as it
@@ -47,8 +58,10 @@ struct StartTexts {
     EntryProgram program;
     wchar_t command[COMMAND_LINE_SIZE];         /* the command line built */
     wchar_t interpreted[INTERPRETER_LINE_SIZE]; /* the interpreter's, for a batch file */
-    /* A shortcut's target, arguments and Start in folder. */
+    /* A shortcut's target, arguments and Start in folder, as read and as
+       its variables expand. */
     wchar_t target[PATH_SIZE], linkArgs[COMMAND_LINE_SIZE], linkDir[PATH_SIZE];
+    wchar_t startIn[PATH_SIZE];
     wchar_t shown[PATH_SIZE];  /* the file found as users see it */
     wchar_t folder[PATH_SIZE]; /* its folder, where it is elevated */
     /* The documents safe for programs that read the ANSI command line, and

@@ -4,6 +4,7 @@
 #include "launch/search.h"
 
 #include "launch/text.h"
+#include "platform/platform.h"
 
 #include <wchar.h>
 
@@ -212,4 +213,21 @@ bool FindProgramFile(const wchar_t *name, const ProgramSearchPath *where, Exists
     s.exts = where->pathext[0] ? where->pathext : s_defaultPathext;
     s.fromPathext = true;
     return SearchEachFolder(&s);
+}
+
+bool LookingMayWait(const wchar_t *path, unsigned (*driveType)(const wchar_t *root),
+                    unsigned long (*attributes)(const wchar_t *path))
+{
+    if (IsSeparator(path[0]) && IsSeparator(path[1]))
+        return true; /* \\server\share, and \\?\ and \\.\ forms alike */
+    if (!IsDrive(path))
+        return false; /* no file of a place of its own: the search's to find */
+    const wchar_t root[] = {path[0], L':', L'\\', L'\0'};
+    unsigned drive = driveType(root);
+    if (drive == DRIVE_REMOTE || drive == DRIVE_CDROM)
+        return true;
+    unsigned long a = attributes(path);
+    const unsigned long elsewhere = FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_RECALL_ON_OPEN |
+                                    FILE_ATTRIBUTE_RECALL_ON_DATA_ACCESS;
+    return a != INVALID_FILE_ATTRIBUTES && (a & elsewhere);
 }

@@ -83,4 +83,14 @@ void SysnativeToSystem32(wchar_t *file, const ProgramSearchPath *where);
 bool FindProgramFile(const wchar_t *name, const ProgramSearchPath *where, ExistsFn isFile,
                      wchar_t *found);
 
+/* Whether looking at a file (its attributes, icon or version) may wait on a
+   network or a disc, or bring the cloud's copy down: a UNC path; a path on
+   a network or CD drive, as driveType says of its root ("C:\\"); a file
+   whose attributes say that it is offline, or that opening or reading it
+   recalls it from elsewhere (OneDrive's files on demand). Each is asked
+   only where the answers before it do not settle it: a UNC path is never
+   asked about, a network drive's file never looked at. */
+bool LookingMayWait(const wchar_t *path, unsigned (*driveType)(const wchar_t *root),
+                    unsigned long (*attributes)(const wchar_t *path));
+
 #endif /* RUNVO_SEARCH_H */

@@ -83,9 +83,26 @@ void ShowAsUsersSee(wchar_t *file)
     SysnativeToSystem32(file, &wow64);
 }
 
-bool AnsiKeepsQuotes(const wchar_t *name)
+/* The characters that the best fit of a common ANSI code page (1250 to
+   1258, 874, 932, 936, 949, 950) makes a blank, a control character, a
+   quote or a backslash of, as Wine's tables have them; the command fuzzer's
+   dictionary holds them too (bestfit_U....), and a test under Wine checks
+   the dictionary against the tables. The host stands in for every one of
+   those code pages at once. */
+static const wchar_t s_bestFitSplits[] = {
+    0x00A5, 0x00A7, 0x00B6, 0x02BA, 0x030E, 0x2000, 0x2001, 0x2002, 0x2003, 0x2004, 0x2005, 0x2006,
+    0x203C, 0x20A9, 0x2190, 0x2191, 0x2192, 0x2193, 0x2194, 0x2195, 0x21A8, 0x2216, 0x221F, 0x25AC,
+    0x25B2, 0x25BA, 0x25BC, 0x25C4, 0x25CB, 0x25D8, 0x25D9, 0x263A, 0x263B, 0x263C, 0x2640, 0x2642,
+    0x2660, 0x2663, 0x2665, 0x2666, 0x266A, 0x266B, 0x3000, 0x301D, 0x301E, 0xFF02, 0xFF3C,
+};
+
+bool AnsiKeepsArguments(const wchar_t *name)
 {
-    return !wcspbrk(name, L"\xff02\x02ba\x030e\xff3c\x2216");
+    for (const wchar_t *p = name; *p; p++)
+        for (wchar_t c : s_bestFitSplits)
+            if (*p == c)
+                return false;
+    return true;
 }
 
 bool ShortName(const wchar_t *name, wchar_t *shortName)
@@ -127,14 +144,16 @@ DWORD ElevateProgram(const wchar_t *file, const wchar_t *parameters, const wchar
     return g_nativeLaunch.elevateError;
 }
 
-bool ReadShortcut(const wchar_t *lnk, wchar_t *target, wchar_t *args, wchar_t *dir)
+ShortcutRead ReadShortcut(const wchar_t *lnk, wchar_t *target, wchar_t *args, wchar_t *dir)
 {
     for (const wchar_t *const *s = g_nativeLaunch.shortcuts; s && s[0]; s += 4)
         if (wcscmp(s[0], lnk) == 0) {
+            if (wcslen(s[2]) >= COMMAND_LINE_SIZE - 1)
+                return SHORTCUT_TOO_LONG;
             wcscpy(target, s[1]);
             wcscpy(args, s[2]);
             wcscpy(dir, s[3]);
-            return true;
+            return SHORTCUT_READ;
         }
-    return false;
+    return SHORTCUT_UNREADABLE;
 }

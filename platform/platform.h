@@ -43,6 +43,12 @@
 #ifndef ERROR_ELEVATION_REQUIRED /* not in MinGW's headers */
 #define ERROR_ELEVATION_REQUIRED 740L
 #endif
+#ifndef FILE_ATTRIBUTE_RECALL_ON_OPEN /* Windows 10's, not in every SDK's headers */
+#define FILE_ATTRIBUTE_RECALL_ON_OPEN 0x00040000
+#endif
+#ifndef FILE_ATTRIBUTE_RECALL_ON_DATA_ACCESS
+#define FILE_ATTRIBUTE_RECALL_ON_DATA_ACCESS 0x00400000
+#endif
 
 #include <stdio.h>
 
@@ -90,9 +96,13 @@ void (*LateFunction(const char *dll, const char *function))(void);
 #define LATE(dll, function) reinterpret_cast<decltype(&function)>(LateFunction(dll, #function))
 
 /* The shell's view of a program's file (platform/shell.cpp): its icon at
-   size x size pixels (NULL for none), and the name its version information
-   gives it (its FileDescription) into name (size characters; false for none). */
+   size x size pixels (NULL for none): a program's own first icon, the
+   generic program icon where it has none, the shell's for other files; the
+   generic program icon alone, for which no file is opened; and the name its
+   version information gives it (its FileDescription) into name (size
+   characters; false for none). */
 HICON ProgramIcon(const WCHAR *file, int size);
+HICON GenericProgramIcon(int size);
 bool ProgramDescription(const WCHAR *file, WCHAR *name, size_t size);
 
 #endif /* RC_INVOKED */
@@ -139,6 +149,19 @@ inline wchar_t UpperCase(wchar_t c)
    of the same value. */
 size_t DecodeAnsi(const char *bytes, size_t n, wchar_t *units, size_t size);
 
+/* What GetDriveTypeW says of a drive, and GetFileAttributesW of a file, as
+   far as the launcher asks. */
+enum {
+    DRIVE_UNKNOWN = 0,
+    DRIVE_FIXED = 3,
+    DRIVE_REMOTE = 4,
+    DRIVE_CDROM = 5,
+    FILE_ATTRIBUTE_OFFLINE = 0x1000,
+    FILE_ATTRIBUTE_RECALL_ON_OPEN = 0x40000,
+    FILE_ATTRIBUTE_RECALL_ON_DATA_ACCESS = 0x400000
+};
+const unsigned long INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
+
 /* The system's error numbers that the launch tells apart. */
 enum {
     ERROR_SUCCESS = 0,
@@ -183,10 +206,15 @@ bool FindProgram(const wchar_t *name, wchar_t *found);
    file system redirection. */
 void ShowAsUsersSee(wchar_t *file);
 
-/* Whether a program that reads the ANSI command line gets the name as it is
-   as far as its quotes and backslashes go: the best-fit form of none of its
-   characters in the ANSI code page holds a " or a \ that it does not. */
-bool AnsiKeepsQuotes(const wchar_t *name);
+/* Whether a program that reads the ANSI command line splits and escapes
+   the name as the UTF-16 one: the best-fit form of none of its characters
+   beyond ASCII holds a quote, a backslash, a blank or a control character
+   (launch/arguments.h says which bytes count). */
+bool AnsiKeepsArguments(const wchar_t *name);
+
+/* Whether looking at the file, by its full path, may wait on a network or
+   a disc, or bring it down from the cloud (launch/search.h). */
+bool FileMayWait(const wchar_t *path);
 
 /* The file's short (8.3) name into shortName (PATH_SIZE characters); false when
    there is none. */
@@ -213,13 +241,19 @@ DWORD StartInterpreter(wchar_t *command, bool wait, const wchar_t *dir);
    declined. */
 DWORD ElevateProgram(const wchar_t *file, const wchar_t *parameters, const wchar_t *dir);
 
-enum { SHORTCUT_ARGS_SIZE = 1024 }; /* the most a shortcut's arguments hold */
+enum ShortcutRead {
+    SHORTCUT_READ,
+    SHORTCUT_UNREADABLE,
+    SHORTCUT_TOO_LONG /* its arguments fill what any command line holds */
+};
 
 /* A shortcut (.lnk), read by the shell's own shortcut object: its target's
-   path (PATH_SIZE characters, "" for a target that is no file, such as a Store
-   app), its arguments (SHORTCUT_ARGS_SIZE) and its Start in folder
-   (PATH_SIZE, "" for none). False when it cannot be read. */
-bool ReadShortcut(const wchar_t *lnk, wchar_t *target, wchar_t *args, wchar_t *dir);
+   path (PATH_SIZE characters; "" for a target that is no file, such as a
+   Store app, and for an installer's advertised shortcut whose product is
+   not installed: the installer's own record names its program), its
+   arguments whole (COMMAND_LINE_SIZE) and its Start in folder as written
+   (PATH_SIZE, "" for none). */
+ShortcutRead ReadShortcut(const wchar_t *lnk, wchar_t *target, wchar_t *args, wchar_t *dir);
 #endif /* RC_INVOKED */
 
 #endif /* RUNVO_PLATFORM_H */

@@ -1,13 +1,15 @@
 /*
  * The shell's view of a file, on the routes that need it: a shortcut read by
  * the shell's own shortcut object, and a program's icon and the name its
- * version information gives it, for the chooser's rows. OLE32, SHELL32 and
- * VERSION are loaded by name when first needed: quick launch of an entry
- * that names no shortcut loads none of them.
+ * version information gives it, for the chooser's rows. OLE32, SHELL32,
+ * VERSION and MSI are loaded by name when first needed: quick launch of an
+ * entry that names no shortcut loads none of them.
  */
+#include "launch/search.h"
 #include "launch/text.h"
 #include "platform/platform.h"
 
+#include <msi.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -24,44 +26,106 @@ static bool ComReady(void)
     return s_state > 0;
 }
 
-bool ReadShortcut(const WCHAR *lnk, WCHAR *target, WCHAR *args, WCHAR *dir)
+/* An installer's advertised shortcut names the product's feature and
+   component, not a file: the path that GetPath gives is only its icon's.
+   The program is the component's file where the feature is installed on
+   this PC; asked of no other state, as that would have the installer put
+   the product in place. msi.dll is loaded only for such a shortcut. */
+static void AdvertisedTarget(const WCHAR *lnk, WCHAR *target)
+{
+    auto shortcutTarget = LATE("msi.dll", MsiGetShortcutTargetW);
+    auto featureState = LATE("msi.dll", MsiQueryFeatureStateW);
+    auto componentPath = LATE("msi.dll", MsiGetComponentPathW);
+    WCHAR product[39], feature[MAX_FEATURE_CHARS + 1], component[39];
+    DWORD n = PATH_SIZE;
+    target[0] = L'\0';
+    if (!shortcutTarget || !featureState || !componentPath ||
+        shortcutTarget(lnk, product, feature, component) != ERROR_SUCCESS ||
+        featureState(product, feature) != INSTALLSTATE_LOCAL)
+        return;
+    if (componentPath(product, component, target, &n) != INSTALLSTATE_LOCAL)
+        target[0] = L'\0';
+}
+
+/* The shortcut object's fields, once it is loaded. */
+static ShortcutRead ReadFields(IShellLinkW *link, const WCHAR *lnk, WCHAR *target, WCHAR *args,
+                               WCHAR *dir)
+{
+    /* GetPath says S_FALSE, and gives "", for a target that is no file. */
+    if (FAILED(link->GetPath(target, PATH_SIZE, NULL, 0)) ||
+        FAILED(link->GetArguments(args, COMMAND_LINE_SIZE)) ||
+        FAILED(link->GetWorkingDirectory(dir, PATH_SIZE)))
+        return SHORTCUT_UNREADABLE;
+    IShellLinkDataList *data = NULL;
+    DWORD flags = 0;
+    if (SUCCEEDED(link->QueryInterface(IID_IShellLinkDataList, reinterpret_cast<void **>(&data)))) {
+        data->GetFlags(&flags);
+        data->Release();
+    }
+    if (flags & SLDF_HAS_DARWINID)
+        AdvertisedTarget(lnk, target);
+    /* GetArguments truncates what does not fit, without saying so. */
+    return wcslen(args) >= COMMAND_LINE_SIZE - 1 ? SHORTCUT_TOO_LONG : SHORTCUT_READ;
+}
+
+ShortcutRead ReadShortcut(const WCHAR *lnk, WCHAR *target, WCHAR *args, WCHAR *dir)
 {
     auto create = LATE("ole32.dll", CoCreateInstance);
     IShellLinkW *link = NULL;
     IPersistFile *file = NULL;
+    target[0] = args[0] = dir[0] = L'\0';
     if (!ComReady() || !create ||
         FAILED(create(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                       reinterpret_cast<void **>(&link))))
-        return false;
-    target[0] = args[0] = dir[0] = L'\0';
-    /* GetPath says S_FALSE, and gives "", for a target that is no file. */
-    bool read =
-        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file))) &&
-        SUCCEEDED(file->Load(lnk, STGM_READ)) &&
-        SUCCEEDED(link->GetPath(target, MAX_PATH, NULL, 0)) &&
-        SUCCEEDED(link->GetArguments(args, SHORTCUT_ARGS_SIZE)) &&
-        SUCCEEDED(link->GetWorkingDirectory(dir, MAX_PATH));
+        return SHORTCUT_UNREADABLE;
+    ShortcutRead read = SHORTCUT_UNREADABLE;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file))) &&
+        SUCCEEDED(file->Load(lnk, STGM_READ)))
+        read = ReadFields(link, lnk, target, args, dir);
     if (file)
         file->Release();
     link->Release();
     return read;
 }
 
-HICON ProgramIcon(const WCHAR *file, int size)
+/* The shell's icon for the file, from where the shell says it is, drawn at
+   size; else its icon at its own size, which drawing stretches. */
+static HICON ShellIcon(const WCHAR *file, DWORD attributes, UINT how, int size)
 {
     auto info = LATE("shell32.dll", SHGetFileInfoW);
     SHFILEINFOW sfi = {};
+    HICON icon = NULL;
     if (!ComReady() || !info)
         return NULL;
-    /* The icon drawn at the size asked, from where the shell says it is;
-       else the shell's own icon, which drawing stretches. */
-    HICON icon = NULL;
-    if (info(file, 0, &sfi, sizeof sfi, SHGFI_ICONLOCATION) && sfi.szDisplayName[0] &&
+    if (info(file, attributes, &sfi, sizeof sfi, how | SHGFI_ICONLOCATION) &&
+        sfi.szDisplayName[0] &&
         PrivateExtractIconsW(sfi.szDisplayName, sfi.iIcon, size, size, &icon, NULL, 1, 0) == 1 &&
         icon)
         return icon;
     UINT which = size > 16 ? SHGFI_LARGEICON : SHGFI_SMALLICON;
-    return info(file, 0, &sfi, sizeof sfi, SHGFI_ICON | which) ? sfi.hIcon : NULL;
+    return info(file, attributes, &sfi, sizeof sfi, how | SHGFI_ICON | which) ? sfi.hIcon : NULL;
+}
+
+HICON GenericProgramIcon(int size)
+{
+    /* A program's icon by its kind alone: the shell opens no file for it. */
+    return ShellIcon(L"program.exe", FILE_ATTRIBUTE_NORMAL, SHGFI_USEFILEATTRIBUTES, size);
+}
+
+HICON ProgramIcon(const WCHAR *file, int size)
+{
+    /* A program's own first icon, at the size asked (the shell names its
+       own generic icon for every program on some systems); the generic one
+       where the program has none. Shortcuts and other files: the shell's. */
+    if (IsProgramFile(file) && !IsBatchFile(file)) {
+        HICON icon = NULL;
+        UINT got = PrivateExtractIconsW(file, 0, size, size, &icon, NULL, 1, 0);
+        if (got == 1 && icon)
+            return icon;
+        if (got == 0)
+            return GenericProgramIcon(size);
+    }
+    return ShellIcon(file, 0, 0, size);
 }
 
 /* The FileDescription of version information in data, in its first

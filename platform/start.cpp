@@ -6,6 +6,7 @@
  * found, or a program asks for administrator rights: quick launch loads
  * neither.
  */
+#include "launch/arguments.h"
 #include "launch/entry.h"
 #include "launch/search.h"
 #include "platform/platform.h"
@@ -115,19 +116,40 @@ void ShowAsUsersSee(WCHAR *file)
     SysnativeToSystem32(file, ProgramSearch());
 }
 
-bool AnsiKeepsQuotes(const WCHAR *name)
+static bool IsAnsiLeadByte(unsigned char byte)
+{
+    return IsDBCSLeadByteEx(CP_ACP, byte);
+}
+
+bool AnsiKeepsArguments(const WCHAR *name)
 {
     for (const WCHAR *p = name; *p; p++) {
         if (*p < 0x80)
             continue;
         int n = IS_HIGH_SURROGATE(*p) && IS_LOW_SURROGATE(p[1]) ? 2 : 1;
-        char bytes[16];
-        int got = WideCharToMultiByte(CP_ACP, 0, p, n, bytes, sizeof bytes, NULL, NULL);
-        if (got > 0 && (memchr(bytes, '"', (size_t)got) || memchr(bytes, '\\', (size_t)got)))
+        unsigned char bytes[16];
+        int got = WideCharToMultiByte(CP_ACP, 0, p, n, reinterpret_cast<char *>(bytes),
+                                      sizeof bytes, NULL, NULL);
+        if (got > 0 && !AnsiBytesReadAlike(bytes, (size_t)got, IsAnsiLeadByte))
             return false;
         p += n - 1;
     }
     return true;
+}
+
+static unsigned DriveType(const WCHAR *root)
+{
+    return GetDriveTypeW(root);
+}
+
+static unsigned long Attributes(const WCHAR *path)
+{
+    return GetFileAttributesW(path);
+}
+
+bool FileMayWait(const WCHAR *path)
+{
+    return LookingMayWait(path, DriveType, Attributes);
 }
 
 bool ShortName(const WCHAR *name, WCHAR *shortName)

@@ -15,7 +15,11 @@
  * Before anything else is loaded, the launcher's own DLL search is narrowed
  * to the system folder: Windows loads some DLLs by name on a program's
  * behalf, and by default it looks in the current folder too, which is the
- * document's (a Downloads folder holds anything).
+ * document's (a Downloads folder holds anything). And a drive without a
+ * disc (an empty card reader, a DVD drive) fails what asks it at once,
+ * rather than stopping the launcher with Windows' "There is no disk in the
+ * drive" box: for the launcher's thread alone, as the programs it starts
+ * keep the system's own behaviour.
  */
 #include "launch/tail.h"
 #include "platform/platform.h"
@@ -35,6 +39,7 @@ static void SearchDllsInSystemOnly(void)
 extern "C" void RunvoStartup(void)
 {
     SearchDllsInSystemOnly();
+    SetThreadErrorMode(SEM_FAILCRITICALERRORS, NULL);
     STARTUPINFOA si;
     si.cb = sizeof si;
     GetStartupInfoA(&si);

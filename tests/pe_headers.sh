@@ -2,7 +2,7 @@
 # The program's headers, as objdump reads them: a GUI executable of the
 # build's format, aware of Remote Desktop hosts (whose Windows folder it then
 # sees as it is), that imports KERNEL32 and msvcrt.dll at start, loads USER32
-# and GDI32 on first use and ADVAPI32, SHELL32, OLE32 and VERSION by name on
+# and GDI32 on first use and ADVAPI32, SHELL32, OLE32, VERSION and MSI by name on
 # the routes that need them, and names no other DLL (the rest is linked in statically); and
 # whose import slots, as the code reads them, are filled; and, on x86_64,
 # whose every function that calls another or moves the stack pointer has an
@@ -26,7 +26,7 @@ imports=$(printf '%s\n' "$headers" | sed -n 's/^[[:space:]]*DLL Name: //p' | low
 [ "$imports" = "kernel32.dll msvcrt.dll " ] || { echo "FAIL: imported at start: $imports"; fail=1; }
 # The DLLs loaded later are named only in the program's data.
 named=$(LC_ALL=C grep -aoiE '[a-z0-9_]+\.dll' "$exe" | lower)
-[ "$named" = "advapi32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll shell32.dll user32.dll version.dll " ] ||
+[ "$named" = "advapi32.dll gdi32.dll kernel32.dll msi.dll msvcrt.dll ole32.dll shell32.dll user32.dll version.dll " ] ||
     { echo "FAIL: DLLs named: $named"; fail=1; }
 
 # Every import slot that the code reads holds something in the file: a name

@@ -15,19 +15,20 @@
 #include "launch/launch.h"
 #include "launch/search.h"
 #include "ui/dpi.h"
+#include "ui/rowicon.h"
 #include "ui/rowname.h"
 
 #include <wchar.h>
 
 /* What a row's program is, as last loaded. */
 struct RowInfo {
-    HICON icon;
-    int iconSize; /* that it was loaded at: another DPI loads it anew */
+    RowIcon icon; /* its size: another DPI loads it anew */
     bool missing;
     WCHAR name[ROW_NAME_SIZE];
 };
 
 static bool s_loadPosted;
+static LastRow s_last;
 
 static RowInfo *Info(HWND hList, int row)
 {
@@ -82,51 +83,93 @@ void SetRowHeight(HWND hList)
 /* A program's icon and name, by the name users know it by (the 32-bit
    launcher's way to the 64-bit system folder is not the shell's), else as
    found. A shortcut is shown by its own name, as the Start menu shows it. */
-static void LoadProgram(RowInfo *info, WCHAR *found, int size)
+static void LoadIconAndName(RowInfo *info, const WCHAR *found, int size)
 {
-    /* The row before's program again (one program with other options on
-       the next line, as lists hold them): its icon and name are shared. */
-    static WCHAR s_szLast[PATH_SIZE];
-    static const RowInfo *s_last;
-    if (s_last && s_last->iconSize == size && wcscmp(s_szLast, found) == 0) {
-        info->icon = s_last->icon;
-        wmemcpy(info->name, s_last->name, ROW_NAME_SIZE);
-        return;
-    }
     WCHAR shown[PATH_SIZE];
     wmemcpy(shown, found, PATH_SIZE);
     ShowAsUsersSee(shown);
-    info->icon = ProgramIcon(shown, size);
-    if (!info->icon)
-        info->icon = ProgramIcon(found, size);
+    HICON icon = ProgramIcon(shown, size);
+    if (!icon)
+        icon = ProgramIcon(found, size);
+    info->icon = RowIcon{icon, size, true};
     if (IsShortcut(found) || (!ProgramDescription(shown, info->name, ROW_NAME_SIZE) &&
                               !ProgramDescription(found, info->name, ROW_NAME_SIZE)))
         FileShownName(found, info->name, ROW_NAME_SIZE);
-    wmemcpy(s_szLast, found, PATH_SIZE);
-    s_last = info;
 }
 
-/* Finds the row's program, its name and its icon at size. False when no
-   memory is to be had for them. */
+/* A program that may not be looked at before it is chosen (on a network,
+   a disc, or in the cloud only): its file's name and the generic icon. */
+static void ShowUnopened(RowInfo *info, const WCHAR *file, int size)
+{
+    info->icon = RowIcon{GenericProgramIcon(size), size, true};
+    FileShownName(file, info->name, ROW_NAME_SIZE);
+}
+
+/* The row's program, found as the launch finds it, its icon and its name;
+   or missing. */
+static void LoadProgram(RowInfo *info, const WCHAR *entry, int size)
+{
+    EntryProgram p;
+    info->missing = false;
+    if (!ReadEntryProgram(entry, &p)) {
+        info->missing = true;
+        return;
+    }
+    const WCHAR *named = NamedPath(&p);
+    if (named && FileMayWait(named)) {
+        ShowUnopened(info, named, size);
+        return;
+    }
+    info->missing = !FindEntryProgram(entry, &p) || !p.exists;
+    if (info->missing)
+        return;
+    if (FileMayWait(p.found)) {
+        ShowUnopened(info, p.found, size);
+    } else if (SharesLastIcon(&s_last, &info->icon, p.found, size)) {
+        info->icon = RowIcon{s_last.icon->handle, size, false};
+        wmemcpy(info->name, s_last.name, ROW_NAME_SIZE);
+    } else {
+        LoadIconAndName(info, p.found, size);
+    }
+    RememberLastRow(&s_last, &info->icon, p.found, info->name);
+}
+
+/* Finds the row's program, its name and its icon at size; the icon it had
+   at another size goes, unless another row loaded it. False when no memory
+   is to be had for them. */
 static bool LoadRow(HWND hList, int row, int size)
 {
     WCHAR entry[PATH_SIZE];
     RowInfo *info = Info(hList, row);
-    if (!info)
+    if (!info) {
         info = static_cast<RowInfo *>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof *info));
-    if (!info || !RowEntry(hList, row, entry))
-        return info != NULL;
-    EntryProgram p;
-    info->missing = !FindEntryProgram(entry, &p) || !p.exists;
-    info->iconSize = size;
-    info->icon = NULL; /* one at another DPI is kept: the chooser lives for seconds */
+        if (!info)
+            return false;
+        SendMessageW(hList, LB_SETITEMDATA, (WPARAM)row, reinterpret_cast<LPARAM>(info));
+    }
+    HICON replaced = static_cast<HICON>(DropIcon(&info->icon));
+    if (replaced)
+        DestroyIcon(replaced);
+    info->icon.size = size;
+    info->missing = !RowEntry(hList, row, entry);
     if (!info->missing)
-        LoadProgram(info, p.found, size);
-    SendMessageW(hList, LB_SETITEMDATA, (WPARAM)row, reinterpret_cast<LPARAM>(info));
+        LoadProgram(info, entry, size);
     RECT rc;
     if (SendMessageW(hList, LB_GETITEMRECT, (WPARAM)row, reinterpret_cast<LPARAM>(&rc)) != LB_ERR)
         InvalidateRect(hList, &rc, FALSE);
     return true;
+}
+
+void FreeRow(const DELETEITEMSTRUCT *item)
+{
+    RowInfo *info = reinterpret_cast<RowInfo *>(item->itemData);
+    if (!info)
+        return;
+    HICON owned = static_cast<HICON>(DropIcon(&info->icon));
+    if (owned)
+        DestroyIcon(owned);
+    ForgetRow(&s_last, &info->icon);
+    HeapFree(GetProcessHeap(), 0, info);
 }
 
 void LoadVisibleRows(HWND hDlg, HWND hList)
@@ -141,7 +184,7 @@ void LoadVisibleRows(HWND hDlg, HWND hList)
     int size = SmallIconSize(WindowDpi(hList));
     for (int row = top < 0 ? 0 : top; row < end && row < count; row++) {
         RowInfo *info = Info(hList, row);
-        if (info && info->iconSize == size)
+        if (info && info->icon.size == size)
             continue;
         /* The user first: a key, a click or another program's question
            waits for no icon. */
@@ -184,14 +227,14 @@ void DrawRow(HWND hDlg, const DRAWITEMSTRUCT *item)
         if (row < 9)
             DrawLine(dc, key, rc, grey, DT_CENTER);
         RowInfo *info = Info(item->hwndItem, row);
-        if (!info || info->iconSize != size) {
-            if (!s_loadPosted)
-                PostMessageA(hDlg, WM_APP_LOADROWS, 0, 0);
+        bool loaded = info && info->icon.size == size; /* else loaded at another DPI */
+        if (!loaded && !s_loadPosted) {
+            PostMessageA(hDlg, WM_APP_LOADROWS, 0, 0);
             s_loadPosted = true;
         }
-        if (info && info->icon)
-            DrawIconEx(dc, rc.right, rc.top + (rc.bottom - rc.top - size) / 2, info->icon, size,
-                       size, 0, NULL, DI_NORMAL);
+        if (loaded && info->icon.handle)
+            DrawIconEx(dc, rc.right, rc.top + (rc.bottom - rc.top - size) / 2,
+                       static_cast<HICON>(info->icon.handle), size, size, 0, NULL, DI_NORMAL);
         rc.left = rc.right + size + pad;
         rc.right = item->rcItem.right;
         if (info && info->missing) {

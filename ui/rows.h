@@ -22,6 +22,10 @@ void DrawRow(HWND hDlg, const DRAWITEMSTRUCT *item);
    user's input is waiting, when it goes on on the ROWS_TIMER. */
 void LoadVisibleRows(HWND hDlg, HWND hList);
 
+/* Frees a row's information, as WM_DELETEITEM asks when the list lets the
+   row go. */
+void FreeRow(const DELETEITEMSTRUCT *item);
+
 /* The name a row shows (the name given to type-ahead): context is the
    list. */
 void ShownRowName(void *context, int row, WCHAR *name, size_t size);

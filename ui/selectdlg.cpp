@@ -125,6 +125,9 @@ INT_PTR CALLBACK SelectDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
     case WM_DRAWITEM:
         DrawRow(hDlg, reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
         return TRUE;
+    case WM_DELETEITEM:
+        FreeRow(reinterpret_cast<const DELETEITEMSTRUCT *>(lParam));
+        return TRUE;
     case WM_APP_LOADROWS:
     case WM_TIMER:
         LoadVisibleRows(hDlg, GetDlgItem(hDlg, IDC_PROGLIST));

@@ -346,15 +346,37 @@ static void IconColumns(const Pixels &p, int row, int h, int *left, int *right)
     *right = x; /* the text */
 }
 
-/* Each row shows its program's icon and name, and an entry whose program is
-   missing shows none; a character selects by the names shown, a digit starts
-   its entry. */
+/* The pixels of a row's columns [left, right) that are coloured (not grey),
+   and how many pixel rows of it hold any ink. */
+static void Colour(const Pixels &p, int row, int h, int left, int right, long *coloured,
+                   int *inkRows)
+{
+    *coloured = 0;
+    *inkRows = 0;
+    for (int y = row * h; y < (row + 1) * h && y < p.h; y++) {
+        bool ink = false;
+        for (int x = left; x < right && x < p.w; x++) {
+            DWORD c = p.px[(size_t)y * p.w + x];
+            int r = c >> 16 & 255, g = c >> 8 & 255, b = c & 255;
+            *coloured += std::max({r, g, b}) - std::min({r, g, b}) > 40;
+            ink = ink || c != p.px[(size_t)y * p.w + p.w - 1];
+        }
+        *inkRows += ink;
+    }
+}
+
+/* Each row shows its program's icon and name, a program's own icon in its
+   colours, at 16 pixels in a row of 20 at 96 DPI; an entry whose program is
+   missing shows none; a character selects by the names shown, a digit
+   starts its entry, and one past the last row does nothing. */
 static void test_rows(const char *exe)
 {
     const std::string other = WorkPath("other.exe"), probe = ProbePath();
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, MAX_PATH);
     ok(CopyFileA(exe, other.c_str(), FALSE), "copy the launcher as other.exe");
     WriteList("no default\n\"" + other + "\" --x\n\"" + probe +
-              "\" --second\nZ:\\no\\such\\program.exe\n");
+              "\" --second\nZ:\\no\\such\\program.exe\n" + windows + "\\regedit.exe\n");
     ClearProbe();
     Launched l;
     HWND dlg = OpenChooser("a.txt", &l);
@@ -362,21 +384,29 @@ static void test_rows(const char *exe)
         return;
     HWND list = GetDlgItem(dlg, 11);
     int h = (int)SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
+    ok(h == 20, "rows of %d pixels at 96 DPI", h);
     Pixels p;
     int left = 0, right = 0;
-    Ink icon[2], text[2];
+    Ink icon[4], text[2];
     if (!ok(WaitFor(
                 [&] {
                     p = CaptureControl(dlg, list);
                     IconColumns(p, 2, h, &left, &right);
-                    for (int row = 0; row < 2; row++)
+                    for (int row = 0; row < 4; row++)
                         icon[row] = InkIn(p, row, h, left, right);
-                    return icon[0].pixels > 20 && icon[1].pixels > 20;
+                    return icon[0].pixels > 20 && icon[1].pixels > 20 && icon[3].pixels > 20;
                 },
                 10000),
-            "no icons: %ld %ld pixels in columns %d to %d", icon[0].pixels, icon[1].pixels, left,
-            right))
+            "no icons: %ld %ld %ld pixels in columns %d to %d", icon[0].pixels, icon[1].pixels,
+            icon[3].pixels, left, right))
         SavePixels(p, "rows-got.bmp");
+    ok(right - left >= 16 && icon[2].pixels == 0, "the icon column: %d to %d, %ld in the missing",
+       left, right, icon[2].pixels);
+    long coloured = 0;
+    int inkRows = 0;
+    Colour(p, 3, h, left, right, &coloured, &inkRows);
+    ok(coloured > 20 && inkRows <= 16, "regedit's icon: %ld coloured pixels, %d pixels high",
+       coloured, inkRows);
     /* The missing one's text is grey, the others' names black. */
     text[0] = InkIn(p, 1, h, right, p.w);
     text[1] = InkIn(p, 2, h, right, p.w);
@@ -393,6 +423,18 @@ static void test_rows(const char *exe)
         ok(WaitFor([&] { return SendMessageA(list, LB_GETCURSEL, 0, 0) == k.selected; }, 5000),
            "%c: selected %ld", k.key, (long)SendMessageA(list, LB_GETCURSEL, 0, 0));
     }
+    /* A digit past the last row: nothing, even with the missing one chosen.
+       The keys arrive in order: the Help box shows the digit was handled. */
+    SendMessageA(list, LB_SETCURSEL, 2, 0);
+    PressKey('9');
+    PressKey(VK_F1);
+    HWND box = WaitWindow(l.pid, "#32770", "Help with Runvo");
+    ok(box != NULL && IsWindowVisible(dlg) && SendMessageA(list, LB_GETCURSEL, 0, 0) == 2 &&
+           !FindProcessWindow(l.pid, "Runvo", "Runvo"),
+       "9 of 4 rows did something");
+    if (box)
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ok(WaitFor([&] { return FocusOf(l.tid) == list; }, 5000), "focus not back in the list");
     PressKey('2');
     ok(WaitExit(&l, 20000) == 0, "2: exit code");
     std::vector<ProbeRun> runs = WaitProbe(1);

@@ -208,6 +208,12 @@ static void test_program_search(void)
     const std::string fromLnk = "\"" + tools + "\\tool.exe\" --from-lnk \"a b\"";
     MakeShortcut(app, tools + "\\tool.exe", "--from-lnk \"a b\"", bin);
     MakeShortcut(doc, pwn, "", "");
+    /* Arguments past the 1,023 characters that were once all read of them,
+       and a Start in folder written with a variable. */
+    const std::string longLnk = bin + "\\Long.lnk", varLnk = bin + "\\Var.lnk";
+    const std::string longArgs = "--x " + std::string(1500, 'x') + " --last";
+    MakeShortcut(longLnk, tools + "\\tool.exe", longArgs, bin);
+    MakeShortcut(varLnk, tools + "\\tool.exe", "", "%RUNVO_BIN%");
     char oldPath[32768];
     DWORD n = GetEnvironmentVariableA("PATH", oldPath, sizeof oldPath);
     std::string path = n > 0 && n < sizeof oldPath ? oldPath : "";
@@ -263,6 +269,10 @@ static void test_program_search(void)
          fromLnk + " --open \"a b.txt\"", "a b.txt", bin},
         {"App.lnk", bin, QUICK, tools + "\\tool.exe", fromLnk + " \"doc.txt\"", "doc.txt", bin},
         {doc, bin, FALLBACK, ""},
+        {longLnk, bin, QUICK, tools + "\\tool.exe",
+         "\"" + tools + "\\tool.exe\" " + longArgs + " \"doc.txt\"", "doc.txt", bin},
+        {varLnk, bin, CHOOSE, tools + "\\tool.exe", "\"" + tools + "\\tool.exe\" doc.txt",
+         "doc.txt", bin},
         {"%ProgramFiles%\\RunvoTest\\tool.exe", bin, QUICK, pfTool,
          "\"" + pfTool + "\" \"doc.txt\""},
     };
@@ -311,8 +321,8 @@ static void test_program_search(void)
         DeleteFileA(f.c_str());
     for (const std::string &f : batches)
         DeleteFileA(f.c_str());
-    DeleteFileA(app.c_str());
-    DeleteFileA(doc.c_str());
+    for (const std::string &lnk : {app, doc, longLnk, varLnk})
+        DeleteFileA(lnk.c_str());
     DeleteFileA(pfTool.c_str());
     RemoveDirectoryA(pfDir.c_str());
     for (int i = 3; i >= 0; i--)
@@ -442,8 +452,8 @@ static void test_names_whole(void)
     const std::string down = WorkPath("Downloads"), probe = ProbePath();
     CreateDirectoryA(down.c_str(), NULL);
     const std::string evil = down + "\\x＂ --evil ＂.txt", report = down + "\\report＼",
-                      accents = down + "\\őé.txt";
-    const std::string made[] = {evil, report, accents};
+                      accents = down + "\\őé.txt", wide = down + "\\a　--evil=1　b.txt";
+    const std::string made[] = {evil, report, accents, wide};
     for (const std::string &m : made)
         CloseHandle(
             CreateFileW(Widen(m, CP_UTF8).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL));
@@ -461,6 +471,7 @@ static void test_names_whole(void)
         {open, "-n 1 \"" + evil + "\"", QUICK, {"--open", shortName(evil), "--readonly"}},
         {open, report, CHOOSE, {"--open", shortName(report), "--readonly"}},
         {open, "-n 1 \"" + accents + "\"", QUICK, {"--open", down + "\\oé.txt", "--readonly"}},
+        {open, "-n 1 \"" + wide + "\"", QUICK, {"--open", shortName(wide), "--readonly"}},
         {"\"" + probe + "\"--open \"%1\"", "a b.txt", CHOOSE, {"--open", "a b.txt"}},
         {"\"" + probe + "\" --in \"a\\\"b\" %1",
          "C:\\docs\\a --exec=calc.txt",

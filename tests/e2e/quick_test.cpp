@@ -168,8 +168,8 @@ static void test_no_user32(void)
         kernel32 = kernel32 || dll.find("\\kernel32.dll") != std::string::npos;
         /* Nor the registry's, the shell's, COM's or the version reader's,
            which only some routes need. */
-        for (const char *late :
-             {"\\user32.dll", "\\advapi32.dll", "\\shell32.dll", "\\ole32.dll", "\\version.dll"})
+        for (const char *late : {"\\user32.dll", "\\advapi32.dll", "\\shell32.dll", "\\ole32.dll",
+                                 "\\version.dll", "\\msi.dll"})
             ok(dll.find(late) == std::string::npos, "quick launch loaded %s", dll.c_str());
     }
     ok(kernel32, "%lu DLLs seen loaded, but not KERNEL32", (unsigned long)dlls.size());

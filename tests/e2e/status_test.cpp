@@ -79,6 +79,41 @@ static void test_error_display(void)
     CloseHandle(l.process);
 }
 
+/* A start the launcher refuses of itself names why and what, in the status
+   window, until it is closed. */
+static void test_refusals(void)
+{
+    const std::string probe = ProbePath(), doc = WorkPath("doc.lnk"), open = WorkPath("open.lnk");
+    MakeShortcut(doc, WorkPath("a.txt"), "", "");
+    MakeShortcut(open, probe, "--title \"", "");
+    const std::string unclosed = "\"C:\\x.exe --opt",
+                      ambiguous = "\"" + probe + "\" --x \"a\"\"b\" %1";
+    const struct {
+        std::string entry, text;
+    } rows[] = {
+        {unclosed, "Error: no closing quote\n" + unclosed},
+        {ambiguous, "Error: the entry's quotes read two ways\n" + ambiguous},
+        {doc, "Error: the shortcut starts no program\n" + doc},
+        {open, "Error: the shortcut's arguments read two ways\n" + open},
+    };
+    int n = 0;
+    for (const auto &row : rows) {
+        WriteList(row.entry + "\n" + row.entry + "\n");
+        ClearProbe();
+        Launched l;
+        HWND status = ChooseAndShow("a.txt", &l);
+        if (!status)
+            continue;
+        ShowsText(status, Widen(row.text), ("refusal-" + std::to_string(++n)).c_str(), 5000);
+        PostMessageA(status, WM_CLOSE, 0, 0);
+        ok(WaitExit(&l, 10000) == 0 && ReadProbe().empty(), "%s: exit code, or started",
+           row.entry.c_str());
+        CloseHandle(l.process);
+    }
+    DeleteFileA(doc.c_str());
+    DeleteFileA(open.c_str());
+}
+
 /* The window takes the show state the launcher was started with; its close
    box ends the error display with 0. */
 static void test_show_state_and_close(void)
@@ -135,6 +170,7 @@ int main(int argc, char **argv)
     SetUpWorkDir(argc, argv);
     test_starting_text();
     test_error_display();
+    test_refusals();
     test_show_state_and_close();
     test_length_limit();
     TearDownWorkDir();

@@ -4,6 +4,7 @@
  * an entry starts, arguments read back, the command that runs a batch file,
  * and where a program's file is found.
  */
+#include "launch/arguments.h"
 #include "launch/batch.h"
 #include "launch/command.h"
 #include "launch/launch.h"
@@ -14,7 +15,10 @@
 #include "tests/interpreter_model.h"
 
 #include <limits.h>
+#include <string.h>
 #include <wchar.h>
+
+#include <set>
 #include <string>
 
 enum { MAX_PATH_FOR_TEST = 260 };
@@ -207,6 +211,10 @@ static void test_program_file(void)
 static void test_launch(void)
 {
     static const std::wstring big(40000, L'b');
+    /* A shortcut's arguments past the 1,023 that older readers took, and
+       ones that fill what a command line holds. */
+    static const std::wstring longArgs = L"--x " + std::wstring(1500, L'x') + L" --last";
+    static const std::wstring fullArgs(COMMAND_LINE_SIZE - 1, L'f');
     static const wchar_t *const files[] = {L"C:\\Program Files\\App\\app.exe",
                                            L"C:\\Program Files\\App\\app.exe",
                                            L"C:\\Users\\me\\Local\\Code.exe",
@@ -239,10 +247,21 @@ static void test_launch(void)
                                            L"C:\\Windows\\Sysnative\\wsl.exe",
                                            L"root.exe",
                                            L"C:\\root.exe",
+                                           L"Here.lnk",
+                                           L"C:\\Menu\\Here.lnk",
+                                           L"Open.lnk",
+                                           L"C:\\Menu\\Open.lnk",
+                                           L"Long.lnk",
+                                           L"C:\\Menu\\Long.lnk",
+                                           L"Full.lnk",
+                                           L"C:\\Menu\\Full.lnk",
+                                           L"Temp.lnk",
+                                           L"C:\\Menu\\Temp.lnk",
                                            NULL};
     /* Names that the ANSI code page makes quotes or backslashes of. */
-    static const wchar_t *const shortNames[] = {L"C:\\D\\x\xff02 --evil \xff02.txt",
-                                                L"C:\\D\\X__-~1.TXT", NULL};
+    static const wchar_t *const shortNames[] = {
+        L"C:\\D\\x\xff02 --evil \xff02.txt", L"C:\\D\\X__-~1.TXT",
+        L"C:\\D\\a\x3000--evil=1\x3000b.txt", L"C:\\D\\A--EVI~1.TXT", NULL};
     /* Each: the shortcut, its target, its arguments, its Start in folder. */
     static const wchar_t *const shortcuts[] = {L"C:\\Menu\\App.lnk",
                                                L"C:\\Program Files\\App\\app.exe",
@@ -260,6 +279,26 @@ static void test_launch(void)
                                                L"C:\\bin\\pass.cmd",
                                                L"-x",
                                                L"",
+                                               L"C:\\Menu\\Here.lnk",
+                                               L"C:\\Program Files\\App\\app.exe",
+                                               L"",
+                                               L"",
+                                               L"C:\\Menu\\Open.lnk",
+                                               L"C:\\Program Files\\App\\app.exe",
+                                               L"--title \"",
+                                               L"",
+                                               L"C:\\Menu\\Long.lnk",
+                                               L"C:\\Program Files\\App\\app.exe",
+                                               longArgs.c_str(),
+                                               L"",
+                                               L"C:\\Menu\\Full.lnk",
+                                               L"C:\\Program Files\\App\\app.exe",
+                                               fullArgs.c_str(),
+                                               L"",
+                                               L"C:\\Menu\\Temp.lnk",
+                                               L"C:\\Program Files\\App\\app.exe",
+                                               L"",
+                                               L"%TEMP%\\w %UNSET%",
                                                NULL};
     static const wchar_t *const variables[] = {L"LOCALAPPDATA",
                                                L"C:\\Users\\me\\Local",
@@ -273,6 +312,8 @@ static void test_launch(void)
                                                L"C:\\Program Files",
                                                L"Q",
                                                L"\" x",
+                                               L"TEMP",
+                                               L"C:\\Users\\me\\Temp",
                                                NULL};
     const std::wstring evil = L"C:\\D\\x\xff02 --evil \xff02.txt";
     const std::wstring app = L"\"C:\\Program Files\\App\\app.exe\"", doc = L"C:\\My Docs\\a.txt";
@@ -350,6 +391,17 @@ static void test_launch(void)
          app + L" \"C:\\D\\a b.txt\" \"C:\\D\\X__-~1.TXT\""},
         {app, L"C:\\D\\\xe9t\xe9 \x65e5.txt", TAIL_QUOTED, 0, 0, START_OK,
          app + L" \"C:\\D\\\xe9t\xe9 \x65e5.txt\""},
+        {app, L"\"" + evil + L"\" \"C:\\D\\b.txt\"", TAIL_ARGUMENTS, 0, 0, START_OK,
+         app + L" \"C:\\D\\X__-~1.TXT\" \"C:\\D\\b.txt\""},
+        /* Ideographic and other wide spaces are blanks to an ANSI program. */
+        {app, L"C:\\D\\a\x3000--evil=1\x3000b.txt", TAIL_QUOTED, 0, 0, START_OK,
+         app + L" \"C:\\D\\A--EVI~1.TXT\""},
+        {app + L" %1", L"C:\\D\\a\x2002--evil\x2003b.txt", TAIL_VERBATIM, 0, 0, START_ANSI_NAME,
+         L"", L"", 0, L"C:\\D\\a\x2002--evil\x2003b.txt"},
+        /* A document that begins with a quote, after a backslash of the
+           entry's own inside its quotes. */
+        {app + L" --in \"C:\\dir\\%1\"", L"\"x", TAIL_VERBATIM, 0, 0, START_OK,
+         app + L" --in \"C:\\dir\\\\\\\"x\""},
         /* A tail that programs would read two ways, quoted anew. */
         {app, L"\"a\"\"b\" c", TAIL_ARGUMENTS, 0, 0, START_OK, app + L" \"a\\\"b\" \"c\""},
         {app, L"\"a b\" c", TAIL_ARGUMENTS, 0, 0, START_OK, app + L" \"a b\" c"},
@@ -384,6 +436,15 @@ static void test_launch(void)
         {L"Pass.lnk", L"a&b", TAIL_QUOTED, 0, 0, START_OK,
          L"cmd /d /e:on /v:off /s /c \"\"C:\\bin\\pass.cmd\" -x \"a&b\"\"", L"", 0,
          L"C:\\bin\\pass.cmd"},
+        /* No Start in folder: the launcher's own, not an empty one. */
+        {L"Here.lnk", L"a", TAIL_QUOTED, 0, 0, START_OK, app + L" \"a\"", L"", 0, appFile},
+        {L"Open.lnk", L"a b", TAIL_VERBATIM, 0, 0, START_SHORTCUT_QUOTES, L"", L"", 0,
+         L"C:\\Menu\\Open.lnk"},
+        {L"Long.lnk", L"a", TAIL_QUOTED, 0, 0, START_OK, app + L" " + longArgs + L" \"a\"", L"", 0,
+         appFile},
+        {L"Full.lnk", L"a", TAIL_QUOTED, 0, 0, START_TOO_LONG, L"", L"", 0, L"C:\\Menu\\Full.lnk"},
+        {L"Temp.lnk", L"a", TAIL_QUOTED, 0, 0, START_OK, app + L" \"a\"", L"", 0, appFile,
+         L"C:\\Users\\me\\Temp\\w %UNSET%"},
     };
     for (const auto &row : rows) {
         g_nativeLaunch =
@@ -393,7 +454,9 @@ static void test_launch(void)
         const wchar_t *shown = start.command;
         std::wstring ran = g_nativeLaunch.command ? g_nativeLaunch.command : shown ? shown : L"";
         std::wstring file = start.file ? start.file : L"";
-        std::wstring dir = g_nativeLaunch.dir ? g_nativeLaunch.dir : L"";
+        std::wstring dir = !g_nativeLaunch.dir   ? L""
+                           : *g_nativeLaunch.dir ? g_nativeLaunch.dir
+                                                 : L"(empty)";
         ok(file == row.file && dir == row.dir, "[%s]: file [%s], in [%s]", Shown(row.entry).c_str(),
            Shown(file).c_str(), Shown(dir).c_str());
         std::wstring elevated = g_nativeLaunch.elevated ? std::wstring(g_nativeLaunch.elevated) +
@@ -595,6 +658,161 @@ static void test_bounded_text(void)
     ok(!t.truncated && t.len == 7, "to the last unit: %lu", (unsigned long)t.len);
 }
 
+/* Shift-JIS's lead bytes, for the ANSI reading in code page 932. */
+static bool IsLead932(unsigned char b)
+{
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+static bool NoLead(unsigned char)
+{
+    return false;
+}
+
+/* A character's bytes in an ANSI code page read as it does in UTF-16,
+   unless a byte of its own is a quote, a backslash, a blank or a control
+   character; the trail byte of a double-byte character is none of them. */
+static void test_ansi_bytes(void)
+{
+    static const struct {
+        const char *what, *bytes;
+        bool lead932, alike;
+    } rows[] = {
+        {"U+8868 in 932, its trail 0x5C", "\x95\x5c", true, true},
+        {"U+30BD in 932, its trail 0x5C", "\x83\x5c", true, true},
+        {"U+3000 in 932, a double-byte space", "\x81\x40", true, true},
+        {"U+00A5 in 932: a backslash", "\x5c", true, false},
+        {"U+3000 in 1252: a blank", " ", false, false},
+        {"U+2190 in 874: a control character", "\x1b", false, false},
+        {"U+FF02 in 1252: a quote", "\"", false, false},
+        {"U+00E9 in 1252", "\xe9", false, true},
+        {"a lone lead byte at the end", "\x95", true, true},
+        {"a trail byte read alone", "\x5c\x95", true, false},
+    };
+    for (const auto &row : rows) {
+        const unsigned char *b = reinterpret_cast<const unsigned char *>(row.bytes);
+        bool alike = AnsiBytesReadAlike(b, strlen(row.bytes), row.lead932 ? IsLead932 : NoLead);
+        ok(alike == row.alike, "%s: %d", row.what, alike);
+    }
+}
+
+/* The host stands in for the ANSI code pages with the characters that the
+   command fuzzer's dictionary names: each of them, and none other, makes a
+   name unsafe. */
+static void test_best_fit_stand_in(void)
+{
+    std::set<unsigned> named;
+    FILE *f = fopen(RUNVO_SOURCE_DIR "/fuzz/command.dict", "r");
+    char line[256];
+    while (f && fgets(line, sizeof line, f)) {
+        unsigned c;
+        if (sscanf(line, "bestfit_U%4x=", &c) == 1)
+            named.insert(c);
+    }
+    if (f)
+        fclose(f);
+    ok(named.size() > 20, "the dictionary names %lu characters", (unsigned long)named.size());
+    size_t refused = 0;
+    for (unsigned c = 1; c <= 0xFFFF; c++) {
+        wchar_t name[] = {L'a', (wchar_t)c, L'b', L'\0'};
+        bool keeps = AnsiKeepsArguments(name);
+        refused += !keeps;
+        if (keeps == (named.count(c) == 1))
+            ok(false, "U+%04X: kept %d", c, keeps);
+    }
+    ok(refused == named.size(), "%lu refused", (unsigned long)refused);
+}
+
+/* What a drive and a file's attributes say of a path, for LookingMayWait:
+   C: is a fixed disk, N: a network drive, E: a DVD drive; a file whose
+   name holds "cloud" is OneDrive's, on demand; "gone" none. */
+static unsigned s_driveAsked, s_attributesAsked;
+
+static unsigned FakeDriveType(const wchar_t *root)
+{
+    s_driveAsked++;
+    return root[0] == L'N' ? DRIVE_REMOTE : root[0] == L'E' ? DRIVE_CDROM : DRIVE_FIXED;
+}
+
+static unsigned long FakeAttributes(const wchar_t *path)
+{
+    s_attributesAsked++;
+    if (wcsstr(path, L"gone"))
+        return INVALID_FILE_ATTRIBUTES;
+    if (wcsstr(path, L"cloud"))
+        return 0x20 | FILE_ATTRIBUTE_RECALL_ON_DATA_ACCESS;
+    return wcsstr(path, L"offline") ? FILE_ATTRIBUTE_OFFLINE : 0x20;
+}
+
+static void test_looking_may_wait(void)
+{
+    static const struct {
+        const wchar_t *path;
+        bool waits;
+        unsigned driveAsked, attributesAsked;
+    } rows[] = {
+        {L"\\\\server\\share\\app.exe", true, 0, 0},
+        {L"//server/share/app.exe", true, 0, 0},
+        {L"\\\\?\\UNC\\server\\share\\app.exe", true, 0, 0},
+        {L"N:\\Tools\\app.exe", true, 1, 0},
+        {L"E:\\setup.exe", true, 1, 0},
+        {L"C:\\Tools\\app.exe", false, 1, 1},
+        {L"C:\\OneDrive\\cloud.exe", true, 1, 1},
+        {L"C:\\Tools\\offline.exe", true, 1, 1},
+        {L"C:\\Tools\\gone.exe", false, 1, 1},
+        {L"tools\\app.exe", false, 0, 0},
+    };
+    for (const auto &row : rows) {
+        s_driveAsked = s_attributesAsked = 0;
+        bool waits = LookingMayWait(row.path, FakeDriveType, FakeAttributes);
+        ok(waits == row.waits && s_driveAsked == row.driveAsked &&
+               s_attributesAsked == row.attributesAsked,
+           "[%s]: %d, asked the drive %u times, the file %u times", Shown(row.path).c_str(), waits,
+           s_driveAsked, s_attributesAsked);
+    }
+}
+
+/* %ProgramFiles% is the 64-bit folder where Windows has one (ProgramW6432),
+   and ProgramFiles itself on 32-bit Windows, which has no ProgramW6432. */
+static const wchar_t *const *s_variables;
+
+static size_t LookUp(const wchar_t *name, wchar_t *value, size_t size)
+{
+    for (const wchar_t *const *v = s_variables; v[0]; v += 2)
+        if (wcscasecmp(v[0], name) == 0 && wcslen(v[1]) < size) {
+            wcscpy(value, v[1]);
+            return wcslen(v[1]);
+        }
+    return 0;
+}
+
+static void test_program_files(void)
+{
+    static const wchar_t *const windows64[] = {
+        L"ProgramFiles", L"C:\\PF86",           L"ProgramW6432", L"C:\\PF", L"CommonProgramFiles",
+        L"C:\\CF86",     L"CommonProgramW6432", L"C:\\CF",       NULL};
+    static const wchar_t *const windows32[] = {L"ProgramFiles", L"C:\\PF", L"CommonProgramFiles",
+                                               L"C:\\CF", NULL};
+    static const struct {
+        const wchar_t *const *variables;
+        const wchar_t *text, *expanded;
+    } rows[] = {
+        {windows64, L"%ProgramFiles%\\a %programfiles% %CommonProgramFiles%",
+         L"C:\\PF\\a C:\\PF C:\\CF"},
+        {windows32, L"%ProgramFiles%\\a %programfiles% %CommonProgramFiles%",
+         L"C:\\PF\\a C:\\PF C:\\CF"},
+        {windows64, L"%ProgramFiles(x86)%", L"%ProgramFiles(x86)%"},
+    };
+    for (const auto &row : rows) {
+        s_variables = row.variables;
+        wchar_t out[64];
+        TextBuf t;
+        ExpandEntry(OutStart(&t, out, 64), row.text, LookUp, NULL, NULL);
+        ok(wcscmp(out, row.expanded) == 0, "[%s]: [%s]", Shown(row.text).c_str(),
+           Shown(out).c_str());
+    }
+}
+
 int main()
 {
     test_command_line_tail();
@@ -606,5 +824,9 @@ int main()
     test_batch_command();
     test_search();
     test_bounded_text();
+    test_ansi_bytes();
+    test_best_fit_stand_in();
+    test_looking_may_wait();
+    test_program_files();
     return TestSummary("command");
 }

@@ -5,6 +5,7 @@
  */
 #include "platform/platform.h"
 #include "tests/harness.h"
+#include "ui/rowicon.h"
 #include "ui/rowname.h"
 
 #include <locale.h>
@@ -92,11 +93,65 @@ static void test_type_ahead(void)
     ok(NextRowByName(L'v', -1, 0, NameOf, NULL) == -1, "an empty list");
 }
 
+/* Rows loaded in turn, as the chooser loads the rows in view, at 16 pixels
+   and again at 24 after a move to a monitor of another DPI: each icon the
+   move replaces is destroyed once, by the row that loaded it, and a row
+   shares the icon of the row before only where it shows the same file. */
+static void test_icons_on_a_dpi_move(void)
+{
+    static const struct {
+        const char *what;
+        std::vector<const wchar_t *> files; /* each row's */
+        size_t loaded16, loaded24;          /* icons loaded at each size */
+    } rows[] = {
+        {"one program", {L"C:\\a.exe"}, 1, 1},
+        {"one program, three lines", {L"C:\\a.exe", L"C:\\a.exe", L"C:\\a.exe"}, 1, 1},
+        {"two programs", {L"C:\\a.exe", L"C:\\b.exe"}, 2, 2},
+        {"a, b, a", {L"C:\\a.exe", L"C:\\b.exe", L"C:\\a.exe"}, 3, 3},
+    };
+    for (const auto &row : rows) {
+        std::vector<RowIcon> icons(row.files.size(), RowIcon{NULL, 0, false});
+        LastRow last = {NULL, L"", L""};
+        std::vector<int> made; /* the handles loaded: 1, 2, ... */
+        std::vector<int> destroyed;
+        int next = 1;
+        for (int size : {16, 24}) {
+            for (size_t i = 0; i < icons.size(); i++) {
+                if (void *old = DropIcon(&icons[i]))
+                    destroyed.push_back((int)reinterpret_cast<intptr_t>(old));
+                icons[i].size = size; /* as the chooser marks a row it loads */
+                if (SharesLastIcon(&last, &icons[i], row.files[i], size)) {
+                    icons[i] = RowIcon{last.icon->handle, size, false};
+                } else {
+                    icons[i] = RowIcon{reinterpret_cast<void *>((intptr_t)next), size, true};
+                    made.push_back(next++);
+                }
+                RememberLastRow(&last, &icons[i], row.files[i], L"name");
+                ok(icons[i].handle != NULL, "%s, row %lu at %d: no icon", row.what,
+                   (unsigned long)i, size);
+            }
+        }
+        ok(made.size() == row.loaded16 + row.loaded24, "%s: %lu icons loaded", row.what,
+           (unsigned long)made.size());
+        /* The first size's icons, each destroyed once; none of the second's. */
+        std::vector<int> want(made.begin(), made.begin() + (long)row.loaded16);
+        ok(destroyed == want, "%s: %lu icons destroyed", row.what, (unsigned long)destroyed.size());
+    }
+    /* A row that goes away is no longer the last row. */
+    RowIcon icon = {reinterpret_cast<void *>(1), 16, true};
+    LastRow last = {NULL, L"", L""};
+    RememberLastRow(&last, &icon, L"C:\\a.exe", L"a");
+    ForgetRow(&last, &icon);
+    RowIcon other = {NULL, 0, false};
+    ok(!SharesLastIcon(&last, &other, L"C:\\a.exe", 16), "a freed row's icon is shared");
+}
+
 int main()
 {
     setlocale(LC_CTYPE, "C.UTF-8"); /* upper case beyond ASCII, as Windows has it */
     test_shown_names();
     test_digits();
     test_type_ahead();
+    test_icons_on_a_dpi_move();
     return TestSummary("rows");
 }
