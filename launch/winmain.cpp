@@ -8,8 +8,11 @@
 #include "launch/interactive.h"
 #include "launch/launch.h"
 #include "launch/listfile.h"
+#include "launch/rules.h"
 #include "launch/runvo.h"
 #include "launch/tail.h"
+
+#include <wchar.h>
 
 WCHAR g_szCommand[COMMAND_SIZE];
 /* Written before the status window is first shown: kept out of the
@@ -25,8 +28,13 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLi
 {
     int index;
     const WCHAR *tail;
-    WCHAR program[PATH_SIZE];
-    if (ParseQuickOption(lpCmdLine, &index, &tail) && ReadListLine(index, program)) {
+    WCHAR line[PATH_SIZE], program[PATH_SIZE];
+    if (ParseQuickOption(lpCmdLine, &index, &tail) && ReadListLine(index, line)) {
+        /* Line 0 is the default, its rules left out. */
+        if (index == 0)
+            FirstLineDefault(line, program, PATH_SIZE);
+        else
+            wmemcpy(program, line, PATH_SIZE);
         bool asItIs = TailIsArguments(tail, PathExists);
         if (!BuildQuickCommand(g_szCommand, program, tail, asItIs))
             return ShowCommandTooLong();

@@ -8,6 +8,7 @@
 #include "ui/selectdlg.h"
 
 #include "launch/listfile.h"
+#include "launch/rules.h"
 #include "launch/runvo.h"
 #include "ui/dpi.h"
 #include "ui/resource.h"
@@ -41,29 +42,47 @@ static void AddEntry(void *context, const WCHAR *entry)
     SendMessageW(static_cast<HWND>(context), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
 }
 
-/* The entries and the default are UTF-16, whatever the list file's encoding:
-   the list box compares them case-blind as the text they are. */
+/* Selects the first entry that begins with text, case-blind. The empty
+   text begins every entry, but not every list box finds it (Wine's finds
+   nothing): it selects the first entry directly. False when none is. */
+static bool SelectEntryBeginning(HWND hList, const WCHAR *text)
+{
+    if (!text[0])
+        return SendMessageA(hList, LB_SETCURSEL, 0, 0) != LB_ERR;
+    return SendMessageW(hList, LB_SELECTSTRING, (WPARAM)-1, reinterpret_cast<LPARAM>(text)) !=
+           LB_ERR;
+}
+
+/* Fills the list with the list file's entries and preselects: by the first
+   rule of the first line that the tail's documents meet, else (and where
+   the rule's text begins no entry) by the default. The entries and the
+   first line are UTF-16, whatever the list file's encoding: the list box
+   compares them case-blind as the text they are. */
+static void FillList(HWND hList, const WCHAR *tail)
+{
+    WCHAR szFirst[COMMAND_SIZE], text[COMMAND_SIZE];
+    /* Filled in one go: no redrawing, nor scroll bar updates, per entry. */
+    SendMessageA(hList, WM_SETREDRAW, FALSE, 0);
+    size_t lines = ReadProgramList(szFirst, AddEntry, hList);
+    SendMessageA(hList, WM_SETREDRAW, TRUE, 0);
+    if (lines == 0)
+        return;
+    if (RuleForTail(szFirst, tail, PathExists, text, COMMAND_SIZE) &&
+        SelectEntryBeginning(hList, text))
+        return;
+    FirstLineDefault(szFirst, text, COMMAND_SIZE);
+    SelectEntryBeginning(hList, text);
+}
+
 static void InitChooser(HWND hDlg, const WCHAR *tail)
 {
     HWND hList = GetDlgItem(hDlg, IDC_PROGLIST);
-    WCHAR szDefault[COMMAND_SIZE];
     s_hDlg = hDlg;
     SetDlgItemTextW(hDlg, IDC_CMDLINE, tail);
     SetRowHeight(hList);
     s_listProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListKeysProc)));
-    /* Filled in one go: no redrawing, nor scroll bar updates, per entry. */
-    SendMessageA(hList, WM_SETREDRAW, FALSE, 0);
-    size_t lines = ReadProgramList(szDefault, AddEntry, hList);
-    SendMessageA(hList, WM_SETREDRAW, TRUE, 0);
-    if (lines > 0) {
-        /* The empty text begins every entry, but not every list box finds it
-           (Wine's finds nothing): select the first entry directly. */
-        if (szDefault[0] == L'\0')
-            SendMessageA(hList, LB_SETCURSEL, 0, 0);
-        else
-            SendMessageW(hList, LB_SELECTSTRING, (WPARAM)-1, reinterpret_cast<LPARAM>(szDefault));
-    }
+    FillList(hList, tail);
     SetFocus(hList);
 }
 

@@ -152,6 +152,10 @@ int main(int argc, char **argv)
         {"UTF-8, as Notepad saves it", "%\r\n@\r\n%\r\n", {"@", "%"}, 2, 1, 2, true, UTF8},
         {"UTF-8 with its mark", "%\r\n@\r\n%\r\n", {"@", "%"}, 2, 1, 0, true, UTF8_MARK},
         {"UTF-16 with its mark", "^\r\n@\r\n%\r\n", {"@", "%"}, 2, 1, 2, true, UTF16},
+        /* A first line's rule, whose text holds a name in several scripts:
+           the tail t.txt meets it; -n 0 starts the default. */
+        {"rules in UTF-8", "@ | .txt = ^\r\n@\r\n%\r\n", {"@", "%"}, 2, 1, 0, true, UTF8},
+        {"rules in UTF-16", "@ | .txt = ^\r\n@\r\n%\r\n", {"@", "%"}, 2, 1, 0, true, UTF16},
         {"two lists joined, each with its mark",
          "%\r\n@\r\n\xef\xbb\xbf%\r\n",
          {"@", "%"},

@@ -179,6 +179,38 @@ static void test_contents(void)
     }
 }
 
+/* The first line's rules preselect by what is opened, by each route a
+   document arrives: Send To's quoted paths, and what follows -n when quick
+   launch falls back. A rule whose text begins no entry, mixed types and a
+   name without an extension select as the default does. */
+static void test_rules(void)
+{
+    WriteList("editor | .jpg .png = viewer | .pdf = reader | .gif = nothing\n"
+              "editor.exe\nviewer.exe\nreader.exe\n");
+    const struct {
+        std::string tail;
+        LRESULT selected;
+    } rows[] = {
+        {"\"C:\\My Docs\\a b.JPG\"", 1},
+        {"\"C:\\My Docs\\a.jpg\" \"C:\\My Docs\\b.png\"", 1},
+        {"\"C:\\My Docs\\a.jpg\" \"C:\\My Docs\\b.pdf\"", 0},
+        {"-n 9 C:\\docs\\b.pdf", 2},
+        {"C:\\docs\\c.gif", 0},
+        {"C:\\docs\\readme", 0},
+    };
+    for (const auto &row : rows) {
+        Launched l;
+        HWND dlg = OpenChooser(row.tail, &l);
+        if (!dlg)
+            continue;
+        LRESULT sel = SendMessageA(GetDlgItem(dlg, 11), LB_GETCURSEL, 0, 0);
+        ok(sel == row.selected, "[%s]: selected %ld", row.tail.c_str(), (long)sel);
+        PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+        ok(WaitExit(&l, 10000) == 0, "[%s]: exit code", row.tail.c_str());
+        CloseHandle(l.process);
+    }
+}
+
 /* Enter starts the selected entry with the tail unquoted, 1000 ms before the
    end; every byte of the tail arrives, also a high one after the name. */
 static void test_enter_starts(void)
@@ -484,6 +516,7 @@ int main(int argc, char **argv)
     test_template(argv[1]);
     test_menu(argv[1]);
     test_contents();
+    test_rules();
     test_enter_starts();
     test_cancel();
     test_help();

@@ -397,7 +397,8 @@ static std::wstring SetClassValue(const std::wstring &name, const std::wstring &
 
 /* A file type associated with the launcher as Open with, Always does: the
    shell opens a document with blanks and any characters in its name, and the
-   launcher shows that name and passes it on exactly. (Windows reads a user's
+   launcher shows that name, preselects the program of the type's rule, and
+   passes the name on exactly. (Windows reads a user's
    own association through the classes root too; Wine 8 reads only the
    machine's classes there.) */
 static void test_association(void)
@@ -411,7 +412,9 @@ static void test_association(void)
     CreateDirectoryW(folder.c_str(), NULL);
     HANDLE f = CreateFileW(doc.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
     CloseHandle(f);
-    WriteList(ProbePath() + "\n" + ProbePath() + "\n");
+    /* Preselected by the first line's rule for the type: the default
+       selects nothing, and OK with nothing selected starts nothing. */
+    WriteList("Z:\\none | .RunvoTest = " + ProbePath() + "\nZ:\\other.exe\n" + ProbePath() + "\n");
     ClearProbe();
 
     SHELLEXECUTEINFOW sei = {};

@@ -10,8 +10,9 @@ static void test_quick_starts(void)
 {
     const std::string probe = ProbePath(), probe200 = ProbePathOfLength(200);
     ok(probe200.size() == 200, "padded path of %lu bytes", (unsigned long)probe200.size());
-    WriteList(probe + "\r\nZ:\\no\\such\\program.exe\n" + probe + "\n" + probe + "\n" + probe200 +
-              "\n");
+    /* The first line's rules are no part of what -n 0 starts. */
+    WriteList(probe + " \t| .txt = Z:\\other\r\nZ:\\no\\such\\program.exe\n" + probe + "\n" +
+              probe + "\n" + probe200 + "\n");
     const std::string t56(56, 't');
     const struct {
         std::string tail, program, args; /* args: what follows the program */

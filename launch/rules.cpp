@@ -1,0 +1,209 @@
+/*
+ * Reading the first line's rules, and the rule that the documents meet.
+ */
+#include "launch/rules.h"
+
+#include "launch/arguments.h"
+#include "launch/sizes.h"
+#include "launch/tail.h"
+#include "launch/text.h"
+#include "platform/platform.h"
+
+#include <wchar.h>
+
+/* A stretch of the line, [begin, end). */
+struct Span {
+    const wchar_t *begin, *end;
+};
+
+static Span Trimmed(Span s)
+{
+    while (s.begin < s.end && IsBlank(*s.begin))
+        s.begin++;
+    while (s.end > s.begin && IsBlank(s.end[-1]))
+        s.end--;
+    return s;
+}
+
+/* The part of the line that begins at p and ends at its next '|' or at the
+   line's end. */
+static Span PartAt(const wchar_t *p)
+{
+    const wchar_t *bar = wcschr(p, L'|');
+    return Span{p, bar ? bar : p + wcslen(p)};
+}
+
+static bool IsAsciiLetter(wchar_t c)
+{
+    return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
+}
+
+/* .ext: a dot and the characters of a name's extension. */
+static bool IsExtension(Span t)
+{
+    if (t.end - t.begin < 2 || t.begin[0] != L'.')
+        return false;
+    for (const wchar_t *p = t.begin + 1; p < t.end; p++)
+        if (*p == L'.' || *p == L'\\' || *p == L'/' || *p == L':' || *p == L'=' || *p == L'"')
+            return false;
+    return true;
+}
+
+/* The length of the scheme that text begins with, its colon included (the
+   characters of RFC 3986's schemes, two or more of them); 0 for none. */
+static size_t SchemeLength(const wchar_t *text, const wchar_t *end)
+{
+    const wchar_t *p = text;
+    if (p == end || !IsAsciiLetter(*p))
+        return 0;
+    while (p < end && (IsAsciiLetter(*p) || (*p >= L'0' && *p <= L'9') || *p == L'+' ||
+                       *p == L'-' || *p == L'.'))
+        p++;
+    return p < end && *p == L':' && p - text >= 2 ? (size_t)(p - text) + 1 : 0;
+}
+
+static bool IsType(Span t)
+{
+    return IsExtension(t) || SchemeLength(t.begin, t.end) == (size_t)(t.end - t.begin);
+}
+
+/* A rule: its types, and its text. False when the part does not read as
+   one. */
+static bool ReadRule(Span part, Span *types, Span *text)
+{
+    const wchar_t *eq = part.begin;
+    while (eq < part.end && *eq != L'=')
+        eq++;
+    if (eq == part.end)
+        return false;
+    *types = Trimmed(Span{part.begin, eq});
+    *text = Trimmed(Span{eq + 1, part.end});
+    if (types->begin == types->end || text->begin == text->end)
+        return false;
+    for (const wchar_t *p = types->begin; p < types->end;) {
+        Span type = {p, p};
+        while (type.end < types->end && !IsBlank(*type.end))
+            type.end++;
+        if (!IsType(type))
+            return false;
+        p = type.end;
+        while (p < types->end && IsBlank(*p))
+            p++;
+    }
+    return true;
+}
+
+/* Whether the line carries rules: a '|', and every part after one reads as
+   a rule. */
+static bool CarriesRules(const wchar_t *line)
+{
+    const wchar_t *bar = wcschr(line, L'|');
+    if (!bar)
+        return false;
+    for (const wchar_t *p = bar + 1;; p++) {
+        Span part = PartAt(p), types, text;
+        if (!ReadRule(part, &types, &text))
+            return false;
+        if (!*part.end)
+            return true;
+        p = part.end;
+    }
+}
+
+static void PutSpan(wchar_t *text, size_t size, Span s)
+{
+    size_t n = (size_t)(s.end - s.begin);
+    TextBuf t;
+    Put(OutStart(&t, text, size), s.begin, n < size ? n : size - 1);
+}
+
+void FirstLineDefault(const wchar_t *line, wchar_t *text, size_t size)
+{
+    Span whole = {line, line + wcslen(line)};
+    if (CarriesRules(line)) {
+        whole.end = wcschr(line, L'|');
+        while (whole.end > whole.begin && IsBlank(whole.end[-1]))
+            whole.end--;
+    }
+    PutSpan(text, size, whole);
+}
+
+static bool SameText(const wchar_t *a, const wchar_t *b, size_t n)
+{
+    for (size_t i = 0; i < n; i++)
+        if (UpperCase(a[i]) != UpperCase(b[i]))
+            return false;
+    return true;
+}
+
+/* Whether the document has the type: a document that begins with a scheme
+   has that scheme alone; any other, the extension of its last name. */
+static bool HasType(Span doc, Span type)
+{
+    size_t typeLen = (size_t)(type.end - type.begin);
+    size_t scheme = SchemeLength(doc.begin, doc.end);
+    if (scheme)
+        return scheme == typeLen && SameText(doc.begin, type.begin, typeLen);
+    Span ext = {doc.end, doc.end};
+    while (ext.begin > doc.begin && ext.begin[-1] != L'.' && ext.begin[-1] != L'\\' &&
+           ext.begin[-1] != L'/' && ext.begin[-1] != L':')
+        ext.begin--;
+    if (ext.begin == doc.begin || ext.begin[-1] != L'.')
+        return false;
+    ext.begin--; /* the dot */
+    return (size_t)(ext.end - ext.begin) == typeLen && IsExtension(ext) &&
+           SameText(ext.begin, type.begin, typeLen);
+}
+
+static bool HasOneOf(Span doc, Span types)
+{
+    for (const wchar_t *p = types.begin; p < types.end;) {
+        Span type = {p, p};
+        while (type.end < types.end && !IsBlank(*type.end))
+            type.end++;
+        if (HasType(doc, type))
+            return true;
+        p = type.end;
+        while (p < types.end && IsBlank(*p))
+            p++;
+    }
+    return false;
+}
+
+/* Whether every document of the tail has one of the types, and there is
+   one at least. A document longer than any command the chooser starts has
+   none. */
+static bool AllHaveOneOf(const wchar_t *tail, bool split, Span types)
+{
+    if (!split) {
+        Span doc = Trimmed(Span{tail, tail + wcslen(tail)});
+        return doc.begin < doc.end && HasOneOf(doc, types);
+    }
+    wchar_t document[COMMAND_SIZE];
+    TextBuf doc;
+    size_t count = 0;
+    for (const wchar_t *p = tail; (p = NextArgument(p, OutStart(&doc, document, COMMAND_SIZE)));
+         count++)
+        if (doc.truncated || !HasOneOf(Span{document, document + doc.len}, types))
+            return false;
+    return count > 0;
+}
+
+bool RuleForTail(const wchar_t *line, const wchar_t *tail, ExistsFn exists, wchar_t *text,
+                 size_t size)
+{
+    if (!CarriesRules(line))
+        return false;
+    bool split = TailIsArguments(tail, exists);
+    for (const wchar_t *p = wcschr(line, L'|') + 1;; p++) {
+        Span part = PartAt(p), types, ruleText;
+        ReadRule(part, &types, &ruleText);
+        if (AllHaveOneOf(tail, split, types)) {
+            PutSpan(text, size, ruleText);
+            return true;
+        }
+        if (!*part.end)
+            return false;
+        p = part.end;
+    }
+}

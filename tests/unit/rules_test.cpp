@@ -1,0 +1,102 @@
+/*
+ * The first line's rules, unit by unit: how a first line reads (its
+ * default, and whether what follows a '|' is rules or part of a plain
+ * default), and which rule the documents of a tail meet.
+ */
+#include "launch/rules.h"
+#include "tests/harness.h"
+
+#include <locale.h>
+#include <wchar.h>
+
+#include <string>
+
+static void test_default(void)
+{
+    static const struct {
+        const wchar_t *line, *def;
+    } rows[] = {
+        {L"notepad", L"notepad"},
+        {L"notepad | .txt = ed", L"notepad"},
+        {L"  notepad\t| .txt=ed|https: = ff", L"  notepad"},
+        {L"| .txt = ed", L""},
+        {L"\"C:\\Program Files\\App | .jpg .PNG .gif = viewer", L"\"C:\\Program Files\\App"},
+        /* Not rules: the whole line, as it always was. */
+        {L"C:\\a|b", L"C:\\a|b"},
+        {L"notepad | .txt = ed | junk", L"notepad | .txt = ed | junk"},
+        {L"notepad | .txt", L"notepad | .txt"},
+        {L"notepad | = ed", L"notepad | = ed"},
+        {L"notepad | .txt =", L"notepad | .txt ="},
+        {L"notepad | txt = ed", L"notepad | txt = ed"},
+        {L"notepad | c: = ed", L"notepad | c: = ed"},
+        {L"notepad | . = ed", L"notepad | . = ed"},
+        {L"notepad |", L"notepad |"},
+        {L"notepad || .txt = ed", L"notepad || .txt = ed"},
+    };
+    for (const auto &row : rows) {
+        wchar_t def[8 + 1]; /* truncated to fit, never past it */
+        FirstLineDefault(row.line, def, 9);
+        std::wstring want = std::wstring(row.def).substr(0, 8);
+        ok(def == want, "[%s]: [%s]", Shown(row.line).c_str(), Shown(def).c_str());
+    }
+}
+
+/* The files of the tests' file system: a tail of unquoted names is several
+   documents when each is a file. */
+static bool Exists(const wchar_t *name)
+{
+    return wcscmp(name, L"C:\\P\\a.jpg") == 0 || wcscmp(name, L"C:\\P\\b.png") == 0 ||
+           wcscmp(name, L"C:\\P\\c.pdf") == 0;
+}
+
+static void test_rule_for_tail(void)
+{
+    const wchar_t *line = L"notepad | .jpg .PNG = \"C:\\Program Files\\Viewer | .pdf = sumatra "
+                          L"| https: mailto: = firefox | .txt .md = ed";
+    static const struct {
+        const wchar_t *tail, *text; /* NULL: no rule */
+    } rows[] = {
+        {L"C:\\a.jpg", L"\"C:\\Program Files\\Viewer"},
+        {L"C:\\My Docs\\A.JPG  ", L"\"C:\\Program Files\\Viewer"},
+        {L"\"C:\\My Docs\\a.png\"", L"\"C:\\Program Files\\Viewer"},
+        {L"\"C:\\a b.jpg\" \"C:\\c.png\"", L"\"C:\\Program Files\\Viewer"},
+        {L"C:\\P\\a.jpg C:\\P\\b.png", L"\"C:\\Program Files\\Viewer"},
+        {L"C:\\P\\a.jpg C:\\P\\c.pdf", NULL}, /* mixed types */
+        {L"\"C:\\a.jpg\" \"C:\\b.txt\"", NULL},
+        {L"C:\\b.pdf", L"sumatra"},
+        {L"https://example.com/a.pdf", L"firefox"}, /* a link is its scheme */
+        {L"MAILTO:someone@example.com", L"firefox"},
+        {L"ftp://example.com", NULL},
+        {L"C:\\readme", NULL},
+        {L"C:\\x.jpg\\readme", NULL},
+        {L"C:\\notes.", NULL},
+        {L"", NULL},
+        {L"   ", NULL},
+        {L"\"\"", NULL},
+        {L"C:\\notes.MD", L"ed"},
+    };
+    for (const auto &row : rows) {
+        wchar_t text[64] = L"untouched";
+        bool got = RuleForTail(line, row.tail, Exists, text, 64);
+        ok(got == (row.text != NULL) && (!got || wcscmp(text, row.text) == 0), "[%s]: %d [%s]",
+           Shown(row.tail).c_str(), got, got ? Shown(text).c_str() : "");
+    }
+    /* The first rule that applies wins; a line without rules has none. */
+    wchar_t text[64];
+    ok(RuleForTail(L"d | .txt = a | .txt .md = b", L"x.txt", Exists, text, 64) &&
+           wcscmp(text, L"a") == 0,
+       "first rule: [%s]", Shown(text).c_str());
+    ok(!RuleForTail(L"notepad", L"x.txt", Exists, text, 64), "a rule without rules");
+    ok(!RuleForTail(L"notepad | .txt = ed | junk", L"x.txt", Exists, text, 64), "malformed rules");
+    /* A document longer than any command the chooser starts meets none. */
+    std::wstring longDoc = L"\"C:\\" + std::wstring(300, L'x') + L".txt\" \"C:\\y.txt\"";
+    ok(!RuleForTail(line, longDoc.c_str(), Exists, text, 64), "a document of 300 characters");
+}
+
+int main()
+{
+    setlocale(LC_CTYPE, "C.UTF-8");
+    test_default();
+    test_rule_for_tail();
+    return TestSummary("rules");
+}
