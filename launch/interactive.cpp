@@ -7,7 +7,6 @@
 #include "launch/interactive.h"
 
 #include "launch/launch.h"
-#include "launch/listfile.h"
 #include "launch/runvo.h"
 #include "launch/tail.h"
 #include "launch/text.h"
@@ -75,12 +74,7 @@ static void WriteError(StartResult r, const Start *s)
     FormatText(g_szStatus, ERROR_LINE_SIZE, L"Error %d running %ls", (int)s->error, s->command);
     TextBuf t = {g_szStatus, STATUS_SIZE, wcslen(g_szStatus), false};
     WCHAR words[512];
-    DWORD_PTR inserts[99];
-    for (DWORD_PTR &insert : inserts)
-        insert = reinterpret_cast<DWORD_PTR>(s->program ? s->program : s->entry);
-    if (FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ARGUMENT_ARRAY, NULL, s->error,
-                       0, words, 512, reinterpret_cast<va_list *>(inserts))) {
-        TrimLineEnd(words);
+    if (SystemWords(s->error, s->program ? s->program : s->entry, words, 512)) {
         PutChar(&t, L'\n');
         PutText(&t, words);
     }

@@ -67,6 +67,20 @@ static bool IsType(Span t)
     return IsExtension(t) || SchemeLength(t.begin, t.end) == (size_t)(t.end - t.begin);
 }
 
+/* The next of the blank-separated types at the start of *types, taken
+   from it; false when none is left. */
+static bool NextType(Span *types, Span *type)
+{
+    *types = Trimmed(*types);
+    if (types->begin == types->end)
+        return false;
+    *type = Span{types->begin, types->begin};
+    while (type->end < types->end && !IsBlank(*type->end))
+        type->end++;
+    types->begin = type->end;
+    return true;
+}
+
 /* A rule: its types, and its text. False when the part does not read as
    one. */
 static bool ReadRule(Span part, Span *types, Span *text)
@@ -78,18 +92,23 @@ static bool ReadRule(Span part, Span *types, Span *text)
         return false;
     *types = Trimmed(Span{part.begin, eq});
     *text = Trimmed(Span{eq + 1, part.end});
+    Span rest = *types, type;
     if (types->begin == types->end || text->begin == text->end)
         return false;
-    for (const wchar_t *p = types->begin; p < types->end;) {
-        Span type = {p, p};
-        while (type.end < types->end && !IsBlank(*type.end))
-            type.end++;
+    while (NextType(&rest, &type))
         if (!IsType(type))
             return false;
-        p = type.end;
-        while (p < types->end && IsBlank(*p))
-            p++;
-    }
+    return true;
+}
+
+/* The parts after the line's first '|', in turn, from *p on: the next into
+ *part; false when none is left. */
+static bool NextPart(const wchar_t **p, Span *part)
+{
+    if (!*p)
+        return false;
+    *part = PartAt(*p);
+    *p = *part->end ? part->end + 1 : NULL;
     return true;
 }
 
@@ -97,17 +116,14 @@ static bool ReadRule(Span part, Span *types, Span *text)
    a rule. */
 static bool CarriesRules(const wchar_t *line)
 {
-    const wchar_t *bar = wcschr(line, L'|');
-    if (!bar)
+    const wchar_t *p = wcschr(line, L'|');
+    Span part, types, text;
+    if (!p++)
         return false;
-    for (const wchar_t *p = bar + 1;; p++) {
-        Span part = PartAt(p), types, text;
+    while (NextPart(&p, &part))
         if (!ReadRule(part, &types, &text))
             return false;
-        if (!*part.end)
-            return true;
-        p = part.end;
-    }
+    return true;
 }
 
 static void PutSpan(wchar_t *text, size_t size, Span s)
@@ -157,16 +173,10 @@ static bool HasType(Span doc, Span type)
 
 static bool HasOneOf(Span doc, Span types)
 {
-    for (const wchar_t *p = types.begin; p < types.end;) {
-        Span type = {p, p};
-        while (type.end < types.end && !IsBlank(*type.end))
-            type.end++;
+    Span type;
+    while (NextType(&types, &type))
         if (HasType(doc, type))
             return true;
-        p = type.end;
-        while (p < types.end && IsBlank(*p))
-            p++;
-    }
     return false;
 }
 
@@ -195,15 +205,14 @@ bool RuleForTail(const wchar_t *line, const wchar_t *tail, ExistsFn exists, wcha
     if (!CarriesRules(line))
         return false;
     bool split = TailIsArguments(tail, exists);
-    for (const wchar_t *p = wcschr(line, L'|') + 1;; p++) {
-        Span part = PartAt(p), types, ruleText;
+    const wchar_t *p = wcschr(line, L'|') + 1;
+    Span part, types, ruleText;
+    while (NextPart(&p, &part)) {
         ReadRule(part, &types, &ruleText);
         if (AllHaveOneOf(tail, split, types)) {
             PutSpan(text, size, ruleText);
             return true;
         }
-        if (!*part.end)
-            return false;
-        p = part.end;
     }
+    return false;
 }

@@ -3,7 +3,8 @@
  * of the list file at once, with the tail as one quoted argument (or as the
  * arguments it already is), and shows nothing. Anything that stops it falls
  * through to the chooser, but a command over the length limit, and an
- * elevation prompt that the user declined.
+ * elevation prompt that the user declined. The whole tails --setup and
+ * --remove add Runvo to Send To and Open with, and take it away.
  */
 #include "launch/interactive.h"
 #include "launch/launch.h"
@@ -11,6 +12,7 @@
 #include "launch/rules.h"
 #include "launch/runvo.h"
 #include "launch/tail.h"
+#include "ui/setup.h"
 
 #include <wchar.h>
 
@@ -26,6 +28,11 @@ static StartTexts s_texts;
    code page is passed on exactly, never as its nearest look-alike. */
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine, int nCmdShow)
 {
+    /* Two whole tails that are no documents: set-up and its undo. */
+    if (wcscmp(lpCmdLine, L"--setup") == 0)
+        return RunSetUp(NULL, SETUP_ADD);
+    if (wcscmp(lpCmdLine, L"--remove") == 0)
+        return RunSetUp(NULL, SETUP_REMOVE);
     int index;
     const WCHAR *tail;
     WCHAR line[PATH_SIZE], program[PATH_SIZE];

@@ -80,6 +80,16 @@ inline bool PathExists(const WCHAR *name)
     return GetFileAttributesW(name) != INVALID_FILE_ATTRIBUTES;
 }
 
+/* When a file was last written, and its size: what tells that it was
+   saved again. All 0 when there is no such file. */
+struct FileStamp {
+    FILETIME written;
+    DWORD sizeLow, sizeHigh;
+};
+
+FileStamp FileStampOf(const WCHAR *path);
+bool SameStamp(const FileStamp &a, const FileStamp &b);
+
 /* A character in upper case, by the system's own table (any script). */
 inline wchar_t UpperCase(wchar_t c)
 {
@@ -104,6 +114,26 @@ void (*LateFunction(const char *dll, const char *function))(void);
 HICON ProgramIcon(const WCHAR *file, int size);
 HICON GenericProgramIcon(int size);
 bool ProgramDescription(const WCHAR *file, WCHAR *name, size_t size);
+
+/* Makes the shortcut lnk to the program target, started in dir, with the
+   program's icon (platform/shell.cpp). Returns 0 or the error. */
+DWORD WriteShortcut(const WCHAR *lnk, const WCHAR *target, const WCHAR *dir);
+
+/* The system's own words for an error number into words (size
+   characters), its inserts naming insert; false when it has none
+   (platform/words.cpp). */
+bool SystemWords(DWORD error, const WCHAR *insert, WCHAR *words, size_t size);
+
+/* The places that set-up writes (launch/setup.h; platform/setup.cpp),
+   named after this program's file name (exeName): the program each starts
+   now, or ""; writing one for the program exe, or deleting it, returns 0 or
+   the system's error. Then the shell is told that associations changed. */
+struct SetUpState;
+enum SetUpPlace : int;
+void ReadSetUpPlaces(const WCHAR *exeName, SetUpState *places);
+DWORD WriteSetUpPlace(SetUpPlace place, const WCHAR *exe, const WCHAR *exeName);
+DWORD DeleteSetUpPlace(SetUpPlace place, const WCHAR *exeName);
+void NotifyAssociationsChanged(void);
 
 #endif /* RC_INVOKED */
 
@@ -235,6 +265,9 @@ DWORD StartProgram(const wchar_t *file, wchar_t *command, bool wait, const wchar
    the current folder out. */
 DWORD StartInterpreter(wchar_t *command, bool wait, const wchar_t *dir);
 
+/* Opens the document in the system's Notepad; 0 or the error. */
+DWORD OpenInNotepad(const wchar_t *document);
+
 /* Starts the file at its full path with the parameters, in the folder dir
    (NULL: the launcher's working folder), through the shell's elevation
    prompt. Returns 0, or the error number: ERROR_CANCELLED when the user
@@ -251,8 +284,8 @@ enum ShortcutRead {
    path (PATH_SIZE characters; "" for a target that is no file, such as a
    Store app, and for an installer's advertised shortcut whose product is
    not installed: the installer's own record names its program), its
-   arguments whole (COMMAND_LINE_SIZE) and its Start in folder as written
-   (PATH_SIZE, "" for none). */
+   arguments whole (COMMAND_LINE_SIZE; NULL: not asked for) and its Start in
+   folder as written (PATH_SIZE, "" for none). */
 ShortcutRead ReadShortcut(const wchar_t *lnk, wchar_t *target, wchar_t *args, wchar_t *dir);
 #endif /* RC_INVOKED */
 

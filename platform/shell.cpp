@@ -53,7 +53,7 @@ static ShortcutRead ReadFields(IShellLinkW *link, const WCHAR *lnk, WCHAR *targe
 {
     /* GetPath says S_FALSE, and gives "", for a target that is no file. */
     if (FAILED(link->GetPath(target, PATH_SIZE, NULL, 0)) ||
-        FAILED(link->GetArguments(args, COMMAND_LINE_SIZE)) ||
+        (args && FAILED(link->GetArguments(args, COMMAND_LINE_SIZE))) ||
         FAILED(link->GetWorkingDirectory(dir, PATH_SIZE)))
         return SHORTCUT_UNREADABLE;
     IShellLinkDataList *data = NULL;
@@ -65,7 +65,7 @@ static ShortcutRead ReadFields(IShellLinkW *link, const WCHAR *lnk, WCHAR *targe
     if (flags & SLDF_HAS_DARWINID)
         AdvertisedTarget(lnk, target);
     /* GetArguments truncates what does not fit, without saying so. */
-    return wcslen(args) >= COMMAND_LINE_SIZE - 1 ? SHORTCUT_TOO_LONG : SHORTCUT_READ;
+    return args && wcslen(args) >= COMMAND_LINE_SIZE - 1 ? SHORTCUT_TOO_LONG : SHORTCUT_READ;
 }
 
 ShortcutRead ReadShortcut(const WCHAR *lnk, WCHAR *target, WCHAR *args, WCHAR *dir)
@@ -73,7 +73,9 @@ ShortcutRead ReadShortcut(const WCHAR *lnk, WCHAR *target, WCHAR *args, WCHAR *d
     auto create = LATE("ole32.dll", CoCreateInstance);
     IShellLinkW *link = NULL;
     IPersistFile *file = NULL;
-    target[0] = args[0] = dir[0] = L'\0';
+    target[0] = dir[0] = L'\0';
+    if (args)
+        args[0] = L'\0';
     if (!ComReady() || !create ||
         FAILED(create(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                       reinterpret_cast<void **>(&link))))
@@ -86,6 +88,30 @@ ShortcutRead ReadShortcut(const WCHAR *lnk, WCHAR *target, WCHAR *args, WCHAR *d
         file->Release();
     link->Release();
     return read;
+}
+
+DWORD WriteShortcut(const WCHAR *lnk, const WCHAR *target, const WCHAR *dir)
+{
+    auto create = LATE("ole32.dll", CoCreateInstance);
+    IShellLinkW *link = NULL;
+    IPersistFile *file = NULL;
+    if (!ComReady() || !create)
+        return ERROR_PROC_NOT_FOUND;
+    HRESULT hr = create(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                        reinterpret_cast<void **>(&link));
+    if (FAILED(hr))
+        return (DWORD)hr;
+    if (SUCCEEDED(hr = link->SetPath(target)) && SUCCEEDED(hr = link->SetWorkingDirectory(dir)) &&
+        SUCCEEDED(hr = link->SetIconLocation(target, 0)) &&
+        SUCCEEDED(hr = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file))))
+        hr = file->Save(lnk, TRUE);
+    if (file)
+        file->Release();
+    link->Release();
+    /* A system error comes back as itself; any other as the HRESULT, which
+       the system's messages name too. */
+    return FAILED(hr) ? (HRESULT_FACILITY(hr) == FACILITY_WIN32 ? HRESULT_CODE(hr) : (DWORD)hr)
+                      : ERROR_SUCCESS;
 }
 
 /* The shell's icon for the file, from where the shell says it is, drawn at
@@ -144,7 +170,10 @@ static bool Description(const void *data, WCHAR *name, size_t size)
     FormatText(key, 64, L"\\StringFileInfo\\%08lx\\FileDescription", (unsigned long)code);
     if (!query(data, key, reinterpret_cast<void **>(&text), &n) || n == 0 || !*SkipBlanks(text))
         return false;
-    size_t len = wcsnlen(text, n < size - 1 ? n : size - 1); /* up to its terminator */
+    /* Up to its terminator, within the value's n characters. */
+    size_t limit = n < size - 1 ? n : size - 1;
+    const WCHAR *end = wmemchr(text, L'\0', limit);
+    size_t len = end ? (size_t)(end - text) : limit;
     TextBuf t;
     Put(OutStart(&t, name, size), text, len);
     return true;

@@ -34,6 +34,21 @@ static void Folder(UINT(WINAPI *get)(LPWSTR, UINT), const char *sub, WCHAR *dir)
         dir[0] = L'\0';
 }
 
+FileStamp FileStampOf(const WCHAR *path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path, GetFileExInfoStandard, &data))
+        return FileStamp{{0, 0}, 0, 0};
+    return FileStamp{data.ftLastWriteTime, data.nFileSizeLow, data.nFileSizeHigh};
+}
+
+bool SameStamp(const FileStamp &a, const FileStamp &b)
+{
+    return a.written.dwLowDateTime == b.written.dwLowDateTime &&
+           a.written.dwHighDateTime == b.written.dwHighDateTime && a.sizeLow == b.sizeLow &&
+           a.sizeHigh == b.sizeHigh;
+}
+
 static bool IsFile(const WCHAR *name)
 {
     DWORD attributes = GetFileAttributesW(name);
@@ -179,6 +194,21 @@ DWORD StartProgram(const WCHAR *file, WCHAR *command, bool wait, const WCHAR *di
     return ERROR_SUCCESS;
 }
 
+/* A program of the system folder by its name into file (PATH_SIZE), the
+   64-bit one's where the 32-bit launcher reaches it; 0, or why it is not
+   found. */
+static DWORD SystemProgram(const char *name, WCHAR *file)
+{
+    TextBuf t;
+    PutText(OutStart(&t, file, PATH_SIZE), ProgramSearch()->folders[1]);
+    PutChar(&t, L'\\');
+    PutAscii(&t, name);
+    if (t.truncated)
+        return ERROR_FILENAME_EXCED_RANGE;
+    /* Not found: GetFileAttributesW says why. */
+    return FindFile(file, ProgramSearch(), IsFile) ? ERROR_SUCCESS : GetLastError();
+}
+
 DWORD StartInterpreter(WCHAR *command, bool wait, const WCHAR *dir)
 {
     /* Its search for a batch file's own commands (python, say) looks in the
@@ -186,19 +216,28 @@ DWORD StartInterpreter(WCHAR *command, bool wait, const WCHAR *dir)
        launcher may yet start another program. */
     static const char noCurrent[] = "NoDefaultCurrentDirectoryInExePath";
     WCHAR file[PATH_SIZE];
-    TextBuf t;
-    PutText(OutStart(&t, file, PATH_SIZE), ProgramSearch()->folders[1]);
-    PutAscii(&t, "\\cmd.exe");
-    if (t.truncated)
-        return ERROR_FILENAME_EXCED_RANGE;
-    if (!FindFile(file, ProgramSearch(), IsFile))
-        return GetLastError(); /* GetFileAttributesW's: why it is not found */
+    DWORD error = SystemProgram("cmd.exe", file);
+    if (error)
+        return error;
     bool set =
         GetEnvironmentVariableA(noCurrent, NULL, 0) == 0 && SetEnvironmentVariableA(noCurrent, "1");
-    DWORD error = StartProgram(file, command, wait, dir);
+    error = StartProgram(file, command, wait, dir);
     if (set)
         SetEnvironmentVariableA(noCurrent, NULL);
     return error;
+}
+
+DWORD OpenInNotepad(const WCHAR *document)
+{
+    WCHAR notepad[PATH_SIZE], command[2 * PATH_SIZE + 8];
+    DWORD error = SystemProgram("notepad.exe", notepad);
+    if (error)
+        return error;
+    TextBuf t;
+    PutQuoted(OutStart(&t, command, 2 * PATH_SIZE + 8), notepad);
+    PutChar(&t, L' ');
+    PutQuoted(&t, document);
+    return t.truncated ? ERROR_FILENAME_EXCED_RANGE : StartProgram(notepad, command, false, NULL);
 }
 
 DWORD ElevateProgram(const WCHAR *file, const WCHAR *parameters, const WCHAR *dir)

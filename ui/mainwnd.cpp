@@ -11,7 +11,7 @@
 #include "ui/resource.h"
 
 static const char s_szAbout[] = "Pass the command line to the chosen program.\n\n"
-                                "Runvo 1.0, a few KiB of Win32\n"
+                                "Runvo 1.0\n"
                                 "Written by the Runvo developers";
 
 bool RegisterMainClass(HINSTANCE hInstance)

@@ -12,4 +12,10 @@
 #define IDM_EXIT 1
 #define IDM_ABOUT 2
 
+/* The chooser's system menu: commands of its own are below 0xF000 and keep
+   their low four bits clear, which the system uses. */
+#define IDM_SETUP 0x0110
+#define IDM_REMOVE 0x0120
+#define IDM_EDITLIST 0x0130
+
 #endif /* RUNVO_RESOURCE_H */

@@ -26,7 +26,7 @@ void RememberLastRow(LastRow *last, const RowIcon *icon, const wchar_t *file, co
     PutText(OutStart(&t, last->file, PATH_SIZE), file);
     /* A file whose path does not fit is never shared. */
     last->icon = t.truncated ? NULL : icon;
-    Put(OutStart(&t, last->name, ROW_NAME_SIZE), name, wcsnlen(name, ROW_NAME_SIZE - 1));
+    PutText(OutStart(&t, last->name, ROW_NAME_SIZE), name);
 }
 
 void ForgetRow(LastRow *last, const RowIcon *icon)

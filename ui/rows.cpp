@@ -220,7 +220,8 @@ void DrawRow(HWND hDlg, const DRAWITEMSTRUCT *item)
         COLORREF text = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
         COLORREF grey = selected ? text : GetSysColor(COLOR_GRAYTEXT);
         int background = selected ? COLOR_HIGHLIGHT : COLOR_WINDOW;
-        FillRect(dc, &rc, GetSysColorBrush(background));
+        /* A system colour's index and 1 is its brush, as FillRect takes it. */
+        FillRect(dc, &rc, reinterpret_cast<HBRUSH>((INT_PTR)background + 1));
         SetBkColor(dc, GetSysColor(background));
         WCHAR key[2] = {(WCHAR)(L'1' + row), L'\0'};
         rc.right = rc.left + Extent(dc, L"9").cx + 2 * pad;

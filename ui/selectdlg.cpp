@@ -14,9 +14,12 @@
 #include "ui/resource.h"
 #include "ui/rowname.h"
 #include "ui/rows.h"
+#include "ui/setup.h"
 
 static WNDPROC s_listProc;
 static HWND s_hDlg;
+static const WCHAR *s_tail;
+static FileStamp s_listStamp; /* the list file as last read */
 
 /* The list box's keys: characters go by the names the rows show, not by
    the entries' text, which begins with "C:\ as often as not. */
@@ -65,6 +68,8 @@ static void FillList(HWND hList, const WCHAR *tail)
     SendMessageA(hList, WM_SETREDRAW, FALSE, 0);
     size_t lines = ReadProgramList(szFirst, AddEntry, hList);
     SendMessageA(hList, WM_SETREDRAW, TRUE, 0);
+    PathChar path[PATH_SIZE];
+    s_listStamp = ListFilePath(path) ? FileStampOf(path) : FileStamp{};
     if (lines == 0)
         return;
     if (RuleForTail(szFirst, tail, PathExists, text, COMMAND_SIZE) &&
@@ -74,10 +79,34 @@ static void FillList(HWND hList, const WCHAR *tail)
     SelectEntryBeginning(hList, text);
 }
 
+/* The list read again where it was saved since it was read: its rows
+   anew, the default preselected again. */
+static void ReadListAgain(HWND hList)
+{
+    PathChar path[PATH_SIZE];
+    if (!ListFilePath(path) || SameStamp(FileStampOf(path), s_listStamp))
+        return;
+    SendMessageA(hList, LB_RESETCONTENT, 0, 0); /* each row freed (WM_DELETEITEM) */
+    FillList(hList, s_tail);
+    InvalidateRect(hList, NULL, TRUE);
+}
+
+/* Opens the list file in the system's Notepad; the chooser reads it again
+   when the user comes back to it. */
+static void EditList(HWND hDlg)
+{
+    WCHAR list[PATH_SIZE], words[256];
+    DWORD error = ListFilePath(list) ? OpenInNotepad(list) : ERROR_FILENAME_EXCED_RANGE;
+    if (error && SystemWords(error, L"notepad.exe", words, 256))
+        MessageBoxW(hDlg, words, L"Runvo", MB_ICONWARNING | MB_OK);
+}
+
 static void InitChooser(HWND hDlg, const WCHAR *tail)
 {
     HWND hList = GetDlgItem(hDlg, IDC_PROGLIST);
     s_hDlg = hDlg;
+    s_tail = tail;
+    AddSetUpItems(GetSystemMenu(hDlg, FALSE));
     SetDlgItemTextW(hDlg, IDC_CMDLINE, tail);
     SetRowHeight(hList);
     s_listProc = reinterpret_cast<WNDPROC>(
@@ -119,6 +148,28 @@ static void OnCommand(HWND hDlg, WPARAM wParam)
     }
 }
 
+/* The system menu: the close box ends the dialog (the default processing
+   then runs as well); set-up, removal and editing the list are handled. */
+static INT_PTR OnSysCommand(HWND hDlg, WPARAM wParam)
+{
+    switch (wParam & 0xFFF0) {
+    case SC_CLOSE:
+        if (wParam == SC_CLOSE)
+            EndDialog(hDlg, 0);
+        return FALSE;
+    case IDM_SETUP:
+        RunSetUp(hDlg, SETUP_ADD);
+        return TRUE;
+    case IDM_REMOVE:
+        RunSetUp(hDlg, SETUP_REMOVE);
+        return TRUE;
+    case IDM_EDITLIST:
+        EditList(hDlg);
+        return TRUE;
+    }
+    return FALSE;
+}
+
 INT_PTR CALLBACK SelectDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
@@ -132,8 +183,14 @@ INT_PTR CALLBACK SelectDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
         SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDC_HELPBTN, 0), 0);
         return TRUE;
     case WM_SYSCOMMAND:
-        if (wParam == SC_CLOSE)
-            EndDialog(hDlg, 0);
+        return OnSysCommand(hDlg, wParam);
+    case WM_INITMENUPOPUP:
+        if (HIWORD(lParam)) /* the system menu */
+            EnableSetUpItems(reinterpret_cast<HMENU>(wParam));
+        return FALSE;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE)
+            ReadListAgain(GetDlgItem(hDlg, IDC_PROGLIST));
         return FALSE;
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:

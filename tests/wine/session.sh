@@ -31,7 +31,7 @@ esac
 # window that the manager maps after its program has painted it stays black
 # until the program next reads its events, and the launcher does not in the
 # second it shows what it starts.
-rm -f "$dir/display"
+: >"$dir/display" # Xvfb writes its number here
 nice -n -10 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
     3>"$dir/display" >"$dir/xvfb.log" 2>&1 &
 xvfb_pid=$!

@@ -1,0 +1,24 @@
+/*
+ * The system's own words for an error number, as FormatMessageW gives them,
+ * its line end left out.
+ */
+#include "launch/text.h"
+#include "platform/platform.h"
+
+#include <wchar.h>
+
+bool SystemWords(DWORD error, const WCHAR *insert, WCHAR *words, size_t size)
+{
+    /* Every insert (%1 and any other) names the same: messages of the
+       system's use them for the file concerned. */
+    DWORD_PTR inserts[99];
+    for (DWORD_PTR &each : inserts)
+        each = reinterpret_cast<DWORD_PTR>(insert ? insert : L"");
+    if (!FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ARGUMENT_ARRAY, NULL, error, 0,
+                        words, (DWORD)size, reinterpret_cast<va_list *>(inserts)))
+        return false;
+    size_t n = wcslen(words);
+    while (n > 0 && IsBlank(words[n - 1]))
+        words[--n] = L'\0';
+    return true;
+}

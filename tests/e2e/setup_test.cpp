@@ -1,0 +1,362 @@
+/*
+ * Set-up and its undo end to end: from the command line (--setup, --remove)
+ * and from the chooser's system menu; the shortcut read back with the
+ * shell's own object and the keys read back; another copy's set-up left
+ * alone, and a moved copy's replaced; the Open with command, filled as
+ * Explorer fills it, bringing a document with blanks to the chooser as one
+ * document; and the list shown anew after an edit in Notepad.
+ */
+#include "tests/e2e/driver.h"
+#include "ui/resource.h"
+
+#include <shlobj.h>
+
+static std::wstring SendToShortcut(void)
+{
+    PWSTR folder = NULL;
+    std::wstring lnk;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_SendTo, 0, NULL, &folder)))
+        lnk = std::wstring(folder) + L"\\Runvo.lnk";
+    CoTaskMemFree(folder);
+    return lnk;
+}
+
+/* Runvo.lnk as the shell's own object reads it: its target, Start in
+   folder and icon; all "" when there is none. */
+struct Shortcut {
+    std::string target, dir, icon;
+};
+
+static Shortcut ReadSendTo(void)
+{
+    Shortcut s;
+    IShellLinkW *link = NULL;
+    IPersistFile *file = NULL;
+    WCHAR buf[MAX_PATH];
+    int index = -1;
+    CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
+    if (GetFileAttributesW(SendToShortcut().c_str()) != INVALID_FILE_ATTRIBUTES &&
+        SUCCEEDED(CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void **>(&link))) &&
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file))) &&
+        SUCCEEDED(file->Load(SendToShortcut().c_str(), STGM_READ))) {
+        if (SUCCEEDED(link->GetPath(buf, MAX_PATH, NULL, 0)))
+            s.target = Utf8(buf);
+        if (SUCCEEDED(link->GetWorkingDirectory(buf, MAX_PATH)))
+            s.dir = Utf8(buf);
+        if (SUCCEEDED(link->GetIconLocation(buf, MAX_PATH, &index)))
+            s.icon = Utf8(buf) + "," + std::to_string(index);
+    }
+    if (file)
+        file->Release();
+    if (link)
+        link->Release();
+    return s;
+}
+
+/* A value of the user's classes; "(none)" when it is not there. */
+static std::string ClassesValue(const std::string &key, const char *name)
+{
+    char buf[1024];
+    DWORD bytes = sizeof buf;
+    std::string path = "Software\\Classes\\" + key;
+    if (RegGetValueA(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_ANY, NULL, buf, &bytes) !=
+        ERROR_SUCCESS)
+        return "(none)";
+    return std::string(buf, bytes > 0 ? bytes - 1 : 0);
+}
+
+/* Where set-up points, for each place: the shortcut's target and the
+   program of Open with's command. */
+static void CheckPointsAt(const std::string &exe, const char *what)
+{
+    Shortcut s = ReadSendTo();
+    std::string dir = exe.empty() ? "" : exe.substr(0, exe.rfind('\\'));
+    ok(_stricmp(s.target.c_str(), exe.c_str()) == 0 && _stricmp(s.dir.c_str(), dir.c_str()) == 0 &&
+           _stricmp(s.icon.c_str(), (exe.empty() ? "" : exe + ",0").c_str()) == 0,
+       "%s: the shortcut [%s] in [%s], icon [%s]", what, s.target.c_str(), s.dir.c_str(),
+       s.icon.c_str());
+    std::string command = ClassesValue("Applications\\runvo.exe\\shell\\open\\command", NULL);
+    std::string name = ClassesValue("Applications\\runvo.exe", "FriendlyAppName");
+    HKEY key;
+    bool list = RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Classes\\*\\OpenWithList\\runvo.exe", 0,
+                              KEY_READ, &key) == ERROR_SUCCESS;
+    if (list)
+        RegCloseKey(key);
+    if (exe.empty())
+        ok(command == "(none)" && name == "(none)" && !list, "%s: keys left: [%s] [%s] %d", what,
+           command.c_str(), name.c_str(), list);
+    else
+        ok(_stricmp(command.c_str(), ("\"" + exe + "\" \"%1\"").c_str()) == 0 && name == "Runvo" &&
+               list,
+           "%s: command [%s], FriendlyAppName [%s], OpenWithList %d", what, command.c_str(),
+           name.c_str(), list);
+}
+
+/* Runs exe with the tail and returns the message it shows, having said OK;
+ *code: its exit code. */
+static std::string RunWholeTail(const std::string &exe, const char *tail, int *code)
+{
+    Launched l;
+    std::string text;
+    *code = -999;
+    if (!StartProgram(exe, "\"" + exe + "\" " + tail, NULL, &l))
+        return text;
+    HWND box = WaitWindow(l.pid, "#32770", "Runvo");
+    if (ok(box != NULL, "%s: no message", tail)) {
+        text = MessageBoxText(box);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+    *code = WaitExit(&l, 20000);
+    CloseHandle(l.process);
+    return text;
+}
+
+static bool Says(const std::string &text, const std::string &part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+/* From the command line: set-up, set-up again, removal; another copy's
+   set-up left alone, and replaced by this copy's. */
+static void test_command_line(void)
+{
+    const std::string exe = WorkPath("runvo.exe"), moved = WorkPath("Moved\\runvo.exe");
+    CreateDirectoryA(WorkPath("Moved").c_str(), NULL);
+    ok(CopyFileA(exe.c_str(), moved.c_str(), FALSE), "copy the launcher");
+    const struct {
+        std::string exe;
+        const char *tail;
+        std::vector<std::string> says;
+        std::string saysNot, pointsAt;
+    } rows[] = {
+        {exe, "--setup", {"Runvo is in Send To and Open with now", "Show more options"}, "", exe},
+        {exe, "--setup", {"Runvo is in Send To"}, "Replaced", exe},
+        {exe, "--remove", {"Runvo is no longer in Send To and Open with."}, "Left", ""},
+        {exe, "--remove", {"Nothing removed"}, "Left", ""},
+        {moved, "--setup", {"Runvo is in Send To"}, "Replaced", moved},
+        {exe,
+         "--remove",
+         {"Nothing removed", "Left alone: Send To of another copy, " + moved,
+          "Left alone: Open with of another copy, " + moved},
+         "",
+         moved},
+        {exe,
+         "--setup",
+         {"Replaced: Send To of another copy, " + moved,
+          "Replaced: Open with of another copy, " + moved},
+         "",
+         exe},
+    };
+    for (const auto &row : rows) {
+        int code;
+        std::string text = RunWholeTail(row.exe, row.tail, &code);
+        ok(code == 0, "%s %s: exit code %d", row.exe.c_str(), row.tail, code);
+        for (const std::string &s : row.says)
+            ok(Says(text, s), "%s %s: no [%s] in [%s]", row.exe.c_str(), row.tail, s.c_str(),
+               Shown(text).c_str());
+        ok(row.saysNot.empty() || !Says(text, row.saysNot), "%s %s: [%s]", row.exe.c_str(),
+           row.tail, Shown(text).c_str());
+        CheckPointsAt(row.pointsAt, (row.exe + " " + row.tail).c_str());
+    }
+    DeleteFileA(moved.c_str());
+    RemoveDirectoryA(WorkPath("Moved").c_str());
+}
+
+/* The darkest ink of each of the last n lines of text in a menu's picture,
+   from the bottom up (a sum of red, green and blue); the menu's left margin
+   is left out. */
+static std::vector<int> LastLinesInk(const Pixels &p, size_t n)
+{
+    std::vector<int> darkest;
+    bool inLine = false;
+    for (int y = p.h - 4; y >= 0 && darkest.size() <= n; y--) {
+        DWORD bg = p.px[(size_t)y * p.w + p.w - 6];
+        int least = 765;
+        for (int x = 24; x < p.w - 24; x++) {
+            DWORD c = p.px[(size_t)y * p.w + x];
+            if (c != bg)
+                least = std::min(least, (int)((c >> 16 & 255) + (c >> 8 & 255) + (c & 255)));
+        }
+        if (least < 700 && !inLine)
+            darkest.push_back(least);
+        else if (least < 700)
+            darkest.back() = std::min(darkest.back(), least);
+        inLine = least < 700;
+    }
+    darkest.resize(n, 765);
+    return darkest;
+}
+
+/* Opens the chooser's system menu as a user does (Alt+Space), and reads
+   from its picture whether the set-up and removal items are grey (the last
+   three items are set-up, removal and editing the list); the menu is
+   closed again. */
+static bool ReadGrey(HWND dlg, bool *setUpGrey, bool *removeGrey)
+{
+    SetForegroundWindow(dlg);
+    INPUT in[4] = {};
+    for (INPUT &i : in)
+        i.type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[3].ki.wVk = VK_MENU;
+    in[1].ki.wVk = in[2].ki.wVk = VK_SPACE;
+    in[2].ki.dwFlags = in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, in, sizeof in[0]);
+    HWND menu = NULL;
+    Pixels p;
+    bool open = WaitFor(
+        [&] {
+            menu = FindWindowA("#32768", NULL);
+            return menu && IsWindowVisible(menu) && (p = CaptureWindow(menu)).w > 0 &&
+                   LastLinesInk(p, 3)[0] < 200; /* the editing item drawn */
+        },
+        5000);
+    if (open && getenv("RUNVO_MENU_PICTURE"))
+        SavePixels(p, getenv("RUNVO_MENU_PICTURE"));
+    std::vector<int> ink = LastLinesInk(p, 3); /* editing, removal, set-up */
+    *removeGrey = ink[1] > 250;
+    *setUpGrey = ink[2] > 250;
+    /* Escape closes the menu; where the window stays in menu mode, as
+       Windows leaves it, Escape again leaves that too. */
+    PressKey(VK_ESCAPE);
+    WaitFor([&] { return !IsWindowVisible(menu); }, 5000);
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    DWORD tid = GetWindowThreadProcessId(dlg, NULL);
+    if (GetGUIThreadInfo(tid, &info) && (info.flags & GUI_INMENUMODE))
+        PressKey(VK_ESCAPE);
+    WaitFor([&] { return GetGUIThreadInfo(tid, &info) && !(info.flags & GUI_INMENUMODE); }, 5000);
+    return ok(open && ink[0] < 200, "no system menu, or not read: ink %d %d %d", ink[0], ink[1],
+              ink[2]);
+}
+
+/* From the chooser's system menu: each item greyed where it does not
+   apply, set-up and removal with their message owned by the chooser, which
+   stays open. */
+static void test_system_menu(void)
+{
+    WriteList("a\na\n");
+    Launched l;
+    if (!StartLauncher("a.txt", &l))
+        return;
+    HWND dlg = WaitDialog(&l);
+    if (!ok(dlg != NULL, "no chooser"))
+        return;
+    /* Set up from the command line before: set-up does not apply. */
+    bool setUpGrey, removeGrey;
+    if (ReadGrey(dlg, &setUpGrey, &removeGrey))
+        ok(setUpGrey && !removeGrey, "before: set-up grey %d, removal grey %d", setUpGrey,
+           removeGrey);
+    const struct {
+        UINT item;
+        const char *says;
+        bool setUpGrey, removeGrey;
+    } rows[] = {
+        {IDM_REMOVE, "Runvo is no longer in Send To and Open with.", false, true},
+        {IDM_SETUP, "Runvo is in Send To and Open with now", true, false},
+    };
+    for (const auto &row : rows) {
+        PostMessageA(dlg, WM_SYSCOMMAND, row.item, 0);
+        HWND box = WaitWindow(l.pid, "#32770", "Runvo");
+        if (ok(box != NULL, "%x: no message", row.item)) {
+            ok(Says(MessageBoxText(box), row.says) && GetWindow(box, GW_OWNER) == dlg,
+               "%x: [%s], owner", row.item, MessageBoxText(box).c_str());
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+            WaitFor([&] { return !IsWindow(box); }, 5000);
+        }
+        if (ReadGrey(dlg, &setUpGrey, &removeGrey))
+            ok(setUpGrey == row.setUpGrey && removeGrey == row.removeGrey,
+               "%x: set-up grey %d, removal grey %d", row.item, setUpGrey, removeGrey);
+        ok(IsWindowVisible(dlg), "%x: the chooser closed", row.item);
+    }
+    CheckPointsAt(WorkPath("runvo.exe"), "after the menu's set-up");
+    PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+    int code = WaitExit(&l, 10000);
+    ok(code == 0, "menu: exit code %d, the dialog %s", code,
+       IsWindow(dlg) ? "still there" : "gone");
+    CloseHandle(l.process);
+}
+
+/* Open with's command, its %1 filled as Explorer fills it with a document
+   whose path has blanks: the chooser gets it as one document, and so does
+   the program chosen. */
+static void test_open_with_command(void)
+{
+    const std::string exe = WorkPath("runvo.exe"), probe = ProbePath();
+    int code;
+    RunWholeTail(exe, "--setup", &code);
+    std::string command = ClassesValue("Applications\\runvo.exe\\shell\\open\\command", NULL);
+    const std::string doc = "C:\\My Docs\\a b.txt";
+    size_t at = command.find("%1");
+    if (!ok(at != std::string::npos, "no %%1 in [%s]", command.c_str()))
+        return;
+    command.replace(at, 2, doc);
+    WriteList(probe + "\n" + probe + "\n");
+    ClearProbe();
+    Launched l;
+    if (StartProgram(exe, command, NULL, &l)) {
+        HWND dlg = WaitDialog(&l);
+        if (ok(dlg != NULL, "Open with: no chooser")) {
+            std::string field = GetText(GetDlgItem(dlg, IDC_CMDLINE));
+            ok(field == "\"" + doc + "\"", "Open with: the chooser shows [%s]", field.c_str());
+            PressKey(VK_RETURN);
+        }
+        ok(WaitExit(&l, 20000) == 0, "Open with: exit code");
+        CloseHandle(l.process);
+        std::vector<ProbeRun> runs = WaitProbe(1);
+        ok(runs.size() == 1 && runs[0].args.size() == 1 && runs[0].args[0] == doc,
+           "Open with: the program got %lu arguments, the first [%s]",
+           runs.empty() ? 0ul : (unsigned long)runs[0].args.size(),
+           runs.empty() || runs[0].args.empty() ? "" : runs[0].args[0].c_str());
+    }
+    RunWholeTail(exe, "--remove", &code);
+}
+
+/* "Edit the program list" opens the list in Notepad; saved, it is read
+   again when the user comes back to the chooser, its default preselected
+   again. */
+static void test_edit_list(void)
+{
+    WriteList("b\na.exe\nb.exe\n");
+    Launched l;
+    if (!StartLauncher("x.txt", &l))
+        return;
+    HWND dlg = WaitDialog(&l);
+    if (!ok(dlg != NULL, "no chooser"))
+        return;
+    HWND list = GetDlgItem(dlg, IDC_PROGLIST);
+    ok(SendMessageA(list, LB_GETCURSEL, 0, 0) == 1, "before: selected %ld",
+       (long)SendMessageA(list, LB_GETCURSEL, 0, 0));
+    PostMessageA(dlg, WM_SYSCOMMAND, IDM_EDITLIST, 0);
+    HWND notepad = NULL;
+    WaitFor([&] { return (notepad = FindWindowA("Notepad", NULL)) != NULL; }, 20000);
+    if (ok(notepad != NULL, "no Notepad")) {
+        std::string title = GetText(notepad);
+        ok(Says(title, "runvo"), "Notepad's title [%s]", title.c_str());
+        WriteList("e\nc.exe\nd.exe\ne.exe\n"); /* as Notepad saves it */
+        PostMessageA(notepad, WM_CLOSE, 0, 0);
+        WaitFor([&] { return !IsWindow(notepad); }, 10000);
+    }
+    SetForegroundWindow(dlg); /* the user comes back */
+    std::vector<std::string> want = {"c.exe", "d.exe", "e.exe"};
+    ok(WaitFor([&] { return ListBoxTexts(list) == want; }, 10000), "the list not read again");
+    ok(SendMessageA(list, LB_GETCURSEL, 0, 0) == 2, "after: selected %ld",
+       (long)SendMessageA(list, LB_GETCURSEL, 0, 0));
+    PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+    ok(WaitExit(&l, 10000) == 0, "edit: exit code");
+    CloseHandle(l.process);
+}
+
+int main(int argc, char **argv)
+{
+    SetUpWorkDir(argc, argv);
+    CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
+    test_command_line();
+    test_system_menu();
+    test_open_with_command();
+    test_edit_list();
+    int code;
+    RunWholeTail(WorkPath("runvo.exe"), "--remove", &code);
+    TearDownWorkDir();
+    return TestSummary("setup");
+}
