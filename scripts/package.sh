@@ -1,7 +1,7 @@
 #!/bin/sh
 # Writes the release into dist/: runvo-<version>-win32.zip (the shipping
 # program) and runvo-<version>-win64.zip, each holding runvo.exe, a sample
-# runvo.DAT and README.txt (the README's part for Windows users), and
+# runvo.DAT, README.txt and REFERENCE.txt (docs/users/ as plain text), and
 # SHA256SUMS for the zips and the executables in them.
 #
 # The same commit gives the same bytes wherever and whenever it is built:
@@ -26,20 +26,6 @@ sh scripts/setup.sh
 epoch=$(sh scripts/sources.sh date)
 [ -n "$epoch" ] || { echo "no commit to take the time from: set SOURCE_DATE_EPOCH" >&2; exit 1; }
 
-# The README's part for Windows users as plain text with CR LF: no pictures,
-# no markup, code blocks indented, headings underlined.
-readme_txt() {
-    sed -n '/^# Using Runvo on Windows$/,/^---$/p' README.md | sed '$d' | awk '
-        /^```/ { code = !code; next }
-        code { print "    " $0; blank = 0; next }
-        /^!\[/ || /^\|[- |]+\|$/ { next }
-        /^$/ && blank { next }
-        { blank = /^$/ }
-        { gsub(/\*\*/, ""); gsub(/`/, "") }
-        /^#+ / { rule = /^# / ? "=" : "-"; sub(/^#+ /, ""); print; gsub(/./, rule); print; next }
-        { print }' | sed 's/$/\r/'
-}
-
 # Signs the executable $1 into $2.
 sign() {
     set -- sign -pkcs12 "$RUNVO_SIGN_PKCS12" -readpass - -h sha256 -n Runvo -in "$1" -out "$2"
@@ -49,6 +35,8 @@ sign() {
 
 rm -rf dist
 mkdir -p dist
+# README.txt says whether the release is signed.
+[ -z "${RUNVO_SIGN_PKCS12:-}" ] || export RUNVO_SIGNED=1
 sums=
 for arch in win32 win64; do
     build=build/package-$arch
@@ -67,11 +55,13 @@ for arch in win32 win64; do
         cp $build/runvo.exe $stage/runvo.exe
     fi
     cp samples/windows/runvo.DAT $stage/runvo.DAT
-    readme_txt >$stage/README.txt
+    for text in README REFERENCE; do
+        sh scripts/plaintext.sh docs/users/$text.md >$stage/$text.txt
+    done
     chmod 755 $stage/runvo.exe
-    chmod 644 $stage/runvo.DAT $stage/README.txt
+    chmod 644 $stage/runvo.DAT $stage/README.txt $stage/REFERENCE.txt
     touch -d @$epoch $stage/*
-    (cd $stage && TZ=UTC zip -X -q ../../../dist/$name.zip runvo.exe runvo.DAT README.txt)
+    (cd $stage && TZ=UTC zip -X -q ../../../dist/$name.zip runvo.exe runvo.DAT README.txt REFERENCE.txt)
     sums="$sums$(cd $build && sha256sum $name/runvo.exe)
 $(cd dist && sha256sum $name.zip)
 "

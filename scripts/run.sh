@@ -4,8 +4,8 @@
 # document as its tail, quoted as Send To passes a path.
 #  - With a display ($DISPLAY), the chooser opens there and you choose.
 #  - Without one, it runs in a virtual display, accepts the preselected
-#    entry, saves pictures of the chooser and the status window under
-#    build/run/, and says what was started.
+#    entry, saves pictures of the chooser, its menu and the status window
+#    under build/run/, and says what was started.
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/setup.sh
@@ -47,10 +47,10 @@ rm -f "$run"/*.bmp "$run"/*.png
 rc=0
 tests/wine/run.sh "$run/wine" /usr/lib/wine/wine64 build/win64/scripts/demo/demo.exe \
     "$run/runvo.exe" "$doc" "$run" | sed 's/\r$//' | grep -v '^picture:' || rc=$?
-for pic in chooser status; do
+for pic in chooser chooser-menu status; do
     if [ -f "$run/$pic.bmp" ]; then
         convert "$run/$pic.bmp" "$run/$pic.png" && rm "$run/$pic.bmp"
-        echo "picture of the $pic: $run/$pic.png"
+        echo "picture: $run/$pic.png"
     fi
 done
 exit $rc

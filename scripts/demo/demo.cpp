@@ -1,7 +1,8 @@
 /*
  * The launcher at work, for a machine without a display of its own: starts
  * runvo.exe with a document as its tail (quoted, as Send To passes it),
- * takes pictures of the chooser and of the status window, accepts the
+ * takes pictures of the chooser, of its title bar's menu and of the status
+ * window, accepts the
  * preselected entry, and says what was started.
  *   demo runvo.exe document picture-folder
  */
@@ -37,6 +38,19 @@ int main(int argc, char **argv)
     WaitFor([&] { return FocusOf(l.tid) == list; }, 5000);
     Sleep(300); /* the window manager's frame is drawn by another process */
     Picture(dlg, out + "\\chooser.bmp");
+
+    /* Its title bar's menu, open over it. */
+    HWND menu = OpenSystemMenu(dlg);
+    if (menu) {
+        RECT d, m, both;
+        GetWindowRect(dlg, &d);
+        GetWindowRect(menu, &m);
+        UnionRect(&both, &d, &m);
+        Sleep(300);
+        SavePixels(CaptureScreen(both), out + "\\chooser-menu.bmp");
+        printf("picture: %s\\chooser-menu.bmp\n", out.c_str());
+        CloseSystemMenu(dlg, menu);
+    }
 
     SetForegroundWindow(dlg);
     PressKey(VK_RETURN);

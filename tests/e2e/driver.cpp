@@ -394,6 +394,33 @@ void PressKey(WORD vk)
     SendInput(2, in, sizeof in[0]);
 }
 
+HWND OpenSystemMenu(HWND hwnd)
+{
+    SetForegroundWindow(hwnd);
+    INPUT in[4] = {};
+    for (INPUT &i : in)
+        i.type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[3].ki.wVk = VK_MENU;
+    in[1].ki.wVk = in[2].ki.wVk = VK_SPACE;
+    in[2].ki.dwFlags = in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, in, sizeof in[0]);
+    HWND menu = NULL;
+    WaitFor([&] { return (menu = FindWindowA("#32768", NULL)) && IsWindowVisible(menu); }, 5000);
+    return menu;
+}
+
+void CloseSystemMenu(HWND hwnd, HWND menu)
+{
+    PressKey(VK_ESCAPE);
+    WaitFor([&] { return !IsWindowVisible(menu); }, 5000);
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    DWORD tid = GetWindowThreadProcessId(hwnd, NULL);
+    if (GetGUIThreadInfo(tid, &info) && (info.flags & GUI_INMENUMODE))
+        PressKey(VK_ESCAPE);
+    WaitFor([&] { return GetGUIThreadInfo(tid, &info) && !(info.flags & GUI_INMENUMODE); }, 5000);
+}
+
 /* Copies what dc shows in a w x h area at x, y into 32-bit pixels. */
 static Pixels ReadPixels(HDC src, int x, int y, int w, int h)
 {
@@ -434,6 +461,14 @@ Pixels CaptureWindow(HWND hwnd)
 {
     RECT rc;
     GetWindowRect(hwnd, &rc);
+    HDC screen = GetDC(NULL);
+    Pixels p = ReadPixels(screen, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+    ReleaseDC(NULL, screen);
+    return p;
+}
+
+Pixels CaptureScreen(const RECT &rc)
+{
     HDC screen = GetDC(NULL);
     Pixels p = ReadPixels(screen, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
     ReleaseDC(NULL, screen);

@@ -95,6 +95,12 @@ HWND FocusOf(DWORD tid);
 /* The text of a message box: its static control that holds text. */
 std::string MessageBoxText(HWND box);
 void PressKey(WORD vk);
+/* Opens the window's system menu as a user does (Alt+Space): the menu's
+   window once it is shown, NULL if it never is. */
+HWND OpenSystemMenu(HWND hwnd);
+/* Closes it with Escape, and leaves the menu mode that Windows may keep the
+   window in, with Escape again. */
+void CloseSystemMenu(HWND hwnd, HWND menu);
 
 /* A window's client area as 32-bit pixels, and text drawn as the status
    window draws it into a client area of the same size. */
@@ -104,6 +110,7 @@ struct Pixels {
 };
 Pixels CaptureClient(HWND hwnd);
 Pixels CaptureWindow(HWND hwnd); /* the whole window, frame too, off the screen */
+Pixels CaptureScreen(const RECT &rc);
 /* A control's client area as its dialog shows it (another process's child
    window is read through its top-level window). */
 Pixels CaptureControl(HWND dlg, HWND control);

@@ -194,38 +194,19 @@ static std::vector<int> LastLinesInk(const Pixels &p, size_t n)
    closed again. */
 static bool ReadGrey(HWND dlg, bool *setUpGrey, bool *removeGrey)
 {
-    SetForegroundWindow(dlg);
-    INPUT in[4] = {};
-    for (INPUT &i : in)
-        i.type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[3].ki.wVk = VK_MENU;
-    in[1].ki.wVk = in[2].ki.wVk = VK_SPACE;
-    in[2].ki.dwFlags = in[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(4, in, sizeof in[0]);
-    HWND menu = NULL;
+    HWND menu = OpenSystemMenu(dlg);
     Pixels p;
-    bool open = WaitFor(
-        [&] {
-            menu = FindWindowA("#32768", NULL);
-            return menu && IsWindowVisible(menu) && (p = CaptureWindow(menu)).w > 0 &&
-                   LastLinesInk(p, 3)[0] < 200; /* the editing item drawn */
-        },
-        5000);
-    if (open && getenv("RUNVO_MENU_PICTURE"))
-        SavePixels(p, getenv("RUNVO_MENU_PICTURE"));
+    bool open = menu && WaitFor(
+                            [&] {
+                                p = CaptureWindow(menu);
+                                /* the editing item drawn */
+                                return p.w > 0 && LastLinesInk(p, 3)[0] < 200;
+                            },
+                            5000);
     std::vector<int> ink = LastLinesInk(p, 3); /* editing, removal, set-up */
     *removeGrey = ink[1] > 250;
     *setUpGrey = ink[2] > 250;
-    /* Escape closes the menu; where the window stays in menu mode, as
-       Windows leaves it, Escape again leaves that too. */
-    PressKey(VK_ESCAPE);
-    WaitFor([&] { return !IsWindowVisible(menu); }, 5000);
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    DWORD tid = GetWindowThreadProcessId(dlg, NULL);
-    if (GetGUIThreadInfo(tid, &info) && (info.flags & GUI_INMENUMODE))
-        PressKey(VK_ESCAPE);
-    WaitFor([&] { return GetGUIThreadInfo(tid, &info) && !(info.flags & GUI_INMENUMODE); }, 5000);
+    CloseSystemMenu(dlg, menu);
     return ok(open && ink[0] < 200, "no system menu, or not read: ink %d %d %d", ink[0], ink[1],
               ink[2]);
 }
