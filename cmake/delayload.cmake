@@ -6,8 +6,10 @@
 # platform/delaythunk.S, not dlltool's: dlltool's keeps RCX, RDX, R8 and R9
 # for the call but not XMM0-XMM3, which the x64 calling convention passes
 # arguments in too. dlltool's thunk is taken out of the library's head, which
-# keeps the DLL's descriptor; the library is made in the build folder under
-# a plain name, so that the symbols it names are lib<dll>_delay_a's.
+# keeps the DLL's descriptor, as the read-only data it is rather than amid
+# the code, where the unwind tables would not cover it; the library is made
+# in the build folder under a plain name, so that the symbols it names are
+# lib<dll>_delay_a's.
 find_program(RUNVO_DLLTOOL NAMES ${RUNVO_MINGW_ARCH}-w64-mingw32-dlltool REQUIRED)
 find_program(RUNVO_OBJCOPY NAMES ${RUNVO_MINGW_ARCH}-w64-mingw32-objcopy REQUIRED)
 find_program(RUNVO_AR NAMES ${RUNVO_MINGW_ARCH}-w64-mingw32-ar REQUIRED)
@@ -32,7 +34,8 @@ function(runvo_delay_load target)
       set(thunk
         COMMAND ${RUNVO_AR} x ${name} ${head}
         COMMAND ${RUNVO_OBJCOPY} --remove-section=.text --remove-section=.pdata
-                --remove-section=.xdata --strip-symbol=__tailMerge_lib${dll}_delay_a ${head}
+                --remove-section=.xdata --strip-symbol=__tailMerge_lib${dll}_delay_a
+                --rename-section .text$2=.rdata$2,alloc,load,readonly,data,contents ${head}
         COMMAND ${RUNVO_AR} r ${name} ${head})
     endif()
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${def})

@@ -7,6 +7,7 @@
  *   bestfit_test.exe command.dict
  */
 #include "launch/arguments.h"
+#include "tests/bestfit_dict.h"
 #include "tests/harness.h"
 
 #include <windows.h>
@@ -44,27 +45,11 @@ static std::set<unsigned> PlatformSplits(void)
     return found;
 }
 
-/* The characters that the dictionary's bestfit_U.... entries name. */
-static std::set<unsigned> DictionarySplits(const char *path)
-{
-    std::set<unsigned> named;
-    FILE *f = fopen(path, "r");
-    char line[256];
-    while (f && fgets(line, sizeof line, f)) {
-        unsigned c;
-        if (sscanf(line, "bestfit_U%4x=", &c) == 1)
-            named.insert(c);
-    }
-    if (f)
-        fclose(f);
-    return named;
-}
-
 int main(int argc, char **argv)
 {
     if (argc < 2)
         return 2;
-    std::set<unsigned> platform = PlatformSplits(), named = DictionarySplits(argv[1]);
+    std::set<unsigned> platform = PlatformSplits(), named = BestFitNamed(argv[1]);
     ok(platform.size() > 20, "the platform's tables give %lu characters",
        (unsigned long)platform.size());
     for (unsigned c : platform)

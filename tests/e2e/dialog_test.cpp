@@ -120,16 +120,6 @@ static void test_menu(const char *exe)
     FreeLibrary(mod);
 }
 
-/* Starts the launcher and waits for its dialog; NULL if it never came. */
-static HWND OpenChooser(const std::string &tail, Launched *l)
-{
-    if (!StartLauncher(tail, l))
-        return NULL;
-    HWND dlg = WaitDialog(l);
-    ok(dlg != NULL, "[%s]: no dialog", Shown(tail).c_str());
-    return dlg;
-}
-
 static void test_contents(void)
 {
     const struct {

@@ -316,6 +316,15 @@ HWND WaitDialog(const Launched *l)
     return WaitWindow(l->pid, "#32770", "Select Program");
 }
 
+HWND OpenChooser(const std::string &tail, Launched *l)
+{
+    if (!StartLauncher(tail, l))
+        return NULL;
+    HWND dlg = WaitDialog(l);
+    ok(dlg != NULL, "[%s]: no dialog", Shown(tail).c_str());
+    return dlg;
+}
+
 HWND ChooseAndShow(const std::string &tail, Launched *l, const char *dir, int show)
 {
     if (!StartLauncherUtf8(tail, l, dir, show) ||

@@ -86,6 +86,9 @@ bool WaitFor(const std::function<bool()> &cond, DWORD timeoutMs);
 HWND FindProcessWindow(DWORD pid, const char *cls, const char *title, bool hidden = false);
 HWND WaitWindow(DWORD pid, const char *cls, const char *title, DWORD timeoutMs = 10000);
 HWND WaitDialog(const Launched *l);
+/* Starts the launcher with the tail and waits for its chooser; NULL,
+   reported, if it never comes. */
+HWND OpenChooser(const std::string &tail, Launched *l);
 
 std::string GetText(HWND hwnd);
 std::string GetTextUtf8(HWND hwnd); /* through WM_GETTEXT's UTF-16 form */

@@ -218,10 +218,8 @@ static void test_system_menu(void)
 {
     WriteList("a\na\n");
     Launched l;
-    if (!StartLauncher("a.txt", &l))
-        return;
-    HWND dlg = WaitDialog(&l);
-    if (!ok(dlg != NULL, "no chooser"))
+    HWND dlg = OpenChooser("a.txt", &l);
+    if (!dlg)
         return;
     /* Set up from the command line before: set-up does not apply. */
     bool setUpGrey, removeGrey;
@@ -300,10 +298,8 @@ static void test_edit_list(void)
 {
     WriteList("b\na.exe\nb.exe\n");
     Launched l;
-    if (!StartLauncher("x.txt", &l))
-        return;
-    HWND dlg = WaitDialog(&l);
-    if (!ok(dlg != NULL, "no chooser"))
+    HWND dlg = OpenChooser("x.txt", &l);
+    if (!dlg)
         return;
     HWND list = GetDlgItem(dlg, IDC_PROGLIST);
     ok(SendMessageA(list, LB_GETCURSEL, 0, 0) == 1, "before: selected %ld",

@@ -11,6 +11,7 @@
 #include "launch/tail.h"
 #include "launch/text.h"
 #include "platform/platform.h"
+#include "tests/bestfit_dict.h"
 #include "tests/harness.h"
 #include "tests/interpreter_model.h"
 
@@ -402,6 +403,8 @@ static void test_launch(void)
            entry's own inside its quotes. */
         {app + L" --in \"C:\\dir\\%1\"", L"\"x", TAIL_VERBATIM, 0, 0, START_OK,
          app + L" --in \"C:\\dir\\\\\\\"x\""},
+        {app + L" --in \"C:\\dir\\%1\"", L"\\\"x", TAIL_VERBATIM, 0, 0, START_OK,
+         app + L" --in \"C:\\dir\\\\\\\\\\\"x\""},
         /* A tail that programs would read two ways, quoted anew. */
         {app, L"\"a\"\"b\" c", TAIL_ARGUMENTS, 0, 0, START_OK, app + L" \"a\\\"b\" \"c\""},
         {app, L"\"a b\" c", TAIL_ARGUMENTS, 0, 0, START_OK, app + L" \"a b\" c"},
@@ -701,16 +704,7 @@ static void test_ansi_bytes(void)
    name unsafe. */
 static void test_best_fit_stand_in(void)
 {
-    std::set<unsigned> named;
-    FILE *f = fopen(RUNVO_SOURCE_DIR "/fuzz/command.dict", "r");
-    char line[256];
-    while (f && fgets(line, sizeof line, f)) {
-        unsigned c;
-        if (sscanf(line, "bestfit_U%4x=", &c) == 1)
-            named.insert(c);
-    }
-    if (f)
-        fclose(f);
+    std::set<unsigned> named = BestFitNamed(RUNVO_SOURCE_DIR "/fuzz/command.dict");
     ok(named.size() > 20, "the dictionary names %lu characters", (unsigned long)named.size());
     size_t refused = 0;
     for (unsigned c = 1; c <= 0xFFFF; c++) {
