@@ -116,26 +116,34 @@ DWORD WriteShortcut(const WCHAR *lnk, const WCHAR *target, const WCHAR *dir)
 
 /* The shell's icon for the file, from where the shell says it is, drawn at
    size; else its icon at its own size, which drawing stretches. */
-static HICON ShellIcon(const WCHAR *file, DWORD attributes, UINT how, int size)
+static HICON ShellIcon(const WCHAR *file, int size)
 {
     auto info = LATE("shell32.dll", SHGetFileInfoW);
     SHFILEINFOW sfi = {};
     HICON icon = NULL;
     if (!ComReady() || !info)
         return NULL;
-    if (info(file, attributes, &sfi, sizeof sfi, how | SHGFI_ICONLOCATION) &&
-        sfi.szDisplayName[0] &&
+    if (info(file, 0, &sfi, sizeof sfi, SHGFI_ICONLOCATION) && sfi.szDisplayName[0] &&
         PrivateExtractIconsW(sfi.szDisplayName, sfi.iIcon, size, size, &icon, NULL, 1, 0) == 1 &&
         icon)
         return icon;
     UINT which = size > 16 ? SHGFI_LARGEICON : SHGFI_SMALLICON;
-    return info(file, attributes, &sfi, sizeof sfi, how | SHGFI_ICON | which) ? sfi.hIcon : NULL;
+    return info(file, 0, &sfi, sizeof sfi, SHGFI_ICON | which) ? sfi.hIcon : NULL;
 }
 
 HICON GenericProgramIcon(int size)
 {
-    /* A program's icon by its kind alone: the shell opens no file for it. */
-    return ShellIcon(L"program.exe", FILE_ATTRIBUTE_NORMAL, SHGFI_USEFILEATTRIBUTES, size);
+    /* Where the shell keeps its icon of a program, drawn at size: no file
+       is opened for it, nor the shell's list of icons made (which takes
+       longer than loading a row). */
+    auto stock = LATE("shell32.dll", SHGetStockIconInfo);
+    SHSTOCKICONINFO sii = {};
+    sii.cbSize = sizeof sii;
+    HICON icon = NULL;
+    if (stock && SUCCEEDED(stock(SIID_APPLICATION, SHGSI_ICONLOCATION, &sii)) &&
+        PrivateExtractIconsW(sii.szPath, sii.iIcon, size, size, &icon, NULL, 1, 0) == 1)
+        return icon;
+    return NULL;
 }
 
 HICON ProgramIcon(const WCHAR *file, int size)
@@ -151,7 +159,7 @@ HICON ProgramIcon(const WCHAR *file, int size)
         if (got == 0)
             return GenericProgramIcon(size);
     }
-    return ShellIcon(file, 0, 0, size);
+    return ShellIcon(file, size);
 }
 
 /* The FileDescription of version information in data, in its first

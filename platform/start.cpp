@@ -152,9 +152,17 @@ bool AnsiKeepsArguments(const WCHAR *name)
     return true;
 }
 
+/* What kind a drive is: asked of the system once for the drive of the
+   rows before, as the chooser asks for each row in view. */
 static unsigned DriveType(const WCHAR *root)
 {
-    return GetDriveTypeW(root);
+    static WCHAR s_root[4];
+    static unsigned s_type;
+    if (_wcsicmp(root, s_root) != 0) {
+        s_type = GetDriveTypeW(root);
+        wmemcpy(s_root, root, 4); /* "C:\\" and its end */
+    }
+    return s_type;
 }
 
 static unsigned long Attributes(const WCHAR *path)

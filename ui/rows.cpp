@@ -123,7 +123,8 @@ static void LoadProgram(RowInfo *info, const WCHAR *entry, int size)
     info->missing = !FindEntryProgram(entry, &p) || !p.exists;
     if (info->missing)
         return;
-    if (FileMayWait(p.found)) {
+    /* The file found, where it is not the path already asked about. */
+    if ((!named || wcscmp(named, p.found) != 0) && FileMayWait(p.found)) {
         ShowUnopened(info, p.found, size);
     } else if (SharesLastIcon(&s_last, &info->icon, p.found, size)) {
         info->icon = RowIcon{s_last.icon->handle, size, false};
