@@ -12,8 +12,7 @@
    interpreter never reads as its own, nor as a part between arguments. */
 static bool IsPlainForInterpreter(wchar_t c)
 {
-    return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') ||
-           (c != L'\0' && wcschr(L"#$*+-./:?@\\_", c));
+    return IsAsciiLetter(c) || IsAsciiDigit(c) || (c != L'\0' && wcschr(L"#$*+-./:?@\\_", c));
 }
 
 /* An argument as the interpreter passes it on to a batch file. Inside

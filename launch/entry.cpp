@@ -70,16 +70,11 @@ static size_t Variable(TextBuf *out, const wchar_t *p, LookupFn lookup)
     return n + 2;
 }
 
-static bool IsAsciiLetter(wchar_t c)
-{
-    return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
-}
-
 /* %1, %*, or %L that does not begin a name (%LOCALAPPDATA% that is not set
    stays as it is). */
 static bool IsPlaceholder(const wchar_t *p)
 {
-    bool nameGoesOn = IsAsciiLetter(p[2]) || (p[2] >= L'0' && p[2] <= L'9') || p[2] == L'_';
+    bool nameGoesOn = IsAsciiLetter(p[2]) || IsAsciiDigit(p[2]) || p[2] == L'_';
     return p[1] == L'1' || p[1] == L'*' || ((p[1] == L'l' || p[1] == L'L') && !nameGoesOn);
 }
 

@@ -34,10 +34,8 @@ const wchar_t *NamedPath(const EntryProgram *p)
     return IsFullPath(p->name) ? p->name : NULL;
 }
 
-bool FindEntryProgram(const wchar_t *entry, EntryProgram *p)
+void FindEntryFile(EntryProgram *p)
 {
-    if (!ReadEntryProgram(entry, p))
-        return false;
     /* As written first (a folder may be called 50%off%), then as expanded,
        and so shown when neither is found. */
     if (p->name != p->written && (p->exists = FindProgram(p->written, p->found)))
@@ -48,6 +46,13 @@ bool FindEntryProgram(const wchar_t *entry, EntryProgram *p)
        runs a batch file by another route. */
     if (p->exists)
         DropTrailingDots(p->found);
+}
+
+bool FindEntryProgram(const wchar_t *entry, EntryProgram *p)
+{
+    if (!ReadEntryProgram(entry, p))
+        return false;
+    FindEntryFile(p);
     return true;
 }
 

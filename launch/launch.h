@@ -48,8 +48,11 @@ bool ReadEntryProgram(const wchar_t *entry, EntryProgram *p);
    the launcher's folder). */
 const wchar_t *NamedPath(const EntryProgram *p);
 
-/* ReadEntryProgram, then the file looked for: p->exists says whether it
-   was found. */
+/* Looks for the file of the program that ReadEntryProgram read: as written
+   first, then as expanded; p->exists says whether it was found. */
+void FindEntryFile(EntryProgram *p);
+
+/* ReadEntryProgram, then FindEntryFile. */
 bool FindEntryProgram(const wchar_t *entry, EntryProgram *p);
 
 /* What one start finds and builds, kept by its caller for as long as it

@@ -33,11 +33,6 @@ static Span PartAt(const wchar_t *p)
     return Span{p, bar ? bar : p + wcslen(p)};
 }
 
-static bool IsAsciiLetter(wchar_t c)
-{
-    return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
-}
-
 /* .ext: a dot and the characters of a name's extension. */
 static bool IsExtension(Span t)
 {
@@ -56,8 +51,8 @@ static size_t SchemeLength(const wchar_t *text, const wchar_t *end)
     const wchar_t *p = text;
     if (p == end || !IsAsciiLetter(*p))
         return 0;
-    while (p < end && (IsAsciiLetter(*p) || (*p >= L'0' && *p <= L'9') || *p == L'+' ||
-                       *p == L'-' || *p == L'.'))
+    while (p < end &&
+           (IsAsciiLetter(*p) || IsAsciiDigit(*p) || *p == L'+' || *p == L'-' || *p == L'.'))
         p++;
     return p < end && *p == L':' && p - text >= 2 ? (size_t)(p - text) + 1 : 0;
 }

@@ -21,7 +21,7 @@ static bool IsSeparator(wchar_t c)
 static bool IsDrive(const wchar_t *name)
 {
     wchar_t c = name[0];
-    return ((c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z')) && name[1] == L':';
+    return IsAsciiLetter(c) && name[1] == L':';
 }
 
 bool IsFullPath(const wchar_t *name)

@@ -25,11 +25,6 @@ wchar_t *CommandLineTail(wchar_t *p)
     return const_cast<wchar_t *>(SkipBlanks(p));
 }
 
-static bool IsDigit(wchar_t c)
-{
-    return c >= L'0' && c <= L'9';
-}
-
 bool ParseQuickOption(const wchar_t *tail, int *index, const wchar_t **rest)
 {
     *rest = tail;
@@ -37,11 +32,11 @@ bool ParseQuickOption(const wchar_t *tail, int *index, const wchar_t **rest)
         return false;
     const wchar_t *p = SkipBlanks(tail + 2);
     *rest = p;
-    if (!IsDigit(*p))
+    if (!IsAsciiDigit(*p))
         return false;
     int value = 0;
     bool fits = true;
-    for (; IsDigit(*p); p++) {
+    for (; IsAsciiDigit(*p); p++) {
         int digit = *p - L'0';
         if (value > (INT_MAX - digit) / 10)
             fits = false; /* the digits are still passed over */

@@ -27,6 +27,18 @@ inline bool IsBlank(Ch c)
     return u >= 1 && u <= 32;
 }
 
+/* The letters and digits of ASCII alone, as names of commands, variables
+   and schemes have them, whatever the locale. */
+inline bool IsAsciiLetter(wchar_t c)
+{
+    return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
+}
+
+inline bool IsAsciiDigit(wchar_t c)
+{
+    return c >= L'0' && c <= L'9';
+}
+
 inline const wchar_t *SkipBlanks(const wchar_t *p)
 {
     while (IsBlank(*p))

@@ -120,7 +120,8 @@ static void LoadProgram(RowInfo *info, const WCHAR *entry, int size)
         ShowUnopened(info, named, size);
         return;
     }
-    info->missing = !FindEntryProgram(entry, &p) || !p.exists;
+    FindEntryFile(&p);
+    info->missing = !p.exists;
     if (info->missing)
         return;
     /* The file found, where it is not the path already asked about. */
