@@ -195,12 +195,14 @@ static std::vector<int> LastLinesInk(const Pixels &p, size_t n)
 static bool ReadGrey(HWND dlg, bool *setUpGrey, bool *removeGrey)
 {
     HWND menu = OpenSystemMenu(dlg);
-    Pixels p;
+    Pixels p, before;
+    /* Read once the menu is drawn whole and keeps still (it may fade in). */
     bool open = menu && WaitFor(
                             [&] {
+                                before = p;
                                 p = CaptureWindow(menu);
-                                /* the editing item drawn */
-                                return p.w > 0 && LastLinesInk(p, 3)[0] < 200;
+                                return p.w > 0 && LastLinesInk(p, 3)[0] < 200 &&
+                                       DifferentPixels(p, before) == 0;
                             },
                             5000);
     std::vector<int> ink = LastLinesInk(p, 3); /* editing, removal, set-up */
