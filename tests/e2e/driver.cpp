@@ -532,22 +532,49 @@ std::wstring ErrorText(DWORD error, const std::string &command)
     return text;
 }
 
-bool ShowsText(HWND hwnd, const std::wstring &text, const char *name, DWORD timeoutMs)
+static bool AllBlack(const Pixels &p)
+{
+    return p.w > 0 && std::all_of(p.px.begin(), p.px.end(), [](DWORD c) { return c == 0; });
+}
+
+Showing WaitShowing(HWND hwnd, const std::wstring &text, const char *name, DWORD timeoutMs)
 {
     Pixels got, want;
-    bool same = WaitFor(
-        [&] {
-            got = CaptureClient(hwnd);
-            want = RenderStatus(text, got.w, got.h);
-            return got.w > 0 && DifferentPixels(got, want) == 0;
-        },
-        timeoutMs);
-    if (!ok(same, "%s: %ld pixels differ in %d x %d", name, DifferentPixels(got, want), got.w,
-            got.h)) {
-        SavePixels(got, std::string(name) + "-got.bmp");
-        SavePixels(want, std::string(name) + "-want.bmp");
+    if (WaitFor(
+            [&] {
+                got = CaptureClient(hwnd);
+                want = RenderStatus(text, got.w, got.h);
+                return got.w > 0 && DifferentPixels(got, want) == 0;
+            },
+            timeoutMs))
+        return SHOWING_TEXT;
+    if (AllBlack(got))
+        return SHOWING_BLACK;
+    printf("%s: %ld pixels differ in %d x %d\n", name, DifferentPixels(got, want), got.w, got.h);
+    SavePixels(got, std::string(name) + "-got.bmp");
+    SavePixels(want, std::string(name) + "-want.bmp");
+    return SHOWING_OTHER;
+}
+
+bool ShowsText(HWND hwnd, const std::wstring &text, const char *name, DWORD timeoutMs)
+{
+    Showing shown = WaitShowing(hwnd, text, name, timeoutMs);
+    return ok(shown == SHOWING_TEXT, "%s: %s", name,
+              shown == SHOWING_BLACK ? "all black" : "another picture");
+}
+
+bool UntilNotBlack(const char *name, int tries, const std::function<Showing()> &scenario)
+{
+    for (int i = 1; i <= tries; i++) {
+        Showing shown = scenario();
+        if (shown != SHOWING_BLACK)
+            return ok(shown == SHOWING_TEXT, "%s: try %d of %d showed another picture", name, i,
+                      tries);
+        printf("%s: try %d of %d captured all black (mapped after it was painted, while the "
+               "launcher waited); running it again\n",
+               name, i, tries);
     }
-    return same;
+    return ok(false, "%s: all %d tries captured all black", name, tries);
 }
 
 long DifferentPixels(const Pixels &a, const Pixels &b)

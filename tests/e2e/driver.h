@@ -121,9 +121,22 @@ Pixels RenderStatus(const std::wstring &text, int w, int h);
 /* The error text of a refused start: "Error N running" and the command
    (UTF-8), then the system's words for N. */
 std::wstring ErrorText(DWORD error, const std::string &command);
-/* Waits until the window shows text as the status window draws it; saves
-   both pictures as name-got.bmp and name-want.bmp when it does not. */
+/* What a window showed: text as the status window draws it, nothing but
+   black, or another picture. */
+enum Showing { SHOWING_TEXT, SHOWING_BLACK, SHOWING_OTHER };
+/* Waits until the window shows text as the status window draws it; else
+   says what it showed last, and saves both pictures as name-got.bmp and
+   name-want.bmp when that was another picture. */
+Showing WaitShowing(HWND hwnd, const std::wstring &text, const char *name, DWORD timeoutMs);
+/* The same as a check: fails unless the window shows the text. */
 bool ShowsText(HWND hwnd, const std::wstring &text, const char *name, DWORD timeoutMs);
+/* A scenario that captures a window while the launcher waits without
+   serving it (its second after a start, by design): a window that was
+   mapped after it was painted stays black until then, more often on a busy
+   or emulating machine. The scenario runs again while its capture is all
+   black, at most tries times, each logged; the check fails when every try
+   is black, or when one shows another picture. */
+bool UntilNotBlack(const char *name, int tries, const std::function<Showing()> &scenario);
 /* How many pixels differ; -1 when the sizes do. */
 long DifferentPixels(const Pixels &a, const Pixels &b);
 void SavePixels(const Pixels &p, const std::string &path); /* as a BMP */
