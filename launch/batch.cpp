@@ -34,7 +34,7 @@ static void PutForInterpreter(TextBuf *out, const wchar_t *arg, bool quote)
     size_t backslashes = 0;
     for (; *arg; arg++) { /* it holds no quote: BatchCommand refuses one */
         if (*arg == L'%')
-            PutAscii(out, "%%cd:~,");
+            PutText(out, L"%%cd:~,");
         backslashes = *arg == L'\\' ? backslashes + 1 : 0;
         PutChar(out, *arg);
     }
@@ -48,7 +48,7 @@ bool BatchCommand(TextBuf *out, const wchar_t *batch, const wchar_t *args, wchar
 {
     /* /d: no AutoRun; /e:on: extensions, for %cd:~,%; /v:off: ! is text;
        /s: what follows /c is taken as it is, less its outer quotes. */
-    PutAscii(out, "cmd /d /e:on /v:off /s /c \"");
+    PutText(out, L"cmd /d /e:on /v:off /s /c \"");
     PutForInterpreter(out, batch, true);
     TextBuf arg;
     while ((args = NextArgument(args, OutStart(&arg, argument, COMMAND_LINE_SIZE)))) {

@@ -12,6 +12,7 @@
 #include "launch/text.h"
 #include "ui/mainwnd.h"
 #include "ui/selectdlg.h"
+#include "ui/windowicon.h"
 
 #include <wchar.h>
 
@@ -62,8 +63,16 @@ static void ShowStatus(void)
    the file found where that is not the entry as written. */
 static void ShowStarting(const Start *s)
 {
-    FormatText(g_szStatus, STATUS_SIZE, L"Starting\n%ls\n%ls%ls%ls%ls\n\nPlease wait...", s->entry,
-               s->file ? L"File: " : L"", s->file ? s->file : L"", s->file ? L"\n" : L"", s->tail);
+    TextBuf t;
+    PutText(OutStart(&t, g_szStatus, STATUS_SIZE), L"Starting\n");
+    PutText(&t, s->entry);
+    PutChar(&t, L'\n');
+    if (s->file) {
+        PutString(&t, IDS_FILE, s->file);
+        PutChar(&t, L'\n');
+    }
+    PutText(&t, s->tail);
+    PutText(&t, L"\n\nPlease wait...");
     ShowStatus();
 }
 
@@ -73,51 +82,43 @@ static void WriteError(StartResult r, const Start *s)
 {
     FormatText(g_szStatus, ERROR_LINE_SIZE, L"Error %d running %ls", (int)s->error, s->command);
     TextBuf t = {g_szStatus, STATUS_SIZE, wcslen(g_szStatus), false};
-    WCHAR words[512];
-    if (SystemWords(s->error, s->program ? s->program : s->entry, words, 512)) {
+    WCHAR words[SYSTEM_WORDS_SIZE];
+    if (SystemWords(s->error, s->program ? s->program : s->entry, words, SYSTEM_WORDS_SIZE)) {
         PutChar(&t, L'\n');
         PutText(&t, words);
     }
     if (s->file) {
-        PutAscii(&t, "\nFile: ");
-        PutText(&t, s->file);
+        PutChar(&t, L'\n');
+        PutString(&t, IDS_FILE, s->file);
     }
-    if (r == START_BATCH_ARGUMENT)
-        PutAscii(&t, "\nA batch file cannot take an argument with a quote or a line break whole.");
-}
-
-/* An error of the launcher's own, and what it is about. */
-static void WriteNote(const char *what, const WCHAR *about)
-{
-    TextBuf t;
-    PutAscii(OutStart(&t, g_szStatus, STATUS_SIZE), what);
-    PutText(&t, about);
+    if (r == START_BATCH_ARGUMENT) {
+        PutChar(&t, L'\n');
+        PutString(&t, IDS_BATCH_ARGUMENT);
+    }
 }
 
 /* The status text for a start that was refused. */
 static void WriteRefusal(StartResult r, const Start *s)
 {
-    switch (r) {
-    case START_UNCLOSED:
-        WriteNote("Error: no closing quote\n", s->entry);
-        break;
-    case START_NO_PROGRAM:
-        WriteNote("Error: the shortcut starts no program\n", s->file);
-        break;
-    case START_AMBIGUOUS_QUOTES:
-        WriteNote("Error: the entry's quotes read two ways\n", s->entry);
-        break;
-    case START_SHORTCUT_QUOTES:
-        WriteNote("Error: the shortcut's arguments read two ways\n", s->file);
-        break;
-    case START_ANSI_NAME:
-        WriteNote("Error: some programs would read this name as other words, and it has no "
-                  "short name\n",
-                  s->file);
-        break;
-    default:
-        WriteError(r, s);
-    }
+    static const struct {
+        StartResult result;
+        StringId text;
+        bool aboutFile; /* what it names: the file, else the entry */
+    } notes[] = {
+        {START_UNCLOSED, IDS_UNCLOSED, false},
+        {START_NO_PROGRAM, IDS_NO_PROGRAM, true},
+        {START_AMBIGUOUS_QUOTES, IDS_AMBIGUOUS_QUOTES, false},
+        {START_SHORTCUT_QUOTES, IDS_SHORTCUT_QUOTES, true},
+        {START_ANSI_NAME, IDS_ANSI_NAME, true},
+    };
+    for (const auto &note : notes)
+        if (note.result == r) {
+            TextBuf t;
+            PutString(OutStart(&t, g_szStatus, STATUS_SIZE), note.text,
+                      note.aboutFile ? s->file : s->entry);
+            return;
+        }
+    WriteError(r, s);
 }
 
 /* Shows why the start was refused, and services the status window until
@@ -144,6 +145,8 @@ int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const WCHAR *ta
                         CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL, hInstance, NULL);
     if (!g_hwndMain)
         return ShowSetupFailed("WinMain(): CreateWindow() failed");
+    SetProgramIcon(g_hwndMain);
+    MoveToUsersMonitor(g_hwndMain);
 
     INT_PTR choice = DialogBoxParamW(hInstance, L"IDD_RUNVO", g_hwndMain, SelectDlgProc,
                                      reinterpret_cast<LPARAM>(tail));

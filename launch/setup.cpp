@@ -15,10 +15,6 @@ bool SamePath(const wchar_t *a, const wchar_t *b)
     return *a == *b;
 }
 
-const char g_szSetUpItem[] = "Add Runvo to Send To and Open with",
-           g_szRemoveItem[] = "Remove Runvo from Send To and Open with",
-           g_szEditListItem[] = "Edit the program list";
-
 SetUpStep StepFor(SetUpAction action, const wchar_t *program, const wchar_t *exe)
 {
     bool ours = !program[0] || SamePath(program, exe);
@@ -33,7 +29,7 @@ void PutOpenWithCommand(TextBuf *out, const wchar_t *exe)
 {
     PutChar(out, L'"');
     PutText(out, exe);
-    PutAscii(out, "\" \"%1\"");
+    PutText(out, L"\" \"%1\"");
 }
 
 bool SetUpDone(const SetUpState places[PLACE_COUNT])
@@ -44,58 +40,57 @@ bool SetUpDone(const SetUpState places[PLACE_COUNT])
     return true;
 }
 
-static const char *const s_placeNames[PLACE_COUNT] = {"Send To", "Open with"};
+static const StringId s_placeNames[PLACE_COUNT] = {IDS_SEND_TO, IDS_OPEN_WITH};
 
-/* Where to find Runvo once it is added, and how to undo it. */
-static void PutWhereToFind(TextBuf *out)
+/* A place's name, loaded into name (PLACE_NAME_SIZE characters). */
+static const wchar_t *PlaceName(int place, wchar_t *name)
 {
-    PutAscii(out, "Runvo is in Send To and Open with now, for you alone.\n\n"
-                  "Send To: right-click a file, Send to, Runvo (Windows 11: Show more "
-                  "options first).\n"
-                  "Open with: right-click a file, Open with, Choose another app (Windows 10: "
-                  "More apps), Runvo.\n\n"
-                  "To undo it: \"");
-    PutAscii(out, g_szRemoveItem);
-    PutAscii(out, "\" in the menu of the chooser's title bar, or runvo.exe --remove.");
+    TextBuf t;
+    PutString(OutStart(&t, name, PLACE_NAME_SIZE), s_placeNames[place]);
+    return name;
 }
 
-/* What befell the places that were not this copy's, or failed. */
+/* What befell the places that were not this copy's, or failed: a
+   paragraph each. */
 static void PutExceptions(TextBuf *out, const SetUpState places[PLACE_COUNT],
                           const wchar_t *const words[PLACE_COUNT])
 {
+    wchar_t name[PLACE_NAME_SIZE];
     for (int i = 0; i < PLACE_COUNT; i++) {
         const SetUpState &p = places[i];
+        const wchar_t *inserts[2] = {PlaceName(i, name), p.program};
         if (p.error) {
-            PutAscii(out, "\n\nNot done: ");
-            PutAscii(out, s_placeNames[i]);
-            PutAscii(out, ": ");
-            if (words[i])
-                PutText(out, words[i]);
+            inserts[1] = words[i] ? words[i] : L"";
+            PutText(out, L"\n\n");
+            PutString(out, IDS_PLACE_FAILED, inserts, 2);
         } else if (p.step == STEP_LEAVE || p.step == STEP_REPLACE) {
-            PutAscii(out, p.step == STEP_LEAVE ? "\n\nLeft alone: " : "\n\nReplaced: ");
-            PutAscii(out, s_placeNames[i]);
-            PutAscii(out, " of another copy, ");
-            PutText(out, p.program);
+            PutText(out, L"\n\n");
+            PutString(out, p.step == STEP_LEAVE ? IDS_PLACE_LEFT : IDS_PLACE_REPLACED, inserts, 2);
         }
     }
 }
 
-void PutSetUpNote(TextBuf *out, SetUpAction action, const SetUpState places[PLACE_COUNT],
-                  const wchar_t *const words[PLACE_COUNT])
+/* The note's first paragraph: what was done to this copy, exe. */
+static StringId Headline(SetUpAction action, const SetUpState places[PLACE_COUNT])
 {
     bool removed = false;
     for (int i = 0; i < PLACE_COUNT; i++)
         removed = removed || places[i].step == STEP_DELETE;
-    if (!SetUpDone(places)) {
-        PutAscii(out, "Runvo could not be ");
-        PutAscii(out, action == SETUP_ADD ? "added to" : "removed from");
-        PutAscii(out, " Send To and Open with in full.");
-    } else if (action == SETUP_ADD) {
-        PutWhereToFind(out);
-    } else if (removed) {
-        PutAscii(out, "Runvo is no longer in Send To and Open with.");
-    } else {
-        PutAscii(out, "Nothing removed: this copy of Runvo was not in Send To or Open with.");
+    if (!SetUpDone(places))
+        return action == SETUP_ADD ? IDS_NOT_ADDED : IDS_NOT_REMOVED;
+    if (action == SETUP_ADD)
+        return IDS_ADDED;
+    return removed ? IDS_REMOVED : IDS_NOTHING_REMOVED;
+}
+
+void PutSetUpNote(TextBuf *out, SetUpAction action, const wchar_t *exe,
+                  const SetUpState places[PLACE_COUNT], const wchar_t *const words[PLACE_COUNT])
+{
+    StringId headline = Headline(action, places);
+    PutString(out, headline, exe);
+    if (headline == IDS_ADDED) {
+        PutText(out, L"\n\n");
+        PutString(out, IDS_WHERE_TO_FIND, exe);
     }
     PutExceptions(out, places, words);
 }

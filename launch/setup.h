@@ -25,9 +25,6 @@ enum SetUpPlace : int { PLACE_SEND_TO, PLACE_OPEN_WITH, PLACE_COUNT };
    removal). */
 enum SetUpStep { STEP_NONE, STEP_WRITE, STEP_REPLACE, STEP_DELETE, STEP_LEAVE };
 
-/* The items of the chooser's system menu, which the note names too. */
-extern const char g_szSetUpItem[], g_szRemoveItem[], g_szEditListItem[];
-
 /* One place: the program it starts now ("" for none), and what befell it. */
 struct SetUpState {
     wchar_t program[PATH_SIZE];
@@ -48,11 +45,11 @@ void PutOpenWithCommand(TextBuf *out, const wchar_t *exe);
 /* Whether an action did all it had to: no step failed. */
 bool SetUpDone(const SetUpState places[PLACE_COUNT]);
 
-/* What the user is told: what was added or removed, where to find it on
-   Windows 10 and 11, how to undo it; what was replaced or left, and what
-   could not be done, with words (the system's, for each place's error;
-   NULL for none). */
-void PutSetUpNote(TextBuf *out, SetUpAction action, const SetUpState places[PLACE_COUNT],
-                  const wchar_t *const words[PLACE_COUNT]);
+/* What the user is told of this copy, exe: what was added or removed,
+   where to find it on Windows 10 and 11, how to undo it; what was replaced
+   or left, and what could not be done, with words (the system's, for each
+   place's error; NULL for none). SETUP_NOTE_SIZE holds the longest. */
+void PutSetUpNote(TextBuf *out, SetUpAction action, const wchar_t *exe,
+                  const SetUpState places[PLACE_COUNT], const wchar_t *const words[PLACE_COUNT]);
 
 #endif /* RUNVO_SETUP_H */

@@ -27,8 +27,22 @@ enum {
     VARIABLE_NAME_SIZE = 256,
     /* PATHEXT: the extensions of the files the command prompt runs. */
     PATHEXT_SIZE = 256,
-    /* The name a row of the chooser shows. */
-    ROW_NAME_SIZE = 128
+    /* The name a row of the chooser shows, and what a screen reader says of
+       a row: its digit, its name or its entry, and its arguments or "not
+       found". */
+    ROW_NAME_SIZE = 128,
+    SPOKEN_ROW_SIZE = 512,
+    /* The system's own words for an error number. */
+    SYSTEM_WORDS_SIZE = 512,
+    /* The name of a place that set-up writes, as the note names it. */
+    PLACE_NAME_SIZE = 32,
+    /* An item of the chooser's menu. */
+    MENU_ITEM_SIZE = 128,
+    /* A message box's text of Runvo's own words and the system's. */
+    MESSAGE_SIZE = 1024,
+    /* What set-up or removal tells: its longest note, both places' paths
+       and the system's words for both places' errors among it. */
+    SETUP_NOTE_SIZE = 4096
 };
 
 #endif /* RUNVO_SIZES_H */

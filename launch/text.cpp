@@ -3,6 +3,8 @@
  */
 #include "launch/text.h"
 
+#include "platform/platform.h"
+
 #include <stdarg.h>
 #include <wchar.h>
 
@@ -37,8 +39,17 @@ void Put(TextBuf *t, const wchar_t *s, size_t n)
     t->buf[t->len] = L'\0';
 }
 
-void PutAscii(TextBuf *t, const char *s)
+void PutString(TextBuf *t, StringId id, const wchar_t *const *inserts, size_t count)
 {
-    while (*s)
-        PutChar(t, (wchar_t)*s++);
+    const wchar_t *text;
+    size_t len = LoadText(id, &text);
+    for (size_t i = 0; i < len; i++) {
+        size_t n = i + 1 < len && text[i] == L'%' ? (size_t)(text[i + 1] - L'1') : count;
+        if (n < count) {
+            PutText(t, inserts[n]);
+            i++;
+        } else {
+            PutChar(t, text[i]);
+        }
+    }
 }

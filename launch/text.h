@@ -8,6 +8,8 @@
 #ifndef RUNVO_TEXT_H
 #define RUNVO_TEXT_H
 
+#include "ui/texts.h"
+
 #include <stddef.h>
 #include <wchar.h>
 
@@ -95,7 +97,15 @@ inline size_t TrailingBackslashes(const TextBuf *t)
     return n;
 }
 
-/* A fixed text of ASCII, kept as bytes: half the size in the program. */
-void PutAscii(TextBuf *t, const char *s);
+/* A text of Runvo's own (ui/texts.h), with each %1 to %9 in it replaced
+   by inserts[0] to inserts[8] (count of them; a number past them stays as
+   it is written). */
+void PutString(TextBuf *t, StringId id, const wchar_t *const *inserts = NULL, size_t count = 0);
+
+/* The same with one insert. */
+inline void PutString(TextBuf *t, StringId id, const wchar_t *insert)
+{
+    PutString(t, id, &insert, 1);
+}
 
 #endif /* RUNVO_TEXT_H */

@@ -13,6 +13,9 @@
 #include <unistd.h>
 #include <wchar.h>
 
+#include <map>
+#include <string>
+
 static char s_modulePath[4096];
 static bool s_modulePathSet; /* false: the real one */
 
@@ -156,4 +159,35 @@ ShortcutRead ReadShortcut(const wchar_t *lnk, wchar_t *target, wchar_t *args, wc
             return SHORTCUT_READ;
         }
     return SHORTCUT_UNREADABLE;
+}
+
+/* The texts as the resource script has them (UTF-8), decoded once each. */
+size_t LoadText(StringId id, const wchar_t **text)
+{
+    static const struct {
+        StringId id;
+        const char *utf8;
+    } s_texts[] = {
+#define RUNVO_TEXT_ROW(name, number, text) {name, text},
+        RUNVO_TEXTS(RUNVO_TEXT_ROW)
+#undef RUNVO_TEXT_ROW
+    };
+    static std::map<int, std::wstring> s_decoded;
+    for (const auto &t : s_texts) {
+        if (t.id != id)
+            continue;
+        std::wstring &w = s_decoded[id];
+        if (w.empty())
+            for (const unsigned char *p = (const unsigned char *)t.utf8; *p;) {
+                unsigned c = *p++, more = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+                c &= more ? 0x3F >> more : 0x7F;
+                while (more-- && *p)
+                    c = c << 6 | (*p++ & 0x3F);
+                w += (wchar_t)c;
+            }
+        *text = w.c_str();
+        return w.size();
+    }
+    *text = L"";
+    return 0;
 }

@@ -21,6 +21,7 @@
 #define RUNVO_PLATFORM_H
 
 #include "launch/sizes.h"
+#include "ui/texts.h"
 
 #ifdef _WIN32
 
@@ -104,6 +105,10 @@ void (*LateFunction(const char *dll, const char *function))(void);
 
 /* A function of a DLL that one route needs, as its declaration types it. */
 #define LATE(dll, function) reinterpret_cast<decltype(&function)>(LateFunction(dll, #function))
+
+/* COM in this thread, for the shell's objects and accessibility's, set
+   up once (platform/shell.cpp); false where it cannot be. */
+bool ComReady(void);
 
 /* The shell's view of a program's file (platform/shell.cpp): its icon at
    size x size pixels (NULL for none): a program's own first icon, the
@@ -223,6 +228,10 @@ extern NativeLaunch g_nativeLaunch;
 #endif /* _WIN32 */
 
 #ifndef RC_INVOKED
+/* A text of Runvo's own, by its number (ui/texts.h): *text points at its
+   units, which are not terminated; gives their number, 0 for none. */
+size_t LoadText(StringId id, const wchar_t **text);
+
 /* Starting a program: what the launch of an entry asks of the platform
    (platform/start.cpp; platform/native.cpp stands in for it elsewhere). */
 

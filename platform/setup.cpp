@@ -28,24 +28,24 @@ static DWORD SendToShortcut(WCHAR *lnk)
         return (DWORD)hr;
     TextBuf t;
     PutText(OutStart(&t, lnk, PATH_SIZE), folder);
-    PutAscii(&t, "\\Runvo.lnk");
+    PutText(&t, L"\\Runvo.lnk");
     release(folder);
     return t.truncated ? ERROR_FILENAME_EXCED_RANGE : ERROR_SUCCESS;
 }
 
 /* A key under HKCU\Software\Classes: prefix, the program's name, suffix. */
-static bool ClassesKey(WCHAR *key, const char *prefix, const WCHAR *exeName, const char *suffix)
+static bool ClassesKey(WCHAR *key, const WCHAR *prefix, const WCHAR *exeName, const WCHAR *suffix)
 {
     TextBuf t;
-    PutAscii(OutStart(&t, key, PATH_SIZE), "Software\\Classes\\");
-    PutAscii(&t, prefix);
+    PutText(OutStart(&t, key, PATH_SIZE), L"Software\\Classes\\");
+    PutText(&t, prefix);
     PutText(&t, exeName);
-    PutAscii(&t, suffix);
+    PutText(&t, suffix);
     return !t.truncated;
 }
 
-static const char s_applications[] = "Applications\\", s_openWithList[] = "*\\OpenWithList\\",
-                  s_command[] = "\\shell\\open\\command";
+static const WCHAR s_applications[] = L"Applications\\", s_openWithList[] = L"*\\OpenWithList\\",
+                   s_command[] = L"\\shell\\open\\command";
 
 void ReadSetUpPlaces(const WCHAR *exeName, SetUpState *places)
 {
@@ -95,9 +95,9 @@ static DWORD WriteOpenWith(const WCHAR *exe, const WCHAR *exeName)
     if (t.truncated || !ClassesKey(key, s_applications, exeName, s_command))
         return ERROR_FILENAME_EXCED_RANGE;
     DWORD error = SetText(key, NULL, command);
-    if (!error && ClassesKey(key, s_applications, exeName, ""))
+    if (!error && ClassesKey(key, s_applications, exeName, L""))
         error = SetText(key, L"FriendlyAppName", L"Runvo");
-    if (!error && ClassesKey(key, s_openWithList, exeName, ""))
+    if (!error && ClassesKey(key, s_openWithList, exeName, L""))
         error = SetText(key, NULL, NULL); /* the key alone */
     return error;
 }
@@ -138,11 +138,11 @@ DWORD DeleteSetUpPlace(SetUpPlace place, const WCHAR *exeName)
         return DeleteFileW(path) || GetLastError() == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS
                                                                            : GetLastError();
     }
-    DWORD error = ClassesKey(path, s_applications, exeName, "") ? DeleteKey(path)
-                                                                : ERROR_FILENAME_EXCED_RANGE;
+    DWORD error = ClassesKey(path, s_applications, exeName, L"") ? DeleteKey(path)
+                                                                 : ERROR_FILENAME_EXCED_RANGE;
     if (!error)
-        error = ClassesKey(path, s_openWithList, exeName, "") ? DeleteKey(path)
-                                                              : ERROR_FILENAME_EXCED_RANGE;
+        error = ClassesKey(path, s_openWithList, exeName, L"") ? DeleteKey(path)
+                                                               : ERROR_FILENAME_EXCED_RANGE;
     return error;
 }
 

@@ -13,8 +13,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-/* The shell's objects need COM in this thread, set up once. */
-static bool ComReady(void)
+bool ComReady(void)
 {
     static int s_state; /* 0: not tried; 1: ready; -1: not to be had */
     if (s_state == 0) {

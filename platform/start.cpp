@@ -21,7 +21,7 @@ static WCHAR s_szPath[COMMAND_LINE_SIZE], s_szPathExt[PATHEXT_SIZE];
 
 /* A folder that the platform names, and sub in it; "" when unknown or too
    long. */
-static void Folder(UINT(WINAPI *get)(LPWSTR, UINT), const char *sub, WCHAR *dir)
+static void Folder(UINT(WINAPI *get)(LPWSTR, UINT), const WCHAR *sub, WCHAR *dir)
 {
     UINT n = get(dir, PATH_SIZE);
     if (n == 0 || n >= PATH_SIZE) {
@@ -29,7 +29,7 @@ static void Folder(UINT(WINAPI *get)(LPWSTR, UINT), const char *sub, WCHAR *dir)
         return;
     }
     TextBuf t = {dir, PATH_SIZE, n, false};
-    PutAscii(&t, sub);
+    PutText(&t, sub);
     if (t.truncated)
         dir[0] = L'\0';
 }
@@ -71,11 +71,11 @@ static const ProgramSearchPath *ProgramSearch(void)
     DWORD n = GetModuleFileNameW(NULL, own, PATH_SIZE);
     WCHAR *slash = n > 0 && n < PATH_SIZE ? wcsrchr(own, L'\\') : NULL;
     *(slash ? slash + 1 : own) = L'\0'; /* a drive's root keeps its separator */
-    Folder(GetSystemDirectoryW, "", w->folders[1]);
-    Folder(GetWindowsDirectoryW, "\\System", w->folders[2]);
-    Folder(GetWindowsDirectoryW, "", w->folders[3]);
+    Folder(GetSystemDirectoryW, L"", w->folders[1]);
+    Folder(GetWindowsDirectoryW, L"\\System", w->folders[2]);
+    Folder(GetWindowsDirectoryW, L"", w->folders[3]);
     /* There only for a 32-bit program on 64-bit Windows. */
-    Folder(GetWindowsDirectoryW, "\\Sysnative", w->sysnative);
+    Folder(GetWindowsDirectoryW, L"\\Sysnative", w->sysnative);
     if (GetFileAttributesW(w->sysnative) == INVALID_FILE_ATTRIBUTES)
         w->sysnative[0] = L'\0';
     VariableOrEmpty(L"PATH", s_szPath, COMMAND_LINE_SIZE);
@@ -98,8 +98,8 @@ static bool AppPath(const WCHAR *name, WCHAR *file)
     if (!NamesNoFolder(name) || (ext && _wcsicmp(ext, L".exe") != 0))
         return false;
     TextBuf t;
-    PutAscii(OutStart(&t, key, 128 + PATH_SIZE),
-             "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\");
+    PutText(OutStart(&t, key, 128 + PATH_SIZE),
+            L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\");
     PutText(&t, name);
     PutText(&t, ext ? L"" : L".exe");
     auto get = LATE("advapi32.dll", RegGetValueW);
@@ -205,12 +205,12 @@ DWORD StartProgram(const WCHAR *file, WCHAR *command, bool wait, const WCHAR *di
 /* A program of the system folder by its name into file (PATH_SIZE), the
    64-bit one's where the 32-bit launcher reaches it; 0, or why it is not
    found. */
-static DWORD SystemProgram(const char *name, WCHAR *file)
+static DWORD SystemProgram(const WCHAR *name, WCHAR *file)
 {
     TextBuf t;
     PutText(OutStart(&t, file, PATH_SIZE), ProgramSearch()->folders[1]);
     PutChar(&t, L'\\');
-    PutAscii(&t, name);
+    PutText(&t, name);
     if (t.truncated)
         return ERROR_FILENAME_EXCED_RANGE;
     /* Not found: GetFileAttributesW says why. */
@@ -224,7 +224,7 @@ DWORD StartInterpreter(WCHAR *command, bool wait, const WCHAR *dir)
        launcher may yet start another program. */
     static const char noCurrent[] = "NoDefaultCurrentDirectoryInExePath";
     WCHAR file[PATH_SIZE];
-    DWORD error = SystemProgram("cmd.exe", file);
+    DWORD error = SystemProgram(L"cmd.exe", file);
     if (error)
         return error;
     bool set =
@@ -238,7 +238,7 @@ DWORD StartInterpreter(WCHAR *command, bool wait, const WCHAR *dir)
 DWORD OpenInNotepad(const WCHAR *document)
 {
     WCHAR notepad[PATH_SIZE], command[2 * PATH_SIZE + 8];
-    DWORD error = SystemProgram("notepad.exe", notepad);
+    DWORD error = SystemProgram(L"notepad.exe", notepad);
     if (error)
         return error;
     TextBuf t;

@@ -2,8 +2,9 @@
 # The program's headers, as objdump reads them: a GUI executable of the
 # build's format, aware of Remote Desktop hosts (whose Windows folder it then
 # sees as it is), that imports KERNEL32 and msvcrt.dll at start, loads USER32
-# and GDI32 on first use and ADVAPI32, SHELL32, OLE32, VERSION and MSI by name on
-# the routes that need them, and names no other DLL (the rest is linked in statically); and
+# and GDI32 on first use and ADVAPI32, SHELL32, SHCORE, OLE32, OLEACC,
+# OLEAUT32, VERSION and MSI by name on the routes that need them, and names no
+# other DLL (the rest is linked in statically); and
 # whose import slots, as the code reads them, are filled; and, on x86_64,
 # whose every function that calls another or moves the stack pointer has an
 # entry in the exception directory, as Windows needs to unwind it.
@@ -26,7 +27,7 @@ imports=$(printf '%s\n' "$headers" | sed -n 's/^[[:space:]]*DLL Name: //p' | low
 [ "$imports" = "kernel32.dll msvcrt.dll " ] || { echo "FAIL: imported at start: $imports"; fail=1; }
 # The DLLs loaded later are named only in the program's data.
 named=$(LC_ALL=C grep -aoiE '[a-z0-9_]+\.dll' "$exe" | lower)
-[ "$named" = "advapi32.dll gdi32.dll kernel32.dll msi.dll msvcrt.dll ole32.dll shell32.dll user32.dll version.dll " ] ||
+[ "$named" = "advapi32.dll gdi32.dll kernel32.dll msi.dll msvcrt.dll ole32.dll oleacc.dll oleaut32.dll shcore.dll shell32.dll user32.dll version.dll " ] ||
     { echo "FAIL: DLLs named: $named"; fail=1; }
 
 # Every import slot that the code reads holds something in the file: a name
@@ -70,6 +71,13 @@ x86_64-*)
     ;;
 esac
 
-echo "$exe: $(printf '%s\n' "$headers" | sed -n 's/.*file format //p'), $(wc -c <"$exe") bytes;" \
+# The size guards, said rather than checked: the program without its
+# resources (icon, texts, dialog, version) and the whole file.
+bytes=$(wc -c <"$exe")
+rsrc=$($objdump -h "$exe" | awk '$2 == ".rsrc" { print $3 }')
+rsrc=$(( (0x${rsrc:-0} + 511) / 512 * 512 ))
+case $objdump in i686-*) guard=44 ;; *) guard=52 ;; esac
+echo "$exe: $(printf '%s\n' "$headers" | sed -n 's/.*file format //p'), $bytes bytes" \
+     "($((bytes - rsrc)) without its resources, guard $guard KiB; whole file guard 96 KiB);" \
      "imported at start: $imports; named: $named; import slots read by the code: $slots"
 exit $fail

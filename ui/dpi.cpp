@@ -24,9 +24,21 @@ UINT WindowDpi(HWND hwnd)
     return forWindow ? forWindow(hwnd) : SystemDpi();
 }
 
-int SmallIconSize(UINT dpi)
+/* A system metric at a DPI, where Windows can say it; else the system
+   DPI's (96 DPI's is 96 pixels an inch) scaled. */
+static int MetricAt(int metric, int at96, UINT dpi)
 {
     auto forDpi =
         reinterpret_cast<int(WINAPI *)(int, UINT)>(UserFunction("GetSystemMetricsForDpi"));
-    return forDpi ? forDpi(SM_CXSMICON, dpi) : MulDiv(16, (int)dpi, 96);
+    return forDpi ? forDpi(metric, dpi) : MulDiv(at96, (int)dpi, 96);
+}
+
+int SmallIconSize(UINT dpi)
+{
+    return MetricAt(SM_CXSMICON, 16, dpi);
+}
+
+int LargeIconSize(UINT dpi)
+{
+    return MetricAt(SM_CXICON, 32, dpi);
 }

@@ -19,7 +19,9 @@ UINT WindowDpi(HWND hwnd);
 /* The system's DPI: the stock fonts are drawn at it. */
 UINT SystemDpi(void);
 
-/* A small icon's size at a DPI. */
+/* A small icon's size at a DPI (a row's, a title bar's), and a large
+   one's (Alt+Tab's). */
 int SmallIconSize(UINT dpi);
+int LargeIconSize(UINT dpi);
 
 #endif /* RUNVO_DPI_H */

@@ -8,10 +8,15 @@
 
 #include "launch/runvo.h"
 #include "ui/dpi.h"
+#include "ui/placement.h"
 #include "ui/resource.h"
+#include "ui/windowicon.h"
+#include "version.h"
+
+#include <shellscalingapi.h>
 
 static const char s_szAbout[] = "Pass the command line to the chosen program.\n\n"
-                                "Runvo 1.0\n"
+                                "Runvo " RUNVO_VERSION_TEXT "\n"
                                 "Written by the Runvo developers";
 
 bool RegisterMainClass(HINSTANCE hInstance)
@@ -65,6 +70,72 @@ static void PaintStatus(HWND hwnd)
     EndPaint(hwnd, &ps);
 }
 
+enum { MONITORS_MOST = 16 }; /* a wall of screens has 16 at most */
+
+struct MonitorList {
+    MonitorArea monitors[MONITORS_MOST];
+    int count;
+};
+
+static ScreenRect ScreenRectOf(const RECT &rc)
+{
+    return ScreenRect{rc.left, rc.top, rc.right, rc.bottom};
+}
+
+/* Adds a monitor to the list, the primary one first. */
+static BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM context)
+{
+    MonitorList *list = reinterpret_cast<MonitorList *>(context);
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (list->count == MONITORS_MOST || !GetMonitorInfoW(monitor, &info))
+        return list->count < MONITORS_MOST;
+    auto dpiOf = LATE("shcore.dll", GetDpiForMonitor); /* Windows 8.1 and later */
+    UINT dpi = 0, unused;
+    if (!dpiOf || FAILED(dpiOf(monitor, MDT_EFFECTIVE_DPI, &dpi, &unused)))
+        dpi = SystemDpi();
+    MonitorArea area = {ScreenRectOf(info.rcMonitor), ScreenRectOf(info.rcWork), dpi};
+    int at = list->count++;
+    if (info.dwFlags & MONITORINFOF_PRIMARY) {
+        list->monitors[at] = list->monitors[0];
+        at = 0;
+    }
+    list->monitors[at] = area;
+    return TRUE;
+}
+
+/* The mouse pointer, where the user can go by it. */
+static Pointer UsersPointer(void)
+{
+    CURSORINFO cursor = {};
+    cursor.cbSize = sizeof cursor;
+    bool shown = GetSystemMetrics(SM_MOUSEPRESENT) && GetCursorInfo(&cursor) &&
+                 (cursor.flags & CURSOR_SHOWING) && !(cursor.flags & CURSOR_SUPPRESSED);
+    return Pointer{shown, cursor.ptScreenPos.x, cursor.ptScreenPos.y};
+}
+
+void MoveToUsersMonitor(HWND hwnd)
+{
+    MonitorList list = {};
+    EnumDisplayMonitors(NULL, NULL, AddMonitor, reinterpret_cast<LPARAM>(&list));
+    RECT window, foreground = {0, 0, 0, 0};
+    HWND front = GetForegroundWindow();
+    if (list.count == 0 || !GetWindowRect(hwnd, &window) ||
+        (front && !GetWindowRect(front, &foreground)))
+        return;
+    Pointer pointer = UsersPointer();
+    ScreenRect inFront = ScreenRectOf(foreground);
+    const MonitorArea &monitor =
+        list.monitors[UsersMonitor(list.monitors, list.count, &pointer, &inFront)];
+    ScreenRect to = CentredOn(&monitor, window.right - window.left, window.bottom - window.top,
+                              WindowDpi(hwnd));
+    /* A move to a monitor of another DPI has Windows suggest a size of its
+       own (WM_DPICHANGED): the second move keeps this one. */
+    for (int i = 0; i < 2; i++)
+        SetWindowPos(hwnd, NULL, to.left, to.top, to.right - to.left, to.bottom - to.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
@@ -82,6 +153,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_DPICHANGED: { /* the size Windows suggests for the new DPI */
         const RECT *rc = reinterpret_cast<const RECT *>(lParam);
+        SetProgramIcon(hwnd);
         SetWindowPos(hwnd, NULL, rc->left, rc->top, rc->right - rc->left, rc->bottom - rc->top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;

@@ -11,6 +11,11 @@
    whose menu is MENU. */
 bool RegisterMainClass(HINSTANCE hInstance);
 
+/* Moves the hidden window to the monitor the user works on, centred in its
+   work area at its DPI (ui/placement.h): the chooser it owns opens there,
+   and it shows there later. */
+void MoveToUsersMonitor(HWND hwnd);
+
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 #endif /* RUNVO_MAINWND_H */

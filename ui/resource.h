@@ -1,9 +1,13 @@
 /*
- * Identifiers of the chooser dialog's controls and of the menu commands,
- * shared by the resource script and the procedures.
+ * Identifiers of the program's icon, of the chooser dialog's controls and
+ * of the menu commands, shared by the resource script and the procedures.
  */
 #ifndef RUNVO_RESOURCE_H
 #define RUNVO_RESOURCE_H
+
+/* The program's icon: its first icon group, which Explorer, shortcuts and
+   the taskbar show. */
+#define IDI_RUNVO 1
 
 #define IDC_CMDLINE 10
 #define IDC_PROGLIST 11

@@ -47,16 +47,45 @@ int DigitRow(wchar_t key, int rows)
     return key >= L'1' && key <= L'9' && row < rows ? row : -1;
 }
 
-int NextRowByName(wchar_t key, int current, int rows, RowNameFn name, void *context)
+void StartRowSearch(RowSearch *s, wchar_t key, int current, int rows)
+{
+    int next = current + 1;
+    *s = RowSearch{key, next >= 0 && next < rows ? next : 0, rows, rows};
+}
+
+int StepRowSearch(RowSearch *s, RowNameFn name, void *context)
 {
     wchar_t shown[ROW_NAME_SIZE];
-    for (int i = 1; i <= rows; i++) {
-        int row = (current + i) % rows;
-        if (row < 0)
-            row += rows;
-        name(context, row, shown, ROW_NAME_SIZE);
-        if (shown[0] && UpperCase(shown[0]) == UpperCase(key))
-            return row;
+    for (; s->left > 0; s->left--, s->next = (s->next + 1) % s->rows) {
+        if (!name(context, s->next, shown, ROW_NAME_SIZE))
+            return ROW_SEARCH_WAITS;
+        if (shown[0] && UpperCase(shown[0]) == UpperCase(s->key)) {
+            s->left = 0;
+            return s->next;
+        }
     }
-    return -1;
+    return ROW_SEARCH_NONE;
+}
+
+/* Puts a part after the ones before it, parted by a comma. */
+static void PutPart(TextBuf *t, const wchar_t *part)
+{
+    if (!part[0])
+        return;
+    if (t->len)
+        PutText(t, L", ");
+    PutText(t, part);
+}
+
+void PutSpokenRowName(TextBuf *t, int row, const wchar_t *name, const wchar_t *args, bool missing)
+{
+    wchar_t digit[2] = {(wchar_t)(L'1' + row), L'\0'};
+    wchar_t notFound[ROW_NAME_SIZE];
+    TextBuf words;
+    if (row >= 0 && row < 9)
+        PutPart(t, digit);
+    PutPart(t, name);
+    if (missing)
+        PutString(OutStart(&words, notFound, ROW_NAME_SIZE), IDS_NOT_FOUND);
+    PutPart(t, missing ? notFound : args);
 }

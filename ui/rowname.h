@@ -3,11 +3,15 @@
  * the name shown for a program's file where its version information gives
  * none (the file's name without its extension, as the Start menu shows a
  * shortcut), the entry's own arguments shown after it, the row that a digit
- * starts (1 is the first entry, the line that -n 1 starts), and the row that
- * typing a character selects (the next whose name begins with it).
+ * starts (1 is the first entry, the line that -n 1 starts), the row that
+ * typing a character selects (the next whose name begins with it, found
+ * while names not yet known are loaded), and what a screen reader says of a
+ * row.
  */
 #ifndef RUNVO_ROWNAME_H
 #define RUNVO_ROWNAME_H
+
+#include "launch/text.h"
 
 #include <stddef.h>
 
@@ -27,11 +31,35 @@ const wchar_t *EntryShownArguments(const wchar_t *entry);
    -1 for any other key or a row past the last. */
 int DigitRow(wchar_t key, int rows);
 
-/* A row's shown name, into name (size characters). */
-typedef void (*RowNameFn)(void *context, int row, wchar_t *name, size_t size);
+/* A row's shown name, into name (size characters); false when it is not
+   known yet (its program not looked at). */
+typedef bool (*RowNameFn)(void *context, int row, wchar_t *name, size_t size);
 
-/* The first row after current (-1: before the first), going round, whose
-   name begins with key, case-blind; -1 when none does. */
-int NextRowByName(wchar_t key, int current, int rows, RowNameFn name, void *context);
+/* A type-ahead search under way: the key typed, the row to look at next
+   and how many rows are left to look at. */
+struct RowSearch {
+    wchar_t key;
+    int next, left, rows;
+};
+
+enum {
+    ROW_SEARCH_NONE = -1, /* no row's name begins with the key: the search ends */
+    ROW_SEARCH_WAITS = -2 /* the next row's name is not known yet */
+};
+
+/* Starts a search for the first row after current (-1: before the first),
+   going round, whose name begins with key, case-blind. */
+void StartRowSearch(RowSearch *s, wchar_t key, int current, int rows);
+
+/* Looks at the rows in turn from where the search got to: gives the row
+   whose name begins with the key, ROW_SEARCH_NONE, or ROW_SEARCH_WAITS
+   when the next row's name is not known yet; the search then stays at that
+   row (s->next) until its name is. */
+int StepRowSearch(RowSearch *s, RowNameFn name, void *context);
+
+/* What a screen reader says of a row: its digit where it shows one (rows 0
+   to 8), its name, then its own arguments, or for a program that is not
+   found, "not found". Parts that are empty are left out. */
+void PutSpokenRowName(TextBuf *t, int row, const wchar_t *name, const wchar_t *args, bool missing);
 
 #endif /* RUNVO_ROWNAME_H */

@@ -3,12 +3,13 @@
  * keys that start it), the program's icon and its name, and the entry's own
  * arguments in grey, so that two lines of one program tell apart. An entry
  * whose program is not found is drawn in grey as it is written, without an
- * icon, before anyone chooses it. The list box's strings stay the entries as
- * written; what each row's program is, its icon and its name are loaded for
- * the rows in view only, after the chooser is on screen and between the
- * user's keys and clicks, so that a list of any length opens at once and
- * answers at once. Each row's information is allocated when first loaded
- * and lives as long as the chooser's process, which ends soon after it.
+ * icon, and says "not found". The list box's strings stay the entries as
+ * written; what each row's program is, its name and its icon are loaded
+ * after the chooser is on screen, one row at a time while no input waits:
+ * first what a type-ahead search under way needs, then the rows in view,
+ * then the names (not the icons) of the rows below them, so that a letter
+ * finds a row that was never in view. Each row's information is allocated
+ * when it is first loaded, and freed when the list lets the row go.
  */
 #include "ui/rows.h"
 
@@ -20,15 +21,25 @@
 
 #include <wchar.h>
 
+enum {
+    /* The rows whose names are loaded ahead of need, from the top: a longer
+       list is searched as the user types. */
+    NAMES_AHEAD = 1000
+};
+
 /* What a row's program is, as last loaded. */
 struct RowInfo {
-    RowIcon icon; /* its size: another DPI loads it anew */
+    RowIcon icon; /* its size: another DPI loads it anew; 0 before it is loaded */
+    bool named;   /* the program looked for, and its name known */
     bool missing;
     WCHAR name[ROW_NAME_SIZE];
 };
 
 static bool s_loadPosted;
 static LastRow s_last;
+static RowSearch s_search; /* the type-ahead search under way, if s_searching */
+static bool s_searching;
+static int s_nextAhead; /* the next row whose name is loaded ahead */
 
 static RowInfo *Info(HWND hList, int row)
 {
@@ -47,17 +58,38 @@ static bool RowEntry(HWND hList, int row, WCHAR *entry)
     return true;
 }
 
-void ShownRowName(void *context, int row, WCHAR *name, size_t size)
+/* The name a row shows: its program's, once loaded, else the entry's own
+   file name. False while it is not loaded. */
+static bool RowName(void *context, int row, WCHAR *name, size_t size)
 {
     HWND hList = static_cast<HWND>(context);
     RowInfo *info = Info(hList, row);
     WCHAR entry[PATH_SIZE];
     name[0] = L'\0';
     TextBuf t;
-    if (info && !info->missing)
+    if (info && info->named && !info->missing)
         PutText(OutStart(&t, name, size), info->name);
     else if (RowEntry(hList, row, entry))
         EntryShownName(entry, name, size);
+    return info && info->named;
+}
+
+void ShownRowName(HWND hList, int row, WCHAR *name, size_t size)
+{
+    RowName(hList, row, name, size);
+}
+
+void SpokenRowName(HWND hList, int row, WCHAR *spoken, size_t size)
+{
+    WCHAR entry[PATH_SIZE], name[ROW_NAME_SIZE];
+    RowInfo *info = Info(hList, row);
+    bool missing = info && info->missing;
+    TextBuf t;
+    OutStart(&t, spoken, size);
+    if (!RowEntry(hList, row, entry))
+        return;
+    RowName(hList, row, name, ROW_NAME_SIZE);
+    PutSpokenRowName(&t, row, missing ? entry : name, EntryShownArguments(entry), missing);
 }
 
 /* Text's width and height, one line, as dc draws it. */
@@ -80,65 +112,75 @@ void SetRowHeight(HWND hList)
     SendMessageW(hList, LB_SETITEMHEIGHT, 0, (icon > text ? icon : text) + MulDiv(4, (int)dpi, 96));
 }
 
-/* A program's icon and name, by the name users know it by (the 32-bit
-   launcher's way to the 64-bit system folder is not the shell's), else as
-   found. A shortcut is shown by its own name, as the Start menu shows it. */
-static void LoadIconAndName(RowInfo *info, const WCHAR *found, int size)
+/* The row's program as the launch finds it: its file (in p->found), or the
+   path that may not be looked at before it is chosen (on a network, a disc,
+   or in the cloud only), or neither (missing). */
+enum Lookup { LOOKUP_MISSING, LOOKUP_UNOPENED, LOOKUP_FOUND };
+
+static Lookup LookUp(const WCHAR *entry, EntryProgram *p, const WCHAR **file)
 {
-    WCHAR shown[PATH_SIZE];
-    wmemcpy(shown, found, PATH_SIZE);
-    ShowAsUsersSee(shown);
-    HICON icon = ProgramIcon(shown, size);
-    if (!icon)
-        icon = ProgramIcon(found, size);
-    info->icon = RowIcon{icon, size, true};
+    if (!ReadEntryProgram(entry, p))
+        return LOOKUP_MISSING;
+    const WCHAR *named = NamedPath(p);
+    *file = named;
+    if (named && FileMayWait(named))
+        return LOOKUP_UNOPENED;
+    FindEntryFile(p);
+    if (!p->exists)
+        return LOOKUP_MISSING;
+    /* The file found, where it is not the path already asked about. */
+    *file = p->found;
+    bool asked = named && wcscmp(named, p->found) == 0;
+    return !asked && FileMayWait(p->found) ? LOOKUP_UNOPENED : LOOKUP_FOUND;
+}
+
+/* A program's name, by the name users know it by (the 32-bit launcher's
+   way to the 64-bit system folder is not the shell's), else as found. A
+   shortcut is shown by its own name, as the Start menu shows it. */
+static void NameProgram(RowInfo *info, const WCHAR *found, const WCHAR *shown)
+{
     if (IsShortcut(found) || (!ProgramDescription(shown, info->name, ROW_NAME_SIZE) &&
                               !ProgramDescription(found, info->name, ROW_NAME_SIZE)))
         FileShownName(found, info->name, ROW_NAME_SIZE);
 }
 
-/* A program that may not be looked at before it is chosen (on a network,
-   a disc, or in the cloud only): its file's name and the generic icon. */
-static void ShowUnopened(RowInfo *info, const WCHAR *file, int size)
-{
-    info->icon = RowIcon{GenericProgramIcon(size), size, true};
-    FileShownName(file, info->name, ROW_NAME_SIZE);
-}
-
-/* The row's program, found as the launch finds it, its icon and its name;
-   or missing. */
+/* The row's program, its name, and at size its icon (0: the name alone).
+   The row before's icon and name serve a row that shows the same file. */
 static void LoadProgram(RowInfo *info, const WCHAR *entry, int size)
 {
     EntryProgram p;
-    info->missing = false;
-    if (!ReadEntryProgram(entry, &p)) {
-        info->missing = true;
+    const WCHAR *file = NULL;
+    Lookup found = LookUp(entry, &p, &file);
+    bool naming = !info->named; /* a name once known stays */
+    info->missing = found == LOOKUP_MISSING;
+    info->named = true;
+    if (found == LOOKUP_MISSING)
         return;
-    }
-    const WCHAR *named = NamedPath(&p);
-    if (named && FileMayWait(named)) {
-        ShowUnopened(info, named, size);
-        return;
-    }
-    FindEntryFile(&p);
-    info->missing = !p.exists;
-    if (info->missing)
-        return;
-    /* The file found, where it is not the path already asked about. */
-    if ((!named || wcscmp(named, p.found) != 0) && FileMayWait(p.found)) {
-        ShowUnopened(info, p.found, size);
-    } else if (SharesLastIcon(&s_last, &info->icon, p.found, size)) {
-        info->icon = RowIcon{s_last.icon->handle, size, false};
+    bool shares = s_last.icon && wcscmp(s_last.file, file) == 0;
+    if (naming && found == LOOKUP_UNOPENED)
+        FileShownName(file, info->name, ROW_NAME_SIZE);
+    else if (naming && shares)
         wmemcpy(info->name, s_last.name, ROW_NAME_SIZE);
-    } else {
-        LoadIconAndName(info, p.found, size);
+    WCHAR shown[PATH_SIZE];
+    wmemcpy(shown, file, PATH_SIZE);
+    ShowAsUsersSee(shown);
+    if (naming && found == LOOKUP_FOUND && !shares)
+        NameProgram(info, file, shown);
+    if (size && found == LOOKUP_UNOPENED) {
+        info->icon = RowIcon{GenericProgramIcon(size), size, true};
+    } else if (size && SharesLastIcon(&s_last, &info->icon, file, size)) {
+        info->icon = RowIcon{s_last.icon->handle, size, false};
+    } else if (size) {
+        HICON icon = ProgramIcon(shown, size);
+        info->icon = RowIcon{icon ? icon : ProgramIcon(file, size), size, true};
     }
-    RememberLastRow(&s_last, &info->icon, p.found, info->name);
+    RememberLastRow(&s_last, &info->icon, file, info->name);
 }
 
-/* Finds the row's program, its name and its icon at size; the icon it had
-   at another size goes, unless another row loaded it. False when no memory
-   is to be had for them. */
+/* Finds the row's program and its name, and at size its icon (0: the name
+   alone, where it is not known yet); the icon it had at another size goes,
+   unless another row loaded it. Says so to a screen reader where the name
+   is new. False when no memory is to be had for them. */
 static bool LoadRow(HWND hList, int row, int size)
 {
     WCHAR entry[PATH_SIZE];
@@ -149,13 +191,19 @@ static bool LoadRow(HWND hList, int row, int size)
             return false;
         SendMessageW(hList, LB_SETITEMDATA, (WPARAM)row, reinterpret_cast<LPARAM>(info));
     }
-    HICON replaced = static_cast<HICON>(DropIcon(&info->icon));
-    if (replaced)
-        DestroyIcon(replaced);
-    info->icon.size = size;
-    info->missing = !RowEntry(hList, row, entry);
-    if (!info->missing)
+    bool named = info->named;
+    if (size) {
+        HICON replaced = static_cast<HICON>(DropIcon(&info->icon));
+        if (replaced)
+            DestroyIcon(replaced);
+        info->icon.size = size;
+    }
+    if (!RowEntry(hList, row, entry))
+        *info = RowInfo{info->icon, true, true, L""};
+    else if (size || !named)
         LoadProgram(info, entry, size);
+    if (!named)
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hList, OBJID_CLIENT, row + 1);
     RECT rc;
     if (SendMessageW(hList, LB_GETITEMRECT, (WPARAM)row, reinterpret_cast<LPARAM>(&rc)) != LB_ERR)
         InvalidateRect(hList, &rc, FALSE);
@@ -174,13 +222,47 @@ void FreeRow(const DELETEITEMSTRUCT *item)
     HeapFree(GetProcessHeap(), 0, info);
 }
 
-void LoadVisibleRows(HWND hDlg, HWND hList)
+void ForgetRows(void)
 {
-    s_loadPosted = false;
+    s_searching = false;
+    s_nextAhead = 0;
+}
+
+/* True when the user's input is waiting: a key, a click or another
+   program's question waits for no row. */
+static bool InputWaits(HWND hDlg)
+{
+    if (!HIWORD(GetQueueStatus(QS_INPUT | QS_SENDMESSAGE)))
+        return false;
+    SetTimer(hDlg, ROWS_TIMER, USER_TIMER_MINIMUM, NULL);
+    return true;
+}
+
+/* Goes on with the search under way: selects the row it finds. False when
+   the user's input came first. */
+static bool GoOnSearching(HWND hDlg, HWND hList)
+{
+    while (s_searching) {
+        int row = StepRowSearch(&s_search, RowName, hList);
+        if (row != ROW_SEARCH_WAITS) {
+            s_searching = false;
+            if (row >= 0)
+                SendMessageW(hList, LB_SETCURSEL, (WPARAM)row, 0);
+            break;
+        }
+        if (InputWaits(hDlg) || !LoadRow(hList, s_search.next, 0))
+            return false;
+    }
+    return true;
+}
+
+/* Loads the icons and names of the rows in view. False when the user's
+   input came first. */
+static bool LoadRowsInView(HWND hDlg, HWND hList, int count)
+{
     RECT rc;
     GetClientRect(hList, &rc);
     int top = (int)SendMessageW(hList, LB_GETTOPINDEX, 0, 0);
-    int count = (int)SendMessageW(hList, LB_GETCOUNT, 0, 0);
     int height = (int)SendMessageW(hList, LB_GETITEMHEIGHT, 0, 0);
     int end = height > 0 ? top + rc.bottom / height + 1 : top;
     int size = SmallIconSize(WindowDpi(hList));
@@ -188,16 +270,39 @@ void LoadVisibleRows(HWND hDlg, HWND hList)
         RowInfo *info = Info(hList, row);
         if (info && info->icon.size == size)
             continue;
-        /* The user first: a key, a click or another program's question
-           waits for no icon. */
-        if (HIWORD(GetQueueStatus(QS_INPUT | QS_SENDMESSAGE))) {
-            SetTimer(hDlg, ROWS_TIMER, USER_TIMER_MINIMUM, NULL);
-            return;
-        }
-        if (!LoadRow(hList, row, size))
-            break;
+        if (InputWaits(hDlg) || !LoadRow(hList, row, size))
+            return false;
     }
+    return true;
+}
+
+/* Loads the names of the rows ahead of need. */
+static void LoadNamesAhead(HWND hDlg, HWND hList, int count)
+{
+    for (; s_nextAhead < count && s_nextAhead < NAMES_AHEAD; s_nextAhead++) {
+        RowInfo *info = Info(hList, s_nextAhead);
+        if (info && info->named)
+            continue;
+        if (InputWaits(hDlg) || !LoadRow(hList, s_nextAhead, 0))
+            return;
+    }
+}
+
+void LoadRows(HWND hDlg, HWND hList)
+{
+    s_loadPosted = false;
     KillTimer(hDlg, ROWS_TIMER);
+    int count = (int)SendMessageW(hList, LB_GETCOUNT, 0, 0);
+    if (GoOnSearching(hDlg, hList) && LoadRowsInView(hDlg, hList, count))
+        LoadNamesAhead(hDlg, hList, count);
+}
+
+void SearchRows(HWND hDlg, HWND hList, WCHAR key)
+{
+    int rows = (int)SendMessageW(hList, LB_GETCOUNT, 0, 0);
+    StartRowSearch(&s_search, key, (int)SendMessageW(hList, LB_GETCURSEL, 0, 0), rows);
+    s_searching = true; /* in place of one under way */
+    LoadRows(hDlg, hList);
 }
 
 /* Text in the rectangle, one line, centred on its height; gives its width. */
@@ -209,13 +314,45 @@ static int DrawLine(HDC dc, const WCHAR *text, RECT rc, COLORREF colour, UINT al
     return Extent(dc, text).cx;
 }
 
+/* Has the rows in view loaded soon, where this one is not loaded. */
+static bool LoadedOrAsked(HWND hDlg, const RowInfo *info, int size)
+{
+    bool loaded = info && info->icon.size == size; /* else loaded at another DPI */
+    if (!loaded && !s_loadPosted) {
+        PostMessageA(hDlg, WM_APP_LOADROWS, 0, 0);
+        s_loadPosted = true;
+    }
+    return loaded;
+}
+
+/* A row's name and what follows it in grey: its own arguments, or for a
+   program not found, the entry as written and "not found". */
+static void DrawNameAndMore(const DRAWITEMSTRUCT *item, const WCHAR *entry, RECT rc, COLORREF text,
+                            COLORREF grey, int pad)
+{
+    WCHAR name[ROW_NAME_SIZE], notFound[ROW_NAME_SIZE];
+    int row = (int)item->itemID;
+    RowInfo *info = Info(item->hwndItem, row);
+    bool missing = info && info->missing;
+    const WCHAR *more = EntryShownArguments(entry);
+    if (missing) {
+        TextBuf t;
+        PutString(OutStart(&t, notFound, ROW_NAME_SIZE), IDS_NOT_FOUND);
+        more = notFound;
+    }
+    ShownRowName(item->hwndItem, row, name, ROW_NAME_SIZE);
+    HDC dc = item->hDC;
+    rc.left += DrawLine(dc, missing ? entry : name, rc, missing ? grey : text, DT_LEFT) + 2 * pad;
+    DrawLine(dc, more, rc, grey, DT_LEFT);
+}
+
 void DrawRow(HWND hDlg, const DRAWITEMSTRUCT *item)
 {
     HDC dc = item->hDC;
     RECT rc = item->rcItem;
     int row = (int)item->itemID;
     bool selected = item->itemState & ODS_SELECTED;
-    WCHAR entry[PATH_SIZE], name[ROW_NAME_SIZE];
+    WCHAR entry[PATH_SIZE];
     if (row >= 0 && RowEntry(item->hwndItem, row, entry)) {
         UINT dpi = WindowDpi(item->hwndItem);
         int pad = MulDiv(4, (int)dpi, 96), size = SmallIconSize(dpi);
@@ -230,23 +367,12 @@ void DrawRow(HWND hDlg, const DRAWITEMSTRUCT *item)
         if (row < 9)
             DrawLine(dc, key, rc, grey, DT_CENTER);
         RowInfo *info = Info(item->hwndItem, row);
-        bool loaded = info && info->icon.size == size; /* else loaded at another DPI */
-        if (!loaded && !s_loadPosted) {
-            PostMessageA(hDlg, WM_APP_LOADROWS, 0, 0);
-            s_loadPosted = true;
-        }
-        if (loaded && info->icon.handle)
+        if (LoadedOrAsked(hDlg, info, size) && info->icon.handle)
             DrawIconEx(dc, rc.right, rc.top + (rc.bottom - rc.top - size) / 2,
                        static_cast<HICON>(info->icon.handle), size, size, 0, NULL, DI_NORMAL);
         rc.left = rc.right + size + pad;
         rc.right = item->rcItem.right;
-        if (info && info->missing) {
-            DrawLine(dc, entry, rc, grey, DT_LEFT);
-        } else {
-            ShownRowName(item->hwndItem, row, name, ROW_NAME_SIZE);
-            rc.left += DrawLine(dc, name, rc, text, DT_LEFT) + 2 * pad;
-            DrawLine(dc, EntryShownArguments(entry), rc, grey, DT_LEFT);
-        }
+        DrawNameAndMore(item, entry, rc, text, grey, pad);
     }
     if (item->itemState & ODS_FOCUS)
         DrawFocusRect(dc, &item->rcItem);

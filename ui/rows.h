@@ -7,9 +7,9 @@
 
 #include "platform/platform.h"
 
-/* Messages the chooser posts itself: load the rows in view; lay the rows
-   out anew after a move to a monitor of another DPI. */
-enum { WM_APP_LOADROWS = WM_APP + 1, WM_APP_NEWDPI, ROWS_TIMER = 1 };
+/* The message the chooser posts itself to load what the rows need, and the
+   timer that goes on with it after the user's input. */
+enum { WM_APP_LOADROWS = WM_APP + 1, ROWS_TIMER = 1 };
 
 /* The rows' height at the list's DPI, for its font and its icons. */
 void SetRowHeight(HWND hList);
@@ -18,16 +18,29 @@ void SetRowHeight(HWND hList);
    not loaded yet has them loaded soon after (WM_APP_LOADROWS). */
 void DrawRow(HWND hDlg, const DRAWITEMSTRUCT *item);
 
-/* Loads the icons and names of the rows in view, until it is done or the
-   user's input is waiting, when it goes on on the ROWS_TIMER. */
-void LoadVisibleRows(HWND hDlg, HWND hList);
+/* Loads what the rows need: first the names a type-ahead search under way
+   needs, then the icons and names of the rows in view, then the names of
+   the rows ahead; until it is done, or the user's input waits, when it goes
+   on on the ROWS_TIMER. */
+void LoadRows(HWND hDlg, HWND hList);
+
+/* Selects the next row after the selection whose name begins with key,
+   loading the names it meets that are not known yet; a new search takes
+   the place of one under way. */
+void SearchRows(HWND hDlg, HWND hList, WCHAR key);
 
 /* Frees a row's information, as WM_DELETEITEM asks when the list lets the
    row go. */
 void FreeRow(const DELETEITEMSTRUCT *item);
 
-/* The name a row shows (the name given to type-ahead): context is the
-   list. */
-void ShownRowName(void *context, int row, WCHAR *name, size_t size);
+/* The list is filled anew: nothing of the rows before is loaded or
+   searched for any longer. */
+void ForgetRows(void);
+
+/* The name a row shows, into name (size characters). */
+void ShownRowName(HWND hList, int row, WCHAR *name, size_t size);
+
+/* What a screen reader says of a row, into spoken (size characters). */
+void SpokenRowName(HWND hList, int row, WCHAR *spoken, size_t size);
 
 #endif /* RUNVO_ROWS_H */

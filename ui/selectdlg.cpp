@@ -3,18 +3,26 @@
  * default preselected, and on OK leaves a double quote and the chosen entry
  * in the command text. Its result is 1 for OK, 0 for Cancel or close. In the
  * list, a digit from 1 to 9 chooses that entry at once, and any other
- * character selects the next row whose name begins with it.
+ * character selects the next row whose name begins with it. It has a
+ * taskbar button and Runvo's icon, and comes forward when it opens.
  */
 #include "ui/selectdlg.h"
 
 #include "launch/listfile.h"
 #include "launch/rules.h"
 #include "launch/runvo.h"
+#include "ui/accessible.h"
 #include "ui/dpi.h"
+#include "ui/menu.h"
+#include "ui/placement.h"
 #include "ui/resource.h"
 #include "ui/rowname.h"
 #include "ui/rows.h"
-#include "ui/setup.h"
+#include "ui/windowicon.h"
+
+/* Messages the chooser posts itself: lay the rows out anew after a move to
+   a monitor of another DPI; come forward, once it is on screen. */
+enum { WM_APP_NEWDPI = WM_APP_LOADROWS + 1, WM_APP_FORWARD };
 
 static WNDPROC s_listProc;
 static HWND s_hDlg;
@@ -22,21 +30,25 @@ static const WCHAR *s_tail;
 static FileStamp s_listStamp; /* the list file as last read */
 
 /* The list box's keys: characters go by the names the rows show, not by
-   the entries' text, which begins with "C:\ as often as not. */
+   the entries' text, which begins with "C:\ as often as not. A screen
+   reader's question is answered with the rows' names. */
 static LRESULT CALLBACK ListKeysProc(HWND hList, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    LRESULT answer;
+    if (msg == WM_GETOBJECT && AnswerGetObject(hList, wParam, lParam, &answer))
+        return answer;
     if (msg != WM_CHAR || wParam <= L' ')
         return CallWindowProcW(s_listProc, hList, msg, wParam, lParam);
-    int rows = (int)SendMessageW(hList, LB_GETCOUNT, 0, 0);
     WCHAR key = (WCHAR)wParam;
-    bool digit = key >= L'1' && key <= L'9';
-    int row = digit ? DigitRow(key, rows)
-                    : NextRowByName(key, (int)SendMessageW(hList, LB_GETCURSEL, 0, 0), rows,
-                                    ShownRowName, hList);
-    if (row >= 0)
-        SendMessageW(hList, LB_SETCURSEL, (WPARAM)row, 0);
-    if (row >= 0 && digit)
-        SendMessageW(s_hDlg, WM_COMMAND, IDOK, 0);
+    int row = DigitRow(key, (int)SendMessageW(hList, LB_GETCOUNT, 0, 0));
+    if (key >= L'1' && key <= L'9') {
+        if (row >= 0) {
+            SendMessageW(hList, LB_SETCURSEL, (WPARAM)row, 0);
+            SendMessageW(s_hDlg, WM_COMMAND, IDOK, 0);
+        }
+    } else {
+        SearchRows(s_hDlg, hList, key);
+    }
     return 0;
 }
 
@@ -87,18 +99,27 @@ static void ReadListAgain(HWND hList)
     if (!ListFilePath(path) || SameStamp(FileStampOf(path), s_listStamp))
         return;
     SendMessageA(hList, LB_RESETCONTENT, 0, 0); /* each row freed (WM_DELETEITEM) */
+    ForgetRows();
     FillList(hList, s_tail);
     InvalidateRect(hList, NULL, TRUE);
 }
 
-/* Opens the list file in the system's Notepad; the chooser reads it again
-   when the user comes back to it. */
-static void EditList(HWND hDlg)
+static bool IsForeground(void *window)
 {
-    WCHAR list[PATH_SIZE], words[256];
-    DWORD error = ListFilePath(list) ? OpenInNotepad(list) : ERROR_FILENAME_EXCED_RANGE;
-    if (error && SystemWords(error, L"notepad.exe", words, 256))
-        MessageBoxW(hDlg, words, L"Runvo", MB_ICONWARNING | MB_OK);
+    return GetForegroundWindow() == static_cast<HWND>(window);
+}
+
+static bool TakeForeground(void *window)
+{
+    return SetForegroundWindow(static_cast<HWND>(window)) != FALSE;
+}
+
+/* Flashes the taskbar button until the user comes to the chooser. */
+static void FlashButton(void *window)
+{
+    FLASHWINFO flash = {sizeof flash, static_cast<HWND>(window), FLASHW_ALL | FLASHW_TIMERNOFG, 0,
+                        0};
+    FlashWindowEx(&flash);
 }
 
 static void InitChooser(HWND hDlg, const WCHAR *tail)
@@ -106,13 +127,15 @@ static void InitChooser(HWND hDlg, const WCHAR *tail)
     HWND hList = GetDlgItem(hDlg, IDC_PROGLIST);
     s_hDlg = hDlg;
     s_tail = tail;
-    AddSetUpItems(GetSystemMenu(hDlg, FALSE));
+    AddChooserItems(GetSystemMenu(hDlg, FALSE));
+    SetProgramIcon(hDlg);
     SetDlgItemTextW(hDlg, IDC_CMDLINE, tail);
     SetRowHeight(hList);
     s_listProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListKeysProc)));
     FillList(hList, tail);
     SetFocus(hList);
+    PostMessageA(hDlg, WM_APP_FORWARD, 0, 0); /* once it is shown */
 }
 
 static void AcceptChoice(HWND hDlg)
@@ -149,25 +172,15 @@ static void OnCommand(HWND hDlg, WPARAM wParam)
 }
 
 /* The system menu: the close box ends the dialog (the default processing
-   then runs as well); set-up, removal and editing the list are handled. */
+   then runs as well); the chooser's own items are handled. */
 static INT_PTR OnSysCommand(HWND hDlg, WPARAM wParam)
 {
-    switch (wParam & 0xFFF0) {
-    case SC_CLOSE:
+    if ((wParam & 0xFFF0) == SC_CLOSE) {
         if (wParam == SC_CLOSE)
             EndDialog(hDlg, 0);
         return FALSE;
-    case IDM_SETUP:
-        RunSetUp(hDlg, SETUP_ADD);
-        return TRUE;
-    case IDM_REMOVE:
-        RunSetUp(hDlg, SETUP_REMOVE);
-        return TRUE;
-    case IDM_EDITLIST:
-        EditList(hDlg);
-        return TRUE;
     }
-    return FALSE;
+    return DoChooserItem(hDlg, (UINT)(wParam & 0xFFF0));
 }
 
 INT_PTR CALLBACK SelectDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -186,8 +199,13 @@ INT_PTR CALLBACK SelectDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
         return OnSysCommand(hDlg, wParam);
     case WM_INITMENUPOPUP:
         if (HIWORD(lParam)) /* the system menu */
-            EnableSetUpItems(reinterpret_cast<HMENU>(wParam));
+            UpdateChooserItems(reinterpret_cast<HMENU>(wParam));
         return FALSE;
+    case WM_APP_FORWARD: {
+        static const ForwardCalls calls = {IsForeground, TakeForeground, FlashButton};
+        ComeForward(hDlg, &calls);
+        return TRUE;
+    }
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE)
             ReadListAgain(GetDlgItem(hDlg, IDC_PROGLIST));
@@ -206,9 +224,10 @@ INT_PTR CALLBACK SelectDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
         return TRUE;
     case WM_APP_LOADROWS:
     case WM_TIMER:
-        LoadVisibleRows(hDlg, GetDlgItem(hDlg, IDC_PROGLIST));
+        LoadRows(hDlg, GetDlgItem(hDlg, IDC_PROGLIST));
         return TRUE;
     case WM_DPICHANGED: /* the dialog manager lays the dialog out anew first */
+        SetProgramIcon(hDlg);
         PostMessageA(hDlg, WM_APP_NEWDPI, 0, 0);
         return FALSE;
     case WM_APP_NEWDPI:

@@ -1,10 +1,8 @@
 /*
- * Set-up and removal as the user asks for them, and their system menu
- * items.
+ * Set-up and removal as the user asks for them, and what the chooser's menu
+ * asks of them.
  */
 #include "ui/setup.h"
-
-#include "ui/resource.h"
 
 #include <wchar.h>
 
@@ -39,8 +37,8 @@ static bool DoSteps(SetUpAction action, const WCHAR *exe, const WCHAR *name, Set
 int RunSetUp(HWND owner, SetUpAction action)
 {
     /* Too big for a stack frame of the 32-bit build, with the rest. */
-    static WCHAR s_szNote[2048];
-    WCHAR exe[PATH_SIZE], words[PLACE_COUNT][256];
+    static WCHAR s_szNote[SETUP_NOTE_SIZE];
+    WCHAR exe[PATH_SIZE], words[PLACE_COUNT][SYSTEM_WORDS_SIZE];
     const WCHAR *name = ProgramPath(exe);
     SetUpState places[PLACE_COUNT];
     ReadSetUpPlaces(name ? name : L"", places);
@@ -51,24 +49,17 @@ int RunSetUp(HWND owner, SetUpAction action)
         NotifyAssociationsChanged();
     const WCHAR *said[PLACE_COUNT];
     for (int i = 0; i < PLACE_COUNT; i++)
-        said[i] =
-            places[i].error && SystemWords(places[i].error, NULL, words[i], 256) ? words[i] : NULL;
+        said[i] = places[i].error && SystemWords(places[i].error, NULL, words[i], SYSTEM_WORDS_SIZE)
+                      ? words[i]
+                      : NULL;
     TextBuf t;
-    PutSetUpNote(OutStart(&t, s_szNote, 2048), action, places, said);
+    PutSetUpNote(OutStart(&t, s_szNote, SETUP_NOTE_SIZE), action, exe, places, said);
     bool done = SetUpDone(places);
     MessageBoxW(owner, s_szNote, L"Runvo", MB_OK | (done ? MB_ICONINFORMATION : MB_ICONWARNING));
     return done ? 0 : 1;
 }
 
-void AddSetUpItems(HMENU menu)
-{
-    AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
-    AppendMenuA(menu, MF_STRING, IDM_SETUP, g_szSetUpItem);
-    AppendMenuA(menu, MF_STRING, IDM_REMOVE, g_szRemoveItem);
-    AppendMenuA(menu, MF_STRING, IDM_EDITLIST, g_szEditListItem);
-}
-
-void EnableSetUpItems(HMENU menu)
+int SetUpPlacesHere(void)
 {
     WCHAR exe[PATH_SIZE];
     const WCHAR *name = ProgramPath(exe);
@@ -79,6 +70,5 @@ void EnableSetUpItems(HMENU menu)
         for (const SetUpState &p : places)
             here += SamePath(p.program, exe);
     }
-    EnableMenuItem(menu, IDM_SETUP, here == PLACE_COUNT ? MF_GRAYED : MF_ENABLED);
-    EnableMenuItem(menu, IDM_REMOVE, here == 0 ? MF_GRAYED : MF_ENABLED);
+    return here;
 }

@@ -1,7 +1,7 @@
 /*
- * Set-up and its undo as the user asks for them: from the chooser's system
- * menu, or as the whole tail --setup or --remove. Each tells in a message
- * box what it did, where Runvo is found now, and how to undo it.
+ * Set-up and its undo as the user asks for them: from the chooser's menu,
+ * or as the whole tail --setup or --remove. Each tells in a message box what
+ * it did, where Runvo is found now, and how to undo it.
  */
 #ifndef RUNVO_UI_SETUP_H
 #define RUNVO_UI_SETUP_H
@@ -14,12 +14,8 @@
    be done. */
 int RunSetUp(HWND owner, SetUpAction action);
 
-/* Appends the items of set-up, removal and editing the list to a system
-   menu. */
-void AddSetUpItems(HMENU menu);
-
-/* Greys the item of set-up or of removal where it does not apply: all is in
-   place for this program already, or nothing of it is. */
-void EnableSetUpItems(HMENU menu);
+/* How many of the places point at this program now: PLACE_COUNT when it
+   is set up, 0 when nothing of it is. */
+int SetUpPlacesHere(void);
 
 #endif /* RUNVO_UI_SETUP_H */

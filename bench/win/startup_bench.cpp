@@ -7,11 +7,17 @@
  *  - from then until the rows in view show their icons and names: until the
  *    list's picture stops changing;
  *  - quick launch from process start to exit, less its 300 ms wait, against
- *    a program that only calls WinExec and Sleep(300).
+ *    a program that only calls WinExec and Sleep(300);
+ *  - a letter that selects the last of 100 and of 1,000 rows, whose name
+ *    alone begins with it: the first, as soon as the chooser can be used
+ *    (the names of the rows out of view may not be known yet), and a later
+ *    one, against the same letter in a list box of the same rows' names,
+ *    searched by its own type-ahead.
  * Prints medians and ratios; decides nothing.
  *   startup_bench runvo.exe probe.exe baseline_dialog.exe baseline_quick.exe
  */
 #include "tests/e2e/driver.h"
+#include "ui/resource.h"
 
 #include <algorithm>
 
@@ -40,7 +46,7 @@ static bool Start(const std::string &exe, const std::string &tail, Launched *l)
    has kept still for 300 ms (5 s at most). */
 static double TimeToSettled(HWND dlg, double since)
 {
-    HWND list = GetDlgItem(dlg, 11);
+    HWND list = GetDlgItem(dlg, IDC_PROGLIST);
     std::vector<DWORD> last;
     double changed = Now();
     for (double now = changed; now - changed < 300 && now - since < 5000; now = Now()) {
@@ -91,6 +97,48 @@ static double TimeQuick(const std::string &exe, const std::string &tail)
     WaitExit(&l, 20000);
     CloseHandle(l.process);
     return Now() - t0 - 300;
+}
+
+/* Starts the program and waits for its chooser, usable; NULL if it never
+   is. */
+static HWND OpenUsable(const std::string &exe, const std::string &tail, Launched *l)
+{
+    if (!Start(exe, tail, l))
+        return NULL;
+    HWND dlg = NULL;
+    while (!(dlg = FindProcessWindow(l->pid, "#32770", "Select Program")) &&
+           WaitForSingleObject(l->process, 0) == WAIT_TIMEOUT)
+        Sleep(1);
+    DWORD_PTR answer;
+    SendMessageTimeoutA(dlg, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer);
+    return dlg;
+}
+
+/* Milliseconds from a key to the selection of row want (20 s at most). */
+static double TimeToSelect(HWND list, WORD key, LRESULT want)
+{
+    double t0 = Now();
+    PressKey(key);
+    while (SendMessageW(list, LB_GETCURSEL, 0, 0) != want && Now() - t0 < 20000)
+        Sleep(1);
+    return Now() - t0;
+}
+
+/* The first and a later letter that select the last row, in milliseconds;
+   in between, another letter selects the first. */
+static void TimeLetters(const std::string &exe, const std::string &tail, int rows, double *first,
+                        double *later)
+{
+    Launched l;
+    HWND dlg = OpenUsable(exe, tail, &l);
+    HWND list = GetDlgItem(dlg, IDC_PROGLIST);
+    WaitFor([&] { return FocusOf(l.tid) == list; }, 5000);
+    *first = TimeToSelect(list, 'R', rows - 1);
+    TimeToSelect(list, 'P', 0);
+    *later = TimeToSelect(list, 'R', rows - 1);
+    PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+    WaitExit(&l, 10000);
+    CloseHandle(l.process);
 }
 
 static void Report(const char *what, const std::vector<double> &runvo,
@@ -153,6 +201,31 @@ int main(int argc, char **argv)
         }
     }
     Report("quick launch, less the 300 ms", r, b, "within 1.10x");
+
+    /* A letter: rows of the probe ("probe"), then a copy of the launcher
+       ("Runvo"). */
+    const std::string other = WorkPath("other.exe");
+    CopyFileA(runvo.c_str(), other.c_str(), FALSE);
+    for (int rows : {100, 1000}) {
+        std::string list = "none\n";
+        for (int i = 0; i + 1 < rows; i++)
+            list += "\"" + ProbePath() + "\" --tool " + std::to_string(i) + "\n";
+        WriteList(list + other + "\n");
+        std::vector<double> rf, rl, bf, bl;
+        for (int i = 0; i < ROUNDS / 2; i++) {
+            double first, later;
+            TimeLetters(runvo, "a.txt", rows, &first, &later);
+            rf.push_back(first);
+            rl.push_back(later);
+            TimeLetters(dialog, "--rows " + std::to_string(rows), rows, &first, &later);
+            bf.push_back(first);
+            bl.push_back(later);
+        }
+        std::string what = "a letter, " + std::to_string(rows) + " rows: the first";
+        Report(what.c_str(), rf, bf, "none");
+        Report("  a later one", rl, bl, "none");
+    }
+    DeleteFileA(other.c_str());
     TearDownWorkDir();
     return 0;
 }

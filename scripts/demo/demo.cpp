@@ -1,12 +1,13 @@
 /*
  * The launcher at work, for a machine without a display of its own: starts
  * runvo.exe with a document as its tail (quoted, as Send To passes it),
- * takes pictures of the chooser, of its title bar's menu and of the status
- * window, accepts the
- * preselected entry, and says what was started.
+ * says what a screen reader hears of the chooser's rows, takes pictures of
+ * the chooser, of its title bar's menu and of the status window, accepts
+ * the preselected entry, and says what was started.
  *   demo runvo.exe document picture-folder
  */
 #include "tests/e2e/driver.h"
+#include "ui/resource.h"
 
 static void Picture(HWND hwnd, const std::string &path)
 {
@@ -29,13 +30,26 @@ int main(int argc, char **argv)
         printf("the chooser did not open\n");
         return 1;
     }
-    HWND list = GetDlgItem(dlg, 11);
+    HWND list = GetDlgItem(dlg, IDC_PROGLIST);
     std::vector<std::string> entries = ListBoxTexts(list);
     LRESULT sel = SendMessageA(list, LB_GETCURSEL, 0, 0);
     std::string entry = sel >= 0 && (size_t)sel < entries.size() ? entries[(size_t)sel] : "";
     printf("chooser: %lu entries, preselected: %s\n", (unsigned long)entries.size(),
            entry.empty() ? "none" : entry.c_str());
     WaitFor([&] { return FocusOf(l.tid) == list; }, 5000);
+    /* What a screen reader hears, once the rows are loaded: the names keep
+       still. */
+    std::vector<std::string> names, before;
+    WaitFor(
+        [&] {
+            before = names;
+            Sleep(200);
+            names = AccessibleNames(list);
+            return !names.empty() && names == before;
+        },
+        5000);
+    for (size_t i = 0; i < names.size(); i++)
+        printf("%s %s\n", i ? "  row:" : "a screen reader hears the list:", names[i].c_str());
     Sleep(300); /* the window manager's frame is drawn by another process */
     Picture(dlg, out + "\\chooser.bmp");
 

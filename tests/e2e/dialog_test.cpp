@@ -3,6 +3,7 @@
  * what it shows, where the focus is, and every way of ending it.
  */
 #include "tests/e2e/driver.h"
+#include "ui/resource.h"
 
 static const WORD EN_US = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 
@@ -36,8 +37,8 @@ static void CheckDialogHeader(const BYTE *t, const WORD *&p)
     const DLGTEMPLATE *dt = reinterpret_cast<const DLGTEMPLATE *>(t);
     DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_CENTER;
     ok(dt->style == style, "dialog style %08lx", dt->style);
-    ok(dt->dwExtendedStyle == 0 && dt->cdit == 7, "exstyle %lx, %d controls", dt->dwExtendedStyle,
-       dt->cdit);
+    ok(dt->dwExtendedStyle == WS_EX_APPWINDOW && dt->cdit == 7, "exstyle %lx, %d controls",
+       dt->dwExtendedStyle, dt->cdit);
     ok(dt->cx == 236 && dt->cy == 175, "size %d x %d", dt->cx, dt->cy);
     p = reinterpret_cast<const WORD *>(t + 18);
     std::string menu = TemplateString(p), cls = TemplateString(p), title = TemplateString(p);
@@ -92,6 +93,64 @@ static void test_template(const char *exe)
            "control %d: text [%s]", i + 1, text.c_str());
     }
     FreeLibrary(mod);
+}
+
+/* The program's icon: its first icon group holds each size from 16 to 256
+   pixels as a PNG image, and the shell takes it from the file in its
+   colours. */
+static void test_icon(const char *exe)
+{
+    HMODULE mod = LoadLibraryExA(exe, NULL, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC group = FindResourceA(mod, MAKEINTRESOURCEA(1), RT_GROUP_ICON);
+    if (!ok(group != NULL, "no icon group 1"))
+        return;
+    const BYTE *dir = static_cast<const BYTE *>(LockResource(LoadResource(mod, group)));
+    WORD count = *reinterpret_cast<const WORD *>(dir + 4);
+    std::vector<int> sizes;
+    for (WORD i = 0; i < count; i++) {
+        const BYTE *entry = dir + 6 + 14 * i; /* GRPICONDIRENTRY, packed */
+        sizes.push_back(entry[0] ? entry[0] : 256);
+        WORD id = *reinterpret_cast<const WORD *>(entry + 12);
+        HRSRC image = FindResourceA(mod, MAKEINTRESOURCEA(id), RT_ICON);
+        const char *data =
+            image ? static_cast<const char *>(LockResource(LoadResource(mod, image))) : NULL;
+        ok(data && memcmp(data, "\x89PNG", 4) == 0, "the %d-pixel image is no PNG", sizes.back());
+    }
+    const std::vector<int> want = {16, 20, 24, 32, 40, 48, 64, 256};
+    ok(sizes == want, "%lu sizes in the icon group", (unsigned long)sizes.size());
+    FreeLibrary(mod);
+    HICON icon = NULL;
+    ok(PrivateExtractIconsA(exe, 0, 32, 32, &icon, NULL, 1, 0) == 1 && icon, "no icon extracted");
+    if (icon) {
+        IsRunvoIcon(icon, 32);
+        DestroyIcon(icon);
+    }
+}
+
+/* The chooser cannot get lost: it has a taskbar button, is the foreground
+   window, and shows Runvo's icon, which the window manager draws in its
+   title bar (at its top left, as openbox does; Wine answers WM_GETICON
+   from another process with none). */
+static void test_chooser_window(void)
+{
+    WriteList("a\na\n");
+    Launched l;
+    HWND dlg = OpenChooser("a.txt", &l);
+    if (!dlg)
+        return;
+    ok(GetWindowLongW(dlg, GWL_EXSTYLE) & WS_EX_APPWINDOW, "no taskbar button");
+    ok(WaitFor([&] { return GetForegroundWindow() == dlg; }, 5000), "not the foreground window");
+    IconInk ink;
+    bool shown = WaitFor(
+        [&] {
+            ink = RunvoIconInk(CaptureWindow(dlg), RECT{0, 0, 32, 32});
+            return ink.blue > 40 && ink.orange > 8;
+        },
+        5000);
+    ok(shown, "no icon in the title bar: %ld blue and %ld orange pixels", ink.blue, ink.orange);
+    PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+    ok(WaitExit(&l, 10000) == 0, "chooser window: exit code");
+    CloseHandle(l.process);
 }
 
 /* The status window's menu: File, Exit and Help, About. */
@@ -466,6 +525,57 @@ static void test_rows(const char *exe)
     DeleteFileA(other.c_str());
 }
 
+/* What a screen reader hears: the list's name, and each row's as it shows
+   it, a missing program's with "not found", once the rows are loaded. */
+static void test_accessible_names(const char *exe)
+{
+    const std::string other = WorkPath("other.exe"), probe = ProbePath();
+    ok(CopyFileA(exe, other.c_str(), FALSE), "copy the launcher as other.exe");
+    WriteList("none\n\"" + other + "\" --x\n" + probe + "\nZ:\\no\\such\\program.exe\n");
+    Launched l;
+    HWND dlg = OpenChooser("a.txt", &l);
+    if (!dlg)
+        return;
+    const std::vector<std::string> want = {"Programs", "1, Runvo, --x", "2, probe",
+                                           "3, Z:\\no\\such\\program.exe, not found"};
+    std::vector<std::string> names;
+    bool named = WaitFor(
+        [&] { return (names = AccessibleNames(GetDlgItem(dlg, IDC_PROGLIST))) == want; }, 10000);
+    ok(named, "%lu names; the last [%s]", (unsigned long)names.size(),
+       names.empty() ? "" : names.back().c_str());
+    PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+    ok(WaitExit(&l, 10000) == 0, "names: exit code");
+    CloseHandle(l.process);
+    DeleteFileA(other.c_str());
+}
+
+/* A letter finds a row by the name it shows where the row was never in
+   view, nor among the rows whose names are loaded ahead: the 1,501st. */
+static void test_letter_finds_far_row(const char *exe)
+{
+    const std::string other = WorkPath("other.exe");
+    ok(CopyFileA(exe, other.c_str(), FALSE), "copy the launcher as other.exe");
+    std::string list = "none\n";
+    for (int i = 0; i < 1500; i++)
+        list += "Z:\\no\\such\\app.exe\n";
+    WriteList(list + other + "\n");
+    Launched l;
+    HWND dlg = OpenChooser("a.txt", &l);
+    if (!dlg)
+        return;
+    HWND hList = GetDlgItem(dlg, IDC_PROGLIST);
+    PressKey('R'); /* "Runvo" */
+    ok(WaitFor([&] { return SendMessageW(hList, LB_GETCURSEL, 0, 0) == 1500; }, 20000),
+       "R: selected %ld", (long)SendMessageW(hList, LB_GETCURSEL, 0, 0));
+    PressKey('A'); /* "app", the next after it, round the list */
+    ok(WaitFor([&] { return SendMessageW(hList, LB_GETCURSEL, 0, 0) == 0; }, 5000),
+       "A: selected %ld", (long)SendMessageW(hList, LB_GETCURSEL, 0, 0));
+    PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+    ok(WaitExit(&l, 10000) == 0, "far row: exit code");
+    CloseHandle(l.process);
+    DeleteFileA(other.c_str());
+}
+
 /* A dialog that cannot be created is reported like the other set-up failures:
    a copy of the program whose template has another name. */
 static void test_dialog_missing(const char *exe)
@@ -504,7 +614,9 @@ int main(int argc, char **argv)
 {
     SetUpWorkDir(argc, argv);
     test_template(argv[1]);
+    test_icon(argv[1]);
     test_menu(argv[1]);
+    test_chooser_window();
     test_contents();
     test_rules();
     test_enter_starts();
@@ -512,6 +624,8 @@ int main(int argc, char **argv)
     test_help();
     test_ok_without_selection();
     test_rows(argv[1]);
+    test_accessible_names(argv[1]);
+    test_letter_finds_far_row(argv[1]);
     test_dialog_missing(argv[1]);
     TearDownWorkDir();
     return TestSummary("dialog");

@@ -4,6 +4,7 @@
  */
 #include "tests/e2e/driver.h"
 
+#include <oleacc.h>
 #include <shlobj.h>
 #include <stdio.h>
 
@@ -430,6 +431,34 @@ void CloseSystemMenu(HWND hwnd, HWND menu)
     WaitFor([&] { return GetGUIThreadInfo(tid, &info) && !(info.flags & GUI_INMENUMODE); }, 5000);
 }
 
+std::vector<std::string> AccessibleNames(HWND hwnd)
+{
+    std::vector<std::string> names;
+    IAccessible *acc = NULL;
+    CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
+    /* Loaded by name: x86_64 MinGW's oleacc and uuid libraries both define
+       IID_IAccessible. */
+    auto fromWindow =
+        reinterpret_cast<decltype(&AccessibleObjectFromWindow)>(reinterpret_cast<void (*)(void)>(
+            GetProcAddress(LoadLibraryA("oleacc.dll"), "AccessibleObjectFromWindow")));
+    if (!fromWindow || FAILED(fromWindow(hwnd, (DWORD)OBJID_CLIENT, IID_IAccessible,
+                                         reinterpret_cast<void **>(&acc))))
+        return names;
+    LONG children = 0;
+    acc->get_accChildCount(&children);
+    for (LONG i = 0; i <= children; i++) {
+        VARIANT child;
+        VariantInit(&child);
+        child.vt = VT_I4;
+        child.lVal = i;
+        BSTR name = NULL;
+        names.push_back(SUCCEEDED(acc->get_accName(child, &name)) && name ? Utf8(name) : "");
+        SysFreeString(name);
+    }
+    acc->Release();
+    return names;
+}
+
 /* Copies what dc shows in a w x h area at x, y into 32-bit pixels. */
 static Pixels ReadPixels(HDC src, int x, int y, int w, int h)
 {
@@ -454,6 +483,39 @@ static Pixels ReadPixels(HDC src, int x, int y, int w, int h)
     DeleteObject(bmp);
     DeleteDC(mem);
     return p;
+}
+
+IconInk RunvoIconInk(const Pixels &p, const RECT &area)
+{
+    IconInk ink;
+    for (int y = std::max(0L, area.top); y < area.bottom && y < p.h; y++)
+        for (int x = std::max(0L, area.left); x < area.right && x < p.w; x++) {
+            DWORD c = p.px[(size_t)y * p.w + x];
+            int r = c >> 16 & 255, g = c >> 8 & 255, b = c & 255;
+            ink.blue += b > 0xC0 && b > r + 0x60 && g > 0x50 && g < 0xA0;
+            ink.orange += r > 0xE0 && g > 0x50 && g < 0x90 && b < 0x40;
+        }
+    return ink;
+}
+
+bool IsRunvoIcon(HICON icon, int size)
+{
+    HDC screen = GetDC(NULL);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, size, size);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    RECT all = {0, 0, size, size};
+    FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    bool drawn = DrawIconEx(mem, 0, 0, icon, size, size, 0, NULL, DI_NORMAL);
+    Pixels p = ReadPixels(mem, 0, 0, size, size);
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(NULL, screen);
+    IconInk ink = RunvoIconInk(p, all);
+    /* The tile covers most of the picture, the arrow a tenth of it. */
+    return ok(drawn && ink.blue > size * size / 4 && ink.orange > size * size / 20,
+              "not Runvo's icon at %d: %ld blue and %ld orange pixels", size, ink.blue, ink.orange);
 }
 
 Pixels CaptureClient(HWND hwnd)

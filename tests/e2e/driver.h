@@ -105,12 +105,24 @@ HWND OpenSystemMenu(HWND hwnd);
    window in, with Escape again. */
 void CloseSystemMenu(HWND hwnd, HWND menu);
 
+/* What a screen reader learns of a window's client object (MSAA): its own
+   name, then each child's, as UTF-8; empty when there is no object. */
+std::vector<std::string> AccessibleNames(HWND hwnd);
+
 /* A window's client area as 32-bit pixels, and text drawn as the status
    window draws it into a client area of the same size. */
 struct Pixels {
     int w = 0, h = 0;
     std::vector<DWORD> px;
 };
+/* The pixels of Runvo's icon's colours in an area of a picture: the tile's
+   blue and the arrow's orange. */
+struct IconInk {
+    long blue = 0, orange = 0;
+};
+IconInk RunvoIconInk(const Pixels &p, const RECT &area);
+/* Checks that the icon is Runvo's, drawn at size pixels on white. */
+bool IsRunvoIcon(HICON icon, int size);
 Pixels CaptureClient(HWND hwnd);
 Pixels CaptureWindow(HWND hwnd); /* the whole window, frame too, off the screen */
 Pixels CaptureScreen(const RECT &rc);

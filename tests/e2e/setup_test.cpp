@@ -76,6 +76,14 @@ static void CheckPointsAt(const std::string &exe, const char *what)
            _stricmp(s.icon.c_str(), (exe.empty() ? "" : exe + ",0").c_str()) == 0,
        "%s: the shortcut [%s] in [%s], icon [%s]", what, s.target.c_str(), s.dir.c_str(),
        s.icon.c_str());
+    /* The icon it points at is Runvo's own. */
+    HICON icon = NULL;
+    if (!exe.empty() &&
+        ok(PrivateExtractIconsA(exe.c_str(), 0, 32, 32, &icon, NULL, 1, 0) == 1 && icon,
+           "%s: no icon where the shortcut points", what)) {
+        IsRunvoIcon(icon, 32);
+        DestroyIcon(icon);
+    }
     std::string command = ClassesValue("Applications\\runvo.exe\\shell\\open\\command", NULL);
     std::string name = ClassesValue("Applications\\runvo.exe", "FriendlyAppName");
     HKEY key;
@@ -130,21 +138,31 @@ static void test_command_line(void)
         std::vector<std::string> says;
         std::string saysNot, pointsAt;
     } rows[] = {
-        {exe, "--setup", {"Runvo is in Send To and Open with now", "Show more options"}, "", exe},
-        {exe, "--setup", {"Runvo is in Send To"}, "Replaced", exe},
-        {exe, "--remove", {"Runvo is no longer in Send To and Open with."}, "Left", ""},
-        {exe, "--remove", {"Nothing removed"}, "Left", ""},
-        {moved, "--setup", {"Runvo is in Send To"}, "Replaced", moved},
+        {exe,
+         "--setup",
+         {"Runvo is in Send To and Open with now, for you alone:\n" + exe, "Show more options",
+          "\"" + exe + "\" --remove"},
+         "",
+         exe},
+        {exe, "--setup", {"Runvo is in Send To"}, "another copy", exe},
+        {exe, "--remove", {"Runvo is no longer in Send To and Open with:\n" + exe}, "left", ""},
+        {exe, "--remove", {"Nothing was removed"}, "left", ""},
+        {moved,
+         "--setup",
+         {"Runvo is in Send To and Open with now, for you alone:\n" + moved},
+         "another copy",
+         moved},
         {exe,
          "--remove",
-         {"Nothing removed", "Left alone: Send To of another copy, " + moved,
-          "Left alone: Open with of another copy, " + moved},
+         {"Nothing was removed",
+          "Send To starts another copy of Runvo, " + moved + ". It was left as it is.",
+          "Open with starts another copy of Runvo, " + moved + ". It was left as it is."},
          "",
          moved},
         {exe,
          "--setup",
-         {"Replaced: Send To of another copy, " + moved,
-          "Replaced: Open with of another copy, " + moved},
+         {"Send To started another copy of Runvo, " + moved + ". It starts this copy now.",
+          "Open with started another copy of Runvo, " + moved + ". It starts this copy now."},
          "",
          exe},
     };
@@ -228,27 +246,30 @@ static void test_system_menu(void)
     if (ReadGrey(dlg, &setUpGrey, &removeGrey))
         ok(setUpGrey && !removeGrey, "before: set-up grey %d, removal grey %d", setUpGrey,
            removeGrey);
+    /* Each item by its access key, as a user chooses it from the keyboard. */
     const struct {
-        UINT item;
+        WORD key;
         const char *says;
         bool setUpGrey, removeGrey;
     } rows[] = {
-        {IDM_REMOVE, "Runvo is no longer in Send To and Open with.", false, true},
-        {IDM_SETUP, "Runvo is in Send To and Open with now", true, false},
+        {'V', "Runvo is no longer in Send To and Open with:", false, true},
+        {'D', "Runvo is in Send To and Open with now", true, false},
     };
     for (const auto &row : rows) {
-        PostMessageA(dlg, WM_SYSCOMMAND, row.item, 0);
+        HWND menu = OpenSystemMenu(dlg);
+        ok(menu != NULL, "%c: no menu", row.key);
+        PressKey(row.key);
         HWND box = WaitWindow(l.pid, "#32770", "Runvo");
-        if (ok(box != NULL, "%x: no message", row.item)) {
+        if (ok(box != NULL, "%c: no message", row.key)) {
             ok(Says(MessageBoxText(box), row.says) && GetWindow(box, GW_OWNER) == dlg,
-               "%x: [%s], owner", row.item, MessageBoxText(box).c_str());
+               "%c: [%s], owner", row.key, MessageBoxText(box).c_str());
             PostMessageA(box, WM_COMMAND, IDOK, 0);
             WaitFor([&] { return !IsWindow(box); }, 5000);
         }
         if (ReadGrey(dlg, &setUpGrey, &removeGrey))
             ok(setUpGrey == row.setUpGrey && removeGrey == row.removeGrey,
-               "%x: set-up grey %d, removal grey %d", row.item, setUpGrey, removeGrey);
-        ok(IsWindowVisible(dlg), "%x: the chooser closed", row.item);
+               "%c: set-up grey %d, removal grey %d", row.key, setUpGrey, removeGrey);
+        ok(IsWindowVisible(dlg), "%c: the chooser closed", row.key);
     }
     CheckPointsAt(WorkPath("runvo.exe"), "after the menu's set-up");
     PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
@@ -306,7 +327,8 @@ static void test_edit_list(void)
     HWND list = GetDlgItem(dlg, IDC_PROGLIST);
     ok(SendMessageA(list, LB_GETCURSEL, 0, 0) == 1, "before: selected %ld",
        (long)SendMessageA(list, LB_GETCURSEL, 0, 0));
-    PostMessageA(dlg, WM_SYSCOMMAND, IDM_EDITLIST, 0);
+    OpenSystemMenu(dlg);
+    PressKey('E'); /* Edit the program list */
     HWND notepad = NULL;
     WaitFor([&] { return (notepad = FindWindowA("Notepad", NULL)) != NULL; }, 20000);
     if (ok(notepad != NULL, "no Notepad")) {

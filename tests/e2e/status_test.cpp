@@ -100,10 +100,21 @@ static void test_refusals(void)
     const struct {
         std::string entry, text;
     } rows[] = {
-        {unclosed, "Error: no closing quote\n" + unclosed},
-        {ambiguous, "Error: the entry's quotes read two ways\n" + ambiguous},
-        {doc, "Error: the shortcut starts no program\n" + doc},
-        {open, "Error: the shortcut's arguments read two ways\n" + open},
+        {unclosed, "Runvo started nothing: this entry opens a quote\n"
+                   "that it does not close. Close it in the program list:\n" +
+                       unclosed},
+        {ambiguous, "Runvo started nothing: programs would read the quotes\n"
+                    "of this entry's arguments in two ways. Write them\n"
+                    "with no two quotes together inside quotes:\n" +
+                        ambiguous},
+        {doc, "Runvo started nothing: this shortcut opens a document,\n"
+              "a folder or an app of the Store, not a program.\n"
+              "List the program itself instead:\n" +
+                  doc},
+        {open, "Runvo started nothing: programs would read the quotes\n"
+               "of this shortcut's arguments in two ways. Change its\n"
+               "Target, or list the program itself instead:\n" +
+                   open},
     };
     int n = 0;
     for (const auto &row : rows) {

@@ -1,7 +1,7 @@
 /*
  * The version information of runvo.exe, read back as Explorer's file
- * properties read it: the fixed numbers, the language, and the texts, all
- * from the project's version.
+ * properties read it: the fixed numbers, the language, and the texts: the
+ * project's version, its name and its maker.
  *   version_test runvo.exe
  */
 #include <windows.h>
@@ -14,15 +14,21 @@
 
 static const WORD VERSION[] = {RUNVO_VERSION_NUMBERS};
 
+/* A text of the version information, as UTF-8. */
 static std::string Text(const std::vector<char> &info, const char *name)
 {
-    std::string key = std::string("\\StringFileInfo\\040904B0\\") + name;
-    char *value = NULL;
+    std::wstring key = L"\\StringFileInfo\\040904B0\\";
+    for (const char *p = name; *p; p++)
+        key += (wchar_t)*p;
+    WCHAR *value = NULL;
     UINT len = 0;
-    if (!VerQueryValueA(info.data(), key.c_str(), reinterpret_cast<void **>(&value), &len) ||
+    if (!VerQueryValueW(info.data(), key.c_str(), reinterpret_cast<void **>(&value), &len) ||
         !value)
         return "(none)";
-    return std::string(value, len > 0 ? len - 1 : 0);
+    char utf8[1024];
+    int n = WideCharToMultiByte(CP_UTF8, 0, value, len > 0 ? (int)len - 1 : 0, utf8, sizeof utf8,
+                                NULL, NULL);
+    return std::string(utf8, n > 0 ? (size_t)n : 0);
 }
 
 int main(int argc, char **argv)
@@ -56,9 +62,19 @@ int main(int argc, char **argv)
 
     const struct {
         const char *name, *want;
-    } texts[] = {{"FileDescription", "Runvo"},        {"ProductName", "Runvo"},
-                 {"FileVersion", RUNVO_VERSION_TEXT}, {"ProductVersion", RUNVO_VERSION_TEXT},
-                 {"OriginalFilename", "runvo.exe"},   {"InternalName", "runvo"}};
+    } texts[] = {
+        {"FileDescription", "Runvo"},
+        {"ProductName", "Runvo"},
+        {"FileVersion", RUNVO_VERSION_TEXT},
+        {"ProductVersion", RUNVO_VERSION_TEXT},
+        {"OriginalFilename", "runvo.exe"},
+        {"InternalName", "runvo"},
+        /* The maker: Windows 10 leaves a program that names none out of
+           Open with, as projects have reported. */
+        {"CompanyName", "The Runvo developers"},
+        {"LegalCopyright", "Copyright © 2026 the Runvo developers"},
+        {"Comments", "Runvo passes a document to the program you choose from your own list."},
+    };
     for (const auto &t : texts)
         ok(Text(info, t.name) == t.want, "%s: [%s]", t.name, Text(info, t.name).c_str());
     return TestSummary("version");

@@ -651,7 +651,7 @@ static void test_bounded_text(void)
     wchar_t buf[8];
     TextBuf t;
     PutText(OutStart(&t, buf, 8), L"abc");
-    PutAscii(&t, "de");
+    PutText(&t, L"de");
     ok(!t.truncated && wcscmp(buf, L"abcde") == 0, "put: %s", Shown(buf).c_str());
     PutText(&t, L"fghij");
     ok(t.truncated && wcscmp(buf, L"abcde") == 0, "cut: %s", Shown(buf).c_str());

@@ -69,9 +69,27 @@ static const std::vector<std::wstring> s_names = {L"Visual Studio Code",
                                                   L"\xc9"
                                                   L"diteur"};
 
-static void NameOf(void *, int row, wchar_t *name, size_t size)
+/* The names, and which of them are not known until loaded. */
+static std::vector<bool> s_unknown;
+static int s_loads;
+
+static bool NameOf(void *, int row, wchar_t *name, size_t size)
 {
     wcsncpy(name, s_names[(size_t)row].c_str(), size);
+    return !s_unknown[(size_t)row];
+}
+
+/* A search to its end, loading the names it waits for. */
+static int Search(wchar_t key, int current)
+{
+    RowSearch search;
+    StartRowSearch(&search, key, current, (int)s_names.size());
+    int row;
+    while ((row = StepRowSearch(&search, NameOf, NULL)) == ROW_SEARCH_WAITS) {
+        s_unknown[(size_t)search.next] = false;
+        s_loads++;
+    }
+    return row;
 }
 
 static void test_type_ahead(void)
@@ -84,13 +102,67 @@ static void test_type_ahead(void)
         {L'N', 4, 1},    {L'x', 2, -1}, {L'p', 2, 2}, /* the only one: itself again */
         {L'\xe9', 0, 5},                              /* case-blind beyond ASCII */
     };
-    int count = (int)s_names.size();
     for (const auto &row : rows) {
-        int got = NextRowByName(row.key, row.current, count, NameOf, NULL);
+        s_unknown.assign(s_names.size(), false);
+        int got = Search(row.key, row.current);
         ok(got == row.row, "[%s] after %d: %d", Shown(std::wstring(1, row.key)).c_str(),
            row.current, got);
     }
-    ok(NextRowByName(L'v', -1, 0, NameOf, NULL) == -1, "an empty list");
+    s_unknown.clear();
+    RowSearch none;
+    StartRowSearch(&none, L'v', -1, 0);
+    ok(StepRowSearch(&none, NameOf, NULL) == ROW_SEARCH_NONE, "an empty list");
+}
+
+/* Names not known yet are loaded as the search meets them, and only
+   those: the search finds the row it would find with every name known. */
+static void test_type_ahead_loading(void)
+{
+    static const struct {
+        const char *what;
+        wchar_t key;
+        int current;
+        std::vector<bool> unknown; /* a row each */
+        int row, loads;
+    } rows[] = {
+        {"a row never in view", L'v', 0, {false, false, false, true, true, true}, 3, 1},
+        {"past rows not known", L'v', 3, {false, false, false, false, true, true}, 0, 2},
+        {"known first, none loaded", L'n', -1, {false, false, true, true, true, true}, 1, 0},
+        {"none begins so: all loaded", L'x', -1, {true, true, true, true, true, true}, -1, 6},
+        {"round to the start", L'p', 3, {true, true, true, false, true, true}, 2, 5},
+    };
+    for (const auto &row : rows) {
+        s_unknown = row.unknown;
+        s_loads = 0;
+        int got = Search(row.key, row.current);
+        ok(got == row.row && s_loads == row.loads, "%s: row %d after %d loads", row.what, got,
+           s_loads);
+    }
+}
+
+/* What a screen reader says of a row. */
+static void test_spoken_names(void)
+{
+    static const struct {
+        int row;
+        const wchar_t *name, *args;
+        bool missing;
+        const wchar_t *spoken;
+    } rows[] = {
+        {0, L"Notepad", L"/w", false, L"1, Notepad, /w"},
+        {3, L"C:\\Tools\\old.exe", L"", true, L"4, C:\\Tools\\old.exe, not found"},
+        {3, L"C:\\Tools\\old.exe", L"--x", true, L"4, C:\\Tools\\old.exe, not found"},
+        {8, L"Visual Studio Code", L"", false, L"9, Visual Studio Code"},
+        {9, L"Paint", L"--x", false, L"Paint, --x"}, /* no digit past 9 */
+        {1, L"", L"", false, L"2"},
+    };
+    for (const auto &row : rows) {
+        wchar_t spoken[SPOKEN_ROW_SIZE];
+        TextBuf t;
+        PutSpokenRowName(OutStart(&t, spoken, SPOKEN_ROW_SIZE), row.row, row.name, row.args,
+                         row.missing);
+        ok(wcscmp(spoken, row.spoken) == 0, "row %d: [%s]", row.row, Shown(spoken).c_str());
+    }
 }
 
 /* Rows loaded in turn, as the chooser loads the rows in view, at 16 pixels
@@ -152,6 +224,8 @@ int main()
     test_shown_names();
     test_digits();
     test_type_ahead();
+    test_type_ahead_loading();
+    test_spoken_names();
     test_icons_on_a_dpi_move();
     return TestSummary("rows");
 }

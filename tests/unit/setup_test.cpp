@@ -47,68 +47,68 @@ static void test_notes(void)
          SETUP_ADD,
          {L"", STEP_WRITE, 0},
          {L"", STEP_WRITE, 0},
-         L"Runvo is in Send To and Open with now",
+         L"Runvo is in Send To and Open with now, for you alone:\nC:\\Users\\me\\Tools\\runvo.exe",
          {L"Show more options", L"More apps", L"Remove Runvo from Send To and Open with",
-          L"--remove"},
-         {L"Replaced"}},
+          L"\"C:\\Users\\me\\Tools\\runvo.exe\" --remove"},
+         {L"another copy"}},
         {"added again",
          SETUP_ADD,
          {L"C:\\Users\\me\\Tools\\runvo.exe", STEP_WRITE, 0},
          {L"C:\\Users\\me\\Tools\\runvo.exe", STEP_WRITE, 0},
          L"Runvo is in Send To",
          {},
-         {L"Replaced"}},
+         {L"another copy"}},
         {"a moved copy",
          SETUP_ADD,
          {L"D:\\Old\\runvo.exe", STEP_REPLACE, 0},
          {L"", STEP_WRITE, 0},
          L"Runvo is in Send To",
-         {L"Replaced: Send To of another copy, D:\\Old\\runvo.exe"},
-         {L"Open with of another"}},
+         {L"Send To started another copy of Runvo, D:\\Old\\runvo.exe. It starts this copy now."},
+         {L"Open with started"}},
         {"not written",
          SETUP_ADD,
          {L"", STEP_WRITE, 0},
          {L"", STEP_WRITE, 5},
-         L"Runvo could not be added to Send To and Open with in full.",
-         {L"Not done: Open with: Access is denied."},
+         L"Runvo could not be added to Send To and Open with in full:\nC:\\Users",
+         {L"Open with could not be changed. Windows says: Access is denied.", L"choose Add again"},
          {L"Show more options"}},
         {"removed",
          SETUP_REMOVE,
          {L"C:\\T\\runvo.exe", STEP_DELETE, 0},
          {L"", STEP_NONE, 0},
-         L"Runvo is no longer in Send To and Open with.",
+         L"Runvo is no longer in Send To and Open with:",
          {},
-         {L"Left alone"}},
+         {L"left as it is"}},
         {"another copy's",
          SETUP_REMOVE,
          {L"D:\\Old\\runvo.exe", STEP_LEAVE, 0},
          {L"D:\\Old\\runvo.exe", STEP_LEAVE, 0},
-         L"Nothing removed",
-         {L"Left alone: Send To of another copy, D:\\Old\\runvo.exe",
-          L"Left alone: Open with of another copy, D:\\Old\\runvo.exe"},
+         L"Nothing was removed",
+         {L"Send To starts another copy of Runvo, D:\\Old\\runvo.exe. It was left as it is.",
+          L"Open with starts another copy of Runvo, D:\\Old\\runvo.exe. It was left as it is."},
          {}},
         {"nothing there",
          SETUP_REMOVE,
          {L"", STEP_NONE, 0},
          {L"", STEP_NONE, 0},
-         L"Nothing removed",
+         L"Nothing was removed",
          {},
-         {L"Left alone"}},
+         {L"left as it is"}},
         {"not deleted",
          SETUP_REMOVE,
          {L"C:\\T\\runvo.exe", STEP_DELETE, 5},
          {L"", STEP_NONE, 0},
          L"Runvo could not be removed from",
-         {L"Not done: Send To: Access is denied."},
+         {L"Send To could not be changed. Windows says: Access is denied.", L"choose Remove again"},
          {}},
     };
     for (const auto &row : rows) {
         const SetUpState places[PLACE_COUNT] = {row.sendTo, row.openWith};
         const wchar_t *words[PLACE_COUNT] = {row.sendTo.error ? L"Access is denied." : NULL,
                                              row.openWith.error ? L"Access is denied." : NULL};
-        wchar_t buf[2048];
+        wchar_t buf[SETUP_NOTE_SIZE];
         TextBuf t;
-        PutSetUpNote(OutStart(&t, buf, 2048), row.action, places, words);
+        PutSetUpNote(OutStart(&t, buf, SETUP_NOTE_SIZE), row.action, EXE, places, words);
         std::wstring note = buf;
         ok(note.rfind(row.begins, 0) == 0, "%s: [%s]", row.what, Shown(note).c_str());
         for (const std::wstring &s : row.says)
@@ -124,10 +124,48 @@ static void test_notes(void)
        Shown(command).c_str());
 }
 
+/* The longest notes fit their buffer whole: paths of 259 characters for
+   this copy and for both places' other copies, or the system's longest
+   words for both places' errors. */
+static void test_longest_notes(void)
+{
+    const std::wstring exe = L"C:\\" + std::wstring(PATH_SIZE - 1 - 13, L'x') + L"\\runvo.exe",
+                       other = L"D:\\" + std::wstring(PATH_SIZE - 1 - 13, L'y') + L"\\runvo.exe",
+                       words(SYSTEM_WORDS_SIZE - 1, L'w');
+    ok(exe.size() == PATH_SIZE - 1, "a path of %lu", (unsigned long)exe.size());
+    static const struct {
+        const char *what;
+        SetUpAction action;
+        SetUpStep step;
+        unsigned long error;
+    } rows[] = {
+        {"both replaced", SETUP_ADD, STEP_REPLACE, 0},
+        {"both failed", SETUP_ADD, STEP_REPLACE, 5},
+        {"both left", SETUP_REMOVE, STEP_LEAVE, 0},
+        {"both failed to go", SETUP_REMOVE, STEP_DELETE, 5},
+    };
+    for (const auto &row : rows) {
+        SetUpState places[PLACE_COUNT];
+        for (SetUpState &p : places) {
+            wcscpy(p.program, other.c_str());
+            p.step = row.step;
+            p.error = row.error;
+        }
+        const wchar_t *said[PLACE_COUNT] = {words.c_str(), words.c_str()};
+        std::vector<wchar_t> buf(SETUP_NOTE_SIZE);
+        TextBuf t;
+        PutSetUpNote(OutStart(&t, &buf[0], SETUP_NOTE_SIZE), row.action, exe.c_str(), places, said);
+        std::wstring note = &buf[0];
+        ok(!t.truncated && note.find(row.error ? words : other) != std::wstring::npos,
+           "%s: cut short at %lu characters", row.what, (unsigned long)t.len);
+    }
+}
+
 int main()
 {
     setlocale(LC_CTYPE, "C.UTF-8");
     test_steps();
     test_notes();
+    test_longest_notes();
     return TestSummary("setup");
 }

@@ -1,0 +1,120 @@
+/*
+ * Where the chooser opens, and how it comes forward, unit by unit: the
+ * monitor the user works on and the rectangle on it, for the cases one
+ * virtual screen under test cannot show (two monitors, another DPI, a
+ * taskbar on the left); and the foreground refused, which Wine never does.
+ */
+#include "tests/harness.h"
+#include "ui/placement.h"
+
+#include <string>
+
+/* A 1920 x 1080 monitor at 96 DPI with its taskbar at the bottom, and a
+   2560 x 1440 one at 144 DPI to its right; a third to the left of the
+   first, with its taskbar on its left. */
+static const MonitorArea s_monitors[] = {
+    {{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 96},
+    {{1920, 0, 4480, 1440}, {1920, 0, 4480, 1392}, 144},
+    {{-1280, 0, 0, 1024}, {-1220, 0, 0, 1024}, 96},
+};
+
+static void test_users_monitor(void)
+{
+    static const struct {
+        const char *what;
+        Pointer pointer;
+        ScreenRect foreground;
+        int monitor;
+    } rows[] = {
+        {"the pointer on the second monitor", {true, 3000, 700}, {0, 0, 800, 600}, 1},
+        {"the pointer on the first", {true, 10, 10}, {2000, 0, 2800, 600}, 0},
+        {"no pointer: the foreground window's", {false, 3000, 700}, {-1000, 100, -200, 700}, 2},
+        {"no pointer: most of the foreground window", {false, 0, 0}, {1800, 0, 2400, 600}, 1},
+        {"no pointer, no foreground window: the primary", {false, 0, 0}, {0, 0, 0, 0}, 0},
+        {"a pointer off every monitor: the foreground's",
+         {true, 9000, 9000},
+         {1950, 0, 2000, 50},
+         1},
+    };
+    for (const auto &row : rows) {
+        int got = UsersMonitor(s_monitors, 3, &row.pointer, &row.foreground);
+        ok(got == row.monitor, "%s: monitor %d", row.what, got);
+    }
+}
+
+static std::string Shown(const ScreenRect &r)
+{
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " to " + std::to_string(r.right) +
+           "," + std::to_string(r.bottom);
+}
+
+static void test_centred(void)
+{
+    static const struct {
+        const char *what;
+        int monitor;
+        long width, height;
+        unsigned fromDpi;
+        ScreenRect rect;
+    } rows[] = {
+        {"centred in the work area, the taskbar left out", 0, 800, 600, 96, {560, 220, 1360, 820}},
+        {"the second monitor, at its DPI", 1, 800, 600, 96, {2600, 246, 3800, 1146}},
+        {"from 144 DPI to 96", 0, 1200, 900, 144, {560, 220, 1360, 820}},
+        {"a taskbar on the left", 2, 640, 480, 96, {-930, 272, -290, 752}},
+        {"larger than the work area: as large", 0, 2400, 1200, 96, {0, 0, 1920, 1040}},
+    };
+    for (const auto &row : rows) {
+        ScreenRect got = CentredOn(&s_monitors[row.monitor], row.width, row.height, row.fromDpi);
+        ok(Shown(got) == Shown(row.rect), "%s: %s", row.what, Shown(got).c_str());
+    }
+}
+
+/* The platform's answers, and what was asked of it. */
+static bool s_isForeground, s_allowed;
+static int s_asked, s_flashed;
+
+static bool IsForeground(void *)
+{
+    return s_isForeground;
+}
+
+static bool SetForeground(void *)
+{
+    s_asked++;
+    return s_allowed;
+}
+
+static void Flash(void *)
+{
+    s_flashed++;
+}
+
+static void test_come_forward(void)
+{
+    static const struct {
+        const char *what;
+        bool isForeground, allowed;
+        int asked, flashed;
+    } rows[] = {
+        {"in front already", true, false, 0, 0},
+        {"brought forward", false, true, 1, 0},
+        {"refused: the taskbar button flashes", false, false, 1, 1},
+    };
+    static const ForwardCalls calls = {IsForeground, SetForeground, Flash};
+    for (const auto &row : rows) {
+        s_isForeground = row.isForeground;
+        s_allowed = row.allowed;
+        s_asked = s_flashed = 0;
+        ComeForward(NULL, &calls);
+        ok(s_asked == row.asked && s_flashed == row.flashed, "%s: asked %d, flashed %d", row.what,
+           s_asked, s_flashed);
+    }
+}
+
+int main()
+{
+    test_users_monitor();
+    test_centred();
+    test_come_forward();
+    return TestSummary("placement");
+}

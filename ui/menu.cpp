@@ -1,0 +1,64 @@
+/*
+ * The chooser's menu items and what they do.
+ */
+#include "ui/menu.h"
+
+#include "launch/listfile.h"
+#include "launch/text.h"
+#include "ui/resource.h"
+#include "ui/setup.h"
+
+/* An item's text, with its access key. */
+static void AppendItem(HMENU menu, UINT command, StringId text)
+{
+    WCHAR item[MENU_ITEM_SIZE];
+    TextBuf t;
+    PutString(OutStart(&t, item, MENU_ITEM_SIZE), text);
+    AppendMenuW(menu, MF_STRING, command, item);
+}
+
+void AddChooserItems(HMENU menu)
+{
+    AppendMenuW(menu, MF_SEPARATOR, 0, NULL);
+    AppendItem(menu, IDM_SETUP, IDS_MENU_ADD);
+    AppendItem(menu, IDM_REMOVE, IDS_MENU_REMOVE);
+    AppendItem(menu, IDM_EDITLIST, IDS_MENU_EDIT_LIST);
+}
+
+void UpdateChooserItems(HMENU menu)
+{
+    int here = SetUpPlacesHere();
+    EnableMenuItem(menu, IDM_SETUP, here == PLACE_COUNT ? MF_GRAYED : MF_ENABLED);
+    EnableMenuItem(menu, IDM_REMOVE, here == 0 ? MF_GRAYED : MF_ENABLED);
+}
+
+/* Opens the list file in the system's Notepad; the chooser reads it again
+   when the user comes back to it. */
+static void EditList(HWND hDlg)
+{
+    WCHAR list[PATH_SIZE], words[SYSTEM_WORDS_SIZE], note[MESSAGE_SIZE];
+    DWORD error = ListFilePath(list) ? OpenInNotepad(list) : ERROR_FILENAME_EXCED_RANGE;
+    if (!error)
+        return;
+    if (!SystemWords(error, L"notepad.exe", words, SYSTEM_WORDS_SIZE))
+        words[0] = L'\0';
+    TextBuf t;
+    PutString(OutStart(&t, note, MESSAGE_SIZE), IDS_EDIT_LIST_FAILED, words);
+    MessageBoxW(hDlg, note, L"Runvo", MB_ICONWARNING | MB_OK);
+}
+
+bool DoChooserItem(HWND hDlg, UINT command)
+{
+    switch (command) {
+    case IDM_SETUP:
+        RunSetUp(hDlg, SETUP_ADD);
+        return true;
+    case IDM_REMOVE:
+        RunSetUp(hDlg, SETUP_REMOVE);
+        return true;
+    case IDM_EDITLIST:
+        EditList(hDlg);
+        return true;
+    }
+    return false;
+}

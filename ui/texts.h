@@ -1,0 +1,77 @@
+/*
+ * The texts that Runvo shows in its own words, in one place: the resource
+ * script makes its string table of them, in UTF-16, and the launcher loads
+ * each by its number when it shows it (platform/platform.h, LoadText).
+ * %1 to %9 stand for what PutString inserts: a path, a place, the system's
+ * words. Lines are kept short, as the status window does not wrap them.
+ * The texts of the launcher's first version ("Cmd line too long", "Error %d
+ * running %s", "Help", ...) stay as they were, in the code.
+ */
+#ifndef RUNVO_TEXTS_H
+#define RUNVO_TEXTS_H
+
+/* Each text: its name, its number, and its words (UTF-8). */
+#define RUNVO_TEXTS(X)                                                                             \
+    X(IDS_MENU_ADD, 100, "A&dd Runvo to Send To and Open with")                                    \
+    X(IDS_MENU_REMOVE, 101, "Remo&ve Runvo from Send To and Open with")                            \
+    X(IDS_MENU_EDIT_LIST, 102, "&Edit the program list")                                           \
+    X(IDS_SEND_TO, 110, "Send To")                                                                 \
+    X(IDS_OPEN_WITH, 111, "Open with")                                                             \
+    X(IDS_ADDED, 120, "Runvo is in Send To and Open with now, for you alone:\n%1")                 \
+    X(IDS_WHERE_TO_FIND, 121,                                                                      \
+      "Send To: right-click a file, choose Send to, then Runvo. On Windows 11, choose Show "       \
+      "more options first.\n"                                                                      \
+      "Open with: right-click a file, choose Open with, then Choose another app (on Windows "      \
+      "10, More apps), then Runvo.\n\n"                                                            \
+      "To undo it, choose \"Remove Runvo from Send To and Open with\" in the menu of the "         \
+      "chooser's title bar (Alt+Space, then V), or run \"%1\" --remove.")                          \
+    X(IDS_NOT_ADDED, 122,                                                                          \
+      "Runvo could not be added to Send To and Open with in full:\n%1\n\n"                         \
+      "What went wrong is said below. Once it is mended, choose Add again.")                       \
+    X(IDS_REMOVED, 123, "Runvo is no longer in Send To and Open with:\n%1")                        \
+    X(IDS_NOT_REMOVED, 124,                                                                        \
+      "Runvo could not be removed from Send To and Open with in full:\n%1\n\n"                     \
+      "What went wrong is said below. Once it is mended, choose Remove again.")                    \
+    X(IDS_NOTHING_REMOVED, 125,                                                                    \
+      "Nothing was removed: this copy of Runvo was not in Send To or Open with:\n%1")              \
+    X(IDS_PLACE_FAILED, 130, "%1 could not be changed. Windows says: %2")                          \
+    X(IDS_PLACE_REPLACED, 131, "%1 started another copy of Runvo, %2. It starts this copy now.")   \
+    X(IDS_PLACE_LEFT, 132, "%1 starts another copy of Runvo, %2. It was left as it is.")           \
+    X(IDS_EDIT_LIST_FAILED, 140, "Runvo could not open the program list in Notepad.\n\n%1")        \
+    X(IDS_FILE, 150, "File: %1")                                                                   \
+    X(IDS_UNCLOSED, 151,                                                                           \
+      "Runvo started nothing: this entry opens a quote\n"                                          \
+      "that it does not close. Close it in the program list:\n%1")                                 \
+    X(IDS_NO_PROGRAM, 152,                                                                         \
+      "Runvo started nothing: this shortcut opens a document,\n"                                   \
+      "a folder or an app of the Store, not a program.\n"                                          \
+      "List the program itself instead:\n%1")                                                      \
+    X(IDS_AMBIGUOUS_QUOTES, 153,                                                                   \
+      "Runvo started nothing: programs would read the quotes\n"                                    \
+      "of this entry's arguments in two ways. Write them\n"                                        \
+      "with no two quotes together inside quotes:\n%1")                                            \
+    X(IDS_SHORTCUT_QUOTES, 154,                                                                    \
+      "Runvo started nothing: programs would read the quotes\n"                                    \
+      "of this shortcut's arguments in two ways. Change its\n"                                     \
+      "Target, or list the program itself instead:\n%1")                                           \
+    X(IDS_ANSI_NAME, 155,                                                                          \
+      "Runvo started nothing: some programs would read\n"                                          \
+      "this document's name as other words, and it has\n"                                          \
+      "no short name to pass instead. Rename it, or open it\n"                                     \
+      "from the program itself:\n%1")                                                              \
+    X(IDS_BATCH_ARGUMENT, 156,                                                                     \
+      "A batch file cannot take an argument with a quote\n"                                        \
+      "or a line break whole: rename the document, or take\n"                                      \
+      "the quote out of the entry's own arguments.")                                               \
+    X(IDS_PROGRAM_LIST, 160, "Programs")                                                           \
+    X(IDS_NOT_FOUND, 161, "not found")
+
+#ifndef RC_INVOKED
+enum StringId {
+#define RUNVO_TEXT_ID(name, number, text) name = number,
+    RUNVO_TEXTS(RUNVO_TEXT_ID)
+#undef RUNVO_TEXT_ID
+};
+#endif
+
+#endif /* RUNVO_TEXTS_H */
