@@ -72,7 +72,9 @@ static void PaintStatus(HWND hwnd)
 
 enum { MONITORS_MOST = 16 }; /* a wall of screens has 16 at most */
 
+/* The monitors as the platform lists them, the primary one first. */
 struct MonitorList {
+    HMONITOR handles[MONITORS_MOST];
     MonitorArea monitors[MONITORS_MOST];
     int count;
 };
@@ -82,7 +84,6 @@ static ScreenRect ScreenRectOf(const RECT &rc)
     return ScreenRect{rc.left, rc.top, rc.right, rc.bottom};
 }
 
-/* Adds a monitor to the list, the primary one first. */
 static BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM context)
 {
     MonitorList *list = reinterpret_cast<MonitorList *>(context);
@@ -90,17 +91,14 @@ static BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM context)
     info.cbSize = sizeof info;
     if (list->count == MONITORS_MOST || !GetMonitorInfoW(monitor, &info))
         return list->count < MONITORS_MOST;
-    auto dpiOf = LATE("shcore.dll", GetDpiForMonitor); /* Windows 8.1 and later */
-    UINT dpi = 0, unused;
-    if (!dpiOf || FAILED(dpiOf(monitor, MDT_EFFECTIVE_DPI, &dpi, &unused)))
-        dpi = SystemDpi();
-    MonitorArea area = {ScreenRectOf(info.rcMonitor), ScreenRectOf(info.rcWork), dpi};
     int at = list->count++;
     if (info.dwFlags & MONITORINFOF_PRIMARY) {
+        list->handles[at] = list->handles[0];
         list->monitors[at] = list->monitors[0];
         at = 0;
     }
-    list->monitors[at] = area;
+    list->handles[at] = monitor;
+    list->monitors[at] = MonitorArea{ScreenRectOf(info.rcMonitor), ScreenRectOf(info.rcWork), 0};
     return TRUE;
 }
 
@@ -114,21 +112,39 @@ static Pointer UsersPointer(void)
     return Pointer{shown, cursor.ptScreenPos.x, cursor.ptScreenPos.y};
 }
 
+/* The window the user was in, where there is one. */
+static ScreenRect ForegroundRect(void)
+{
+    RECT rc = {0, 0, 0, 0};
+    HWND front = GetForegroundWindow();
+    if (front)
+        GetWindowRect(front, &rc);
+    return ScreenRectOf(rc);
+}
+
 void MoveToUsersMonitor(HWND hwnd)
 {
+    /* With one monitor there is nothing to choose: the chooser centres
+       itself on it. */
     MonitorList list = {};
-    EnumDisplayMonitors(NULL, NULL, AddMonitor, reinterpret_cast<LPARAM>(&list));
-    RECT window, foreground = {0, 0, 0, 0};
-    HWND front = GetForegroundWindow();
-    if (list.count == 0 || !GetWindowRect(hwnd, &window) ||
-        (front && !GetWindowRect(front, &foreground)))
+    RECT window;
+    if (GetSystemMetrics(SM_CMONITORS) < 2 ||
+        !EnumDisplayMonitors(NULL, NULL, AddMonitor, reinterpret_cast<LPARAM>(&list)) ||
+        list.count == 0 || !GetWindowRect(hwnd, &window))
         return;
     Pointer pointer = UsersPointer();
-    ScreenRect inFront = ScreenRectOf(foreground);
-    const MonitorArea &monitor =
-        list.monitors[UsersMonitor(list.monitors, list.count, &pointer, &inFront)];
-    ScreenRect to = CentredOn(&monitor, window.right - window.left, window.bottom - window.top,
-                              WindowDpi(hwnd));
+    ScreenRect foreground = ForegroundRect();
+    int chosen = UsersMonitor(list.monitors, list.count, &pointer, &foreground);
+    HMONITOR monitor = list.handles[chosen];
+    if (MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST) == monitor)
+        return;
+    MonitorArea &area = list.monitors[chosen];
+    UINT unused;
+    auto dpiOf = LATE("shcore.dll", GetDpiForMonitor); /* Windows 8.1 and later */
+    if (!dpiOf || FAILED(dpiOf(monitor, MDT_EFFECTIVE_DPI, &area.dpi, &unused)))
+        area.dpi = SystemDpi();
+    ScreenRect to =
+        CentredOn(&area, window.right - window.left, window.bottom - window.top, WindowDpi(hwnd));
     /* A move to a monitor of another DPI has Windows suggest a size of its
        own (WM_DPICHANGED): the second move keeps this one. */
     for (int i = 0; i < 2; i++)

@@ -228,14 +228,21 @@ void ForgetRows(void)
     s_nextAhead = 0;
 }
 
-/* True when the user's input is waiting: a key, a click or another
-   program's question waits for no row. */
-static bool InputWaits(HWND hDlg)
+/* True when what comes first is waiting (the user's input, another
+   program's question; for names ahead, also the rows' own drawing): the
+   loading goes on on the timer, which comes after them. */
+static bool FirstWaits(HWND hDlg, UINT first)
 {
-    if (!HIWORD(GetQueueStatus(QS_INPUT | QS_SENDMESSAGE)))
+    if (!HIWORD(GetQueueStatus(first)))
         return false;
     SetTimer(hDlg, ROWS_TIMER, USER_TIMER_MINIMUM, NULL);
     return true;
+}
+
+/* A key, a click or another program's question waits for no row. */
+static bool InputWaits(HWND hDlg)
+{
+    return FirstWaits(hDlg, QS_INPUT | QS_SENDMESSAGE);
 }
 
 /* Goes on with the search under way: selects the row it finds. False when
@@ -276,25 +283,31 @@ static bool LoadRowsInView(HWND hDlg, HWND hList, int count)
     return true;
 }
 
-/* Loads the names of the rows ahead of need. */
+/* Loads the names of the rows ahead of need, after the rows in view are
+   drawn and while nothing else waits. */
 static void LoadNamesAhead(HWND hDlg, HWND hList, int count)
 {
+    const UINT first = QS_INPUT | QS_SENDMESSAGE | QS_PAINT | QS_POSTMESSAGE;
     for (; s_nextAhead < count && s_nextAhead < NAMES_AHEAD; s_nextAhead++) {
         RowInfo *info = Info(hList, s_nextAhead);
         if (info && info->named)
             continue;
-        if (InputWaits(hDlg) || !LoadRow(hList, s_nextAhead, 0))
+        if (FirstWaits(hDlg, first) || !LoadRow(hList, s_nextAhead, 0))
             return;
     }
 }
 
-void LoadRows(HWND hDlg, HWND hList)
+void LoadRows(HWND hDlg, HWND hList, bool ahead)
 {
     s_loadPosted = false;
     KillTimer(hDlg, ROWS_TIMER);
     int count = (int)SendMessageW(hList, LB_GETCOUNT, 0, 0);
-    if (GoOnSearching(hDlg, hList) && LoadRowsInView(hDlg, hList, count))
+    if (!GoOnSearching(hDlg, hList) || !LoadRowsInView(hDlg, hList, count))
+        return;
+    if (ahead)
         LoadNamesAhead(hDlg, hList, count);
+    else if (s_nextAhead < count && s_nextAhead < NAMES_AHEAD)
+        SetTimer(hDlg, ROWS_TIMER, USER_TIMER_MINIMUM, NULL); /* once the rows are drawn */
 }
 
 void SearchRows(HWND hDlg, HWND hList, WCHAR key)
@@ -302,7 +315,7 @@ void SearchRows(HWND hDlg, HWND hList, WCHAR key)
     int rows = (int)SendMessageW(hList, LB_GETCOUNT, 0, 0);
     StartRowSearch(&s_search, key, (int)SendMessageW(hList, LB_GETCURSEL, 0, 0), rows);
     s_searching = true; /* in place of one under way */
-    LoadRows(hDlg, hList);
+    LoadRows(hDlg, hList, false);
 }
 
 /* Text in the rectangle, one line, centred on its height; gives its width. */

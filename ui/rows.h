@@ -19,10 +19,11 @@ void SetRowHeight(HWND hList);
 void DrawRow(HWND hDlg, const DRAWITEMSTRUCT *item);
 
 /* Loads what the rows need: first the names a type-ahead search under way
-   needs, then the icons and names of the rows in view, then the names of
-   the rows ahead; until it is done, or the user's input waits, when it goes
-   on on the ROWS_TIMER. */
-void LoadRows(HWND hDlg, HWND hList);
+   needs, then the icons and names of the rows in view, then (ahead: on the
+   ROWS_TIMER, which comes after the rows are drawn) the names of the rows
+   ahead; until it is done, or the user's input waits, when it goes on on
+   the ROWS_TIMER. */
+void LoadRows(HWND hDlg, HWND hList, bool ahead);
 
 /* Selects the next row after the selection whose name begins with key,
    loading the names it meets that are not known yet; a new search takes

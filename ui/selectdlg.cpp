@@ -223,8 +223,8 @@ INT_PTR CALLBACK SelectDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
         FreeRow(reinterpret_cast<const DELETEITEMSTRUCT *>(lParam));
         return TRUE;
     case WM_APP_LOADROWS:
-    case WM_TIMER:
-        LoadRows(hDlg, GetDlgItem(hDlg, IDC_PROGLIST));
+    case WM_TIMER: /* the names ahead come on the timer alone */
+        LoadRows(hDlg, GetDlgItem(hDlg, IDC_PROGLIST), msg == WM_TIMER);
         return TRUE;
     case WM_DPICHANGED: /* the dialog manager lays the dialog out anew first */
         SetProgramIcon(hDlg);
