@@ -234,9 +234,9 @@ static void CheckArguments(const std::wstring &line, const std::wstring &tail, b
           PassedOn(*all, true) == want);
 }
 
-/* A document whose ANSI best-fit form would hold a quote or a backslash
-   (U+FF02, U+FF3C and their kin) reaches no program: the start is refused,
-   naming it, as none of these has a short name. */
+/* A document whose ANSI best-fit form would hold a quote, a backslash or a
+   wildcard (U+FF02, U+FF3C, U+FF0A and their kin) reaches no program: the
+   start is refused, naming it, as none of these has a short name. */
 static void CheckAnsiNames(const std::wstring &tail, bool quick)
 {
     static const wchar_t *const files[] = {L"p", L"C:\\p.exe", NULL};

@@ -82,7 +82,7 @@ bool AnsiBytesReadAlike(const unsigned char *bytes, size_t n, bool (*isLead)(uns
     for (size_t i = 0; i < n; i++) {
         if (isLead(bytes[i]) && i + 1 < n)
             i++; /* the trail byte is no character of its own */
-        else if (IsBlank(bytes[i]) || bytes[i] == '"' || bytes[i] == '\\')
+        else if (IsBlank(bytes[i]) || wcschr(L"\"\\*?", bytes[i]))
             return false;
     }
     return true;

@@ -55,10 +55,13 @@ void PutQuoted(TextBuf *out, const wchar_t *s);
 
 /* Whether a character beyond ASCII, as its bytes in an ANSI code page
    (WideCharToMultiByte's best fit), splits and escapes there as it does in
-   UTF-16: none of its single-byte characters is a quote, a backslash, a
-   blank or a control character. The trail byte of a double-byte character
-   is part of it whatever its value (0x5C in Shift-JIS): isLead says which
-   bytes lead one in that code page. */
+   UTF-16, and matches no other files: none of its single-byte characters
+   is a quote, a backslash, a blank, a control character or a wildcard (*
+   and ?, which runtimes that expand wildcards in arguments read so). The
+   caller leaves out a ? that stands for a character the code page cannot
+   hold at all. The trail byte of a double-byte character is part of it
+   whatever its value (0x5C in Shift-JIS): isLead says which bytes lead one
+   in that code page. */
 bool AnsiBytesReadAlike(const unsigned char *bytes, size_t n, bool (*isLead)(unsigned char));
 
 #endif /* RUNVO_ARGUMENTS_H */

@@ -17,7 +17,7 @@
 
 bool ReadEntryProgram(const wchar_t *entry, EntryProgram *p)
 {
-    p->exists = false;
+    p->exists = p->waits = false;
     if (!SplitEntry(entry, p->written, PATH_SIZE, &p->args))
         return false;
     TextBuf out;
@@ -34,14 +34,17 @@ const wchar_t *NamedPath(const EntryProgram *p)
     return IsFullPath(p->name) ? p->name : NULL;
 }
 
-void FindEntryFile(EntryProgram *p)
+void FindEntryFile(EntryProgram *p, bool noWaiting)
 {
     /* As written first (a folder may be called 50%off%), then as expanded,
        and so shown when neither is found. */
-    if (p->name != p->written && (p->exists = FindProgram(p->written, p->found)))
+    Found f = NOT_FOUND;
+    if (p->name != p->written && (f = FindProgram(p->written, p->found, noWaiting)) != NOT_FOUND)
         p->name = p->written;
-    if (!p->exists)
-        p->exists = FindProgram(p->name, p->found);
+    if (f == NOT_FOUND)
+        f = FindProgram(p->name, p->found, noWaiting);
+    p->exists = f == FOUND;
+    p->waits = f == WOULD_WAIT;
     /* Windows opens convert.bat. as convert.bat: so must the launch, which
        runs a batch file by another route. */
     if (p->exists)
@@ -121,24 +124,8 @@ static StartResult FollowShortcut(EntryProgram *p, StartTexts *t)
     ExpandEntry(OutStart(&dir, t->startIn, PATH_SIZE), t->linkDir, GetVariable, NULL, NULL);
     if (dir.truncated)
         wmemcpy(t->startIn, t->linkDir, PATH_SIZE);
-    p->exists = FindProgram(t->target, p->found);
+    p->exists = FindProgram(t->target, p->found) == FOUND;
     return START_OK;
-}
-
-/* The folder of the file at its full path, into folder: C:\ keeps its
-   separator (C: alone is the current folder on C:). NULL when the path has
-   no folder. */
-static const wchar_t *FolderOf(const wchar_t *file, wchar_t *folder)
-{
-    const wchar_t *slash = wcsrchr(file, L'\\');
-    if (!slash)
-        return NULL;
-    size_t n = (size_t)(slash - file);
-    if (n == 2 && file[1] == L':')
-        n++;
-    wmemcpy(folder, file, n);
-    folder[n] = L'\0';
-    return folder;
 }
 
 /* Starts the command interpreter on the batch file found. */

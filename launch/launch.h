@@ -36,6 +36,7 @@ struct EntryProgram {
     const wchar_t *name;      /* as written, or as expanded when only so found */
     const wchar_t *args;      /* the entry's own arguments */
     bool exists;
+    bool waits; /* the search stopped where looking may wait */
 };
 
 /* The program that the entry names, as written and as its variables
@@ -49,8 +50,10 @@ bool ReadEntryProgram(const wchar_t *entry, EntryProgram *p);
 const wchar_t *NamedPath(const EntryProgram *p);
 
 /* Looks for the file of the program that ReadEntryProgram read: as written
-   first, then as expanded; p->exists says whether it was found. */
-void FindEntryFile(EntryProgram *p);
+   first, then as expanded; p->exists says whether it was found. noWaiting:
+   the search stops where looking may wait (p->waits), as the chooser's rows
+   look. */
+void FindEntryFile(EntryProgram *p, bool noWaiting = false);
 
 /* ReadEntryProgram, then FindEntryFile. */
 bool FindEntryProgram(const wchar_t *entry, EntryProgram *p);

@@ -281,8 +281,21 @@ static FILE *OpenListFile(void)
     return file;
 }
 
-bool ReadListLine(int index, wchar_t *line)
+/* Whether the read just made ended short of its line's end with more than
+   blanks to come: the line was longer than one read. */
+static bool CutShort(ListReader *r)
 {
+    wchar_t rest[PATH_SIZE];
+    if (r->lineStart || !ListReaderNext(r, rest))
+        return false;
+    TrimLineEnd(rest);
+    return rest[0] != L'\0';
+}
+
+bool ReadListLine(int index, wchar_t *line, bool *cut)
+{
+    if (cut)
+        *cut = false;
     if (index < 0)
         return false;
     FILE *file = OpenListFile();
@@ -297,27 +310,37 @@ bool ReadListLine(int index, wchar_t *line)
             break;
         }
     }
+    if (found && cut)
+        *cut = CutShort(&s_reader);
     fclose(file);
     if (found)
         TrimLineEnd(line);
     return found;
 }
 
-size_t ReadProgramList(wchar_t *defaultText, ListEntryFn action, void *context)
+size_t ReadProgramList(wchar_t *defaultText, ListEntryFn action, void *context, bool *defaultCut)
 {
     defaultText[0] = L'\0';
+    if (defaultCut)
+        *defaultCut = false;
     FILE *file = OpenListFile();
     if (!file)
         return 0;
     ListReaderInit(&s_reader, file);
     wchar_t line[PATH_SIZE];
     size_t count = 0;
+    bool firstUnfinished = false; /* the first read ended short of its line's end */
     while (ListReaderNext(&s_reader, line)) {
         TrimLineEnd(line);
-        if (count++ == 0)
+        if (count == 0) {
             wmemcpy(defaultText, line, wcslen(line) + 1);
-        else
+            firstUnfinished = !s_reader.lineStart;
+        } else {
+            if (count == 1 && firstUnfinished && line[0] && defaultCut)
+                *defaultCut = true;
             action(context, line);
+        }
+        count++;
     }
     fclose(file);
     return count;

@@ -55,16 +55,20 @@ void TrimLineEnd(wchar_t *line);
 
 /* The cleaned line at index (0 is the first line) into line, which holds
    PATH_SIZE units. False when the file cannot be opened or has no more
-   than index lines. */
-bool ReadListLine(int index, wchar_t *line);
+   than index lines. *cut (NULL: not asked): the file's line was longer
+   than one read, and what the read left holds more than blanks. */
+bool ReadListLine(int index, wchar_t *line, bool *cut = NULL);
 
 /* Called with each cleaned entry as soon as it is read, in file order. */
 typedef void (*ListEntryFn)(void *context, const wchar_t *entry);
 
 /* Copies the cleaned first line into defaultText (COMMAND_SIZE units),
    hands each further line to action, and returns the number of lines read.
-   A file that cannot be opened, or is empty, gives 0 and an empty default. */
-size_t ReadProgramList(wchar_t *defaultText, ListEntryFn action, void *context);
+   A file that cannot be opened, or is empty, gives 0 and an empty default.
+   *defaultCut (NULL: not asked): the first line was longer than one read,
+   as ReadListLine says. */
+size_t ReadProgramList(wchar_t *defaultText, ListEntryFn action, void *context,
+                       bool *defaultCut = NULL);
 
 /* Reading lines by the rules above from an open stream. */
 struct ListReader {

@@ -128,10 +128,10 @@ static void PutSpan(wchar_t *text, size_t size, Span s)
     Put(OutStart(&t, text, size), s.begin, n < size ? n : size - 1);
 }
 
-void FirstLineDefault(const wchar_t *line, wchar_t *text, size_t size)
+void FirstLineDefault(const wchar_t *line, wchar_t *text, size_t size, bool cut)
 {
     Span whole = {line, line + wcslen(line)};
-    if (CarriesRules(line)) {
+    if (!cut && CarriesRules(line)) {
         whole.end = wcschr(line, L'|');
         while (whole.end > whole.begin && IsBlank(whole.end[-1]))
             whole.end--;
@@ -195,9 +195,9 @@ static bool AllHaveOneOf(const wchar_t *tail, bool split, Span types)
 }
 
 bool RuleForTail(const wchar_t *line, const wchar_t *tail, ExistsFn exists, wchar_t *text,
-                 size_t size)
+                 size_t size, bool cut)
 {
-    if (!CarriesRules(line))
+    if (cut || !CarriesRules(line))
         return false;
     bool split = TailIsArguments(tail, exists);
     const wchar_t *p = wcschr(line, L'|') + 1;

@@ -21,15 +21,17 @@
 
 /* The default of a first line into text (size characters, truncated to
    fit): the line itself, or, where it carries rules, what comes before its
-   first '|', less the blanks before that. */
-void FirstLineDefault(const wchar_t *line, wchar_t *text, size_t size);
+   first '|', less the blanks before that. A line that the read cut short
+   (cut) carries no rules: the rest of a rule's text would be read as a
+   text that preselects another program. */
+void FirstLineDefault(const wchar_t *line, wchar_t *text, size_t size, bool cut = false);
 
 /* The text of the first rule of the line that applies to the documents of
    the tail into text (size characters): the tail's arguments where it is in
    that form already (TailIsArguments, which exists answers for), else the
    whole tail, one document. False when none applies, or the line carries
-   no rules. */
+   no rules (a line the read cut short carries none). */
 bool RuleForTail(const wchar_t *line, const wchar_t *tail, ExistsFn exists, wchar_t *text,
-                 size_t size);
+                 size_t size, bool cut = false);
 
 #endif /* RUNVO_RULES_H */

@@ -41,6 +41,27 @@ static size_t RootLength(const wchar_t *path)
     return n;
 }
 
+const wchar_t *FolderOf(const wchar_t *file, wchar_t *folder)
+{
+    const wchar_t *slash = wcsrchr(file, L'\\');
+    if (!slash)
+        return NULL;
+    size_t n = (size_t)(slash - file);
+    if (n == 2 && file[1] == L':')
+        n++; /* C:\ keeps its separator: C: alone is the current folder on C: */
+    wmemcpy(folder, file, n);
+    folder[n] = L'\0';
+    return folder;
+}
+
+bool InFolder(const wchar_t *path, const wchar_t *folder)
+{
+    size_t n = wcslen(folder);
+    while (n > 0 && IsSeparator(folder[n - 1]))
+        n--;
+    return n > 0 && _wcsnicmp(path, folder, n) == 0 && IsSeparator(path[n]);
+}
+
 bool ProgramFile(const wchar_t *name, const wchar_t *ownFolder, wchar_t *path, size_t size)
 {
     TextBuf t;
@@ -143,90 +164,123 @@ void SysnativeToSystem32(wchar_t *file, const ProgramSearchPath *where)
         wmemcpy(file, name, t.len + 1);
 }
 
+/* The next part of a list parted by ';' (PATH's, PATHEXT's) at *p: its
+   start and *n characters; *p moves past it. False when none is left. */
+static bool NextPart(const wchar_t **p, const wchar_t **part, size_t *n)
+{
+    if (!**p)
+        return false;
+    *part = *p;
+    *n = wcscspn(*p, L";");
+    *p += *n;
+    if (**p == L';')
+        (*p)++;
+    return true;
+}
+
 /* One round of the search for a name: the extensions to add (a list as
    PATHEXT's, of which only the platform's own count when fromPathext), each
-   tried in a folder before the next folder. */
+   tried in a folder before the next folder; a folder that waits says
+   (where waits is given) ends it. */
 struct Search {
     const ProgramSearchPath *where;
     ExistsFn isFile;
+    WaitsFn waits;
     const wchar_t *name, *exts;
     bool fromPathext;
     wchar_t *found;
 };
 
-static bool TryIn(const Search *s, const wchar_t *folder, size_t len)
+/* Whether looking in the folder (len characters) may wait. */
+static bool FolderWaits(const Search *s, const wchar_t *folder, size_t len)
 {
-    for (const wchar_t *e = s->exts; len > 0; e++) {
-        size_t n = wcscspn(e, L";");
+    wchar_t path[PATH_SIZE];
+    TextBuf t;
+    Put(OutStart(&t, path, PATH_SIZE), folder, len);
+    return s->waits && !t.truncated && s->waits(path);
+}
+
+static Found TryIn(const Search *s, const wchar_t *folder, size_t len)
+{
+    if (len == 0)
+        return NOT_FOUND;
+    if (FolderWaits(s, folder, len))
+        return WOULD_WAIT;
+    const wchar_t *list = s->exts[0] ? s->exts : L";", *ext; /* "": the name alone */
+    size_t n;
+    while (NextPart(&list, &ext, &n)) {
         TextBuf t;
         Put(OutStart(&t, s->found, PATH_SIZE), folder, len);
         if (!IsSeparator(folder[len - 1]))
             PutChar(&t, L'\\');
         PutText(&t, s->name);
-        Put(&t, e, n);
-        if ((!s->fromPathext || IsAmong(e, n, s_programExtensions)) && !t.truncated &&
+        Put(&t, ext, n);
+        if ((!s->fromPathext || IsAmong(ext, n, s_programExtensions)) && !t.truncated &&
             FindFile(s->found, s->where, s->isFile))
-            return true;
-        e += n;
-        if (!*e)
-            break;
+            return FOUND;
     }
-    return false;
+    return NOT_FOUND;
 }
 
-static bool SearchEachFolder(const Search *s)
+static Found SearchEachFolder(const Search *s)
 {
-    for (const wchar_t *folder : s->where->folders)
-        if (TryIn(s, folder, wcslen(folder)))
-            return true;
+    for (const wchar_t *folder : s->where->folders) {
+        Found f = TryIn(s, folder, wcslen(folder));
+        if (f != NOT_FOUND)
+            return f;
+    }
     /* PATH's folders that are full paths: the others are found from the
        current folder. */
-    for (const wchar_t *p = s->where->path; *p; p += *p == L';') {
-        size_t len = wcscspn(p, L";");
-        if (IsFullPath(p) && TryIn(s, p, len))
-            return true;
-        p += len;
+    const wchar_t *list = s->where->path, *folder;
+    size_t len;
+    while (NextPart(&list, &folder, &len)) {
+        Found f = IsFullPath(folder) ? TryIn(s, folder, len) : NOT_FOUND;
+        if (f != NOT_FOUND)
+            return f;
     }
-    return false;
+    return NOT_FOUND;
 }
 
-bool FindProgramFile(const wchar_t *name, const ProgramSearchPath *where, ExistsFn isFile,
-                     wchar_t *found)
+Found FindProgramFile(const wchar_t *name, const ProgramSearchPath *where, ExistsFn isFile,
+                      WaitsFn waits, wchar_t *found)
 {
     bool ext = Extension(name) != NULL;
     if (!name[0])
-        return false;
+        return NOT_FOUND;
     if (!NamesNoFolder(name)) {
         if (!ProgramFile(name, where->folders[0], found, PATH_SIZE))
-            return false;
+            return NOT_FOUND;
         TextBuf t = {found, PATH_SIZE, wcslen(found), false};
         PutText(&t, ext ? L"" : L".exe");
+        if (!t.truncated && waits && waits(found))
+            return WOULD_WAIT;
         /* Named outright, a file only the 32-bit view holds starts too. */
-        return !t.truncated && (FindFile(found, where, isFile) || isFile(found));
+        return !t.truncated && (FindFile(found, where, isFile) || isFile(found)) ? FOUND
+                                                                                 : NOT_FOUND;
     }
-    Search s = {where, isFile, name, ext ? L"" : L".exe", false, found};
-    if (SearchEachFolder(&s))
-        return true;
-    if (ext)
-        return false;
+    Search s = {where, isFile, waits, name, ext ? L"" : L".exe", false, found};
+    Found f = SearchEachFolder(&s);
+    if (f != NOT_FOUND || ext)
+        return f;
     /* As the command prompt and the Run box find code for code.cmd. */
     s.exts = where->pathext[0] ? where->pathext : s_defaultPathext;
     s.fromPathext = true;
     return SearchEachFolder(&s);
 }
 
-bool LookingMayWait(const wchar_t *path, unsigned (*driveType)(const wchar_t *root),
-                    unsigned long (*attributes)(const wchar_t *path))
+bool LookingMayWait(const wchar_t *path, const WaitAsks *asks)
 {
     if (IsSeparator(path[0]) && IsSeparator(path[1]))
         return true; /* \\server\share, and \\?\ and \\.\ forms alike */
     if (!IsDrive(path))
         return false; /* no file of a place of its own: the search's to find */
     const wchar_t root[] = {path[0], L':', L'\\', L'\0'};
-    unsigned drive = driveType(root);
-    if (drive == DRIVE_REMOTE || drive == DRIVE_CDROM)
+    unsigned drive = asks->driveType(root);
+    /* A card or a stick that Runvo runs from holds its own programs. */
+    bool own = UpperCase(path[0]) == UpperCase(asks->ownDrive);
+    if (drive == DRIVE_REMOTE || drive == DRIVE_CDROM || (drive == DRIVE_REMOVABLE && !own))
         return true;
-    unsigned long a = attributes(path);
+    unsigned long a = asks->attributes(path);
     const unsigned long elsewhere = FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_RECALL_ON_OPEN |
                                     FILE_ATTRIBUTE_RECALL_ON_DATA_ACCESS;
     return a != INVALID_FILE_ATTRIBUTES && (a & elsewhere);

@@ -47,6 +47,14 @@ bool NamesNoFolder(const wchar_t *name);
 /* C:\tools or \\server\share; not tools, .\tools, \tools or C:tools. */
 bool IsFullPath(const wchar_t *name);
 
+/* The folder of the file at its full path, into folder (PATH_SIZE
+   characters): C:\ at a drive's root. NULL when the path has no folder. */
+const wchar_t *FolderOf(const wchar_t *file, wchar_t *folder);
+
+/* Whether the path lies in the folder or below it, case-blind (the folder
+   with or without its last separator). */
+bool InFolder(const wchar_t *path, const wchar_t *folder);
+
 /* The file that a program named with a folder names, into path (size
    characters). A full path names itself; every other form is taken from the
    launcher's own folder (ownFolder, a full path ending in a separator),
@@ -79,18 +87,40 @@ bool FindFile(wchar_t *file, const ProgramSearchPath *where, ExistsFn isFile);
    other file as it is. */
 void SysnativeToSystem32(wchar_t *file, const ProgramSearchPath *where);
 
-/* The file of a program that an entry names, into found (PATH_SIZE characters). */
-bool FindProgramFile(const wchar_t *name, const ProgramSearchPath *where, ExistsFn isFile,
-                     wchar_t *found);
+/* Says whether looking at a path may wait (LookingMayWait). */
+typedef bool (*WaitsFn)(const wchar_t *path);
 
-/* Whether looking at a file (its attributes, icon or version) may wait on a
-   network or a disc, or bring the cloud's copy down: a UNC path; a path on
-   a network or CD drive, as driveType says of its root ("C:\\"); a file
-   whose attributes say that it is offline, or that opening or reading it
-   recalls it from elsewhere (OneDrive's files on demand). Each is asked
-   only where the answers before it do not settle it: a UNC path is never
-   asked about, a network drive's file never looked at. */
-bool LookingMayWait(const wchar_t *path, unsigned (*driveType)(const wchar_t *root),
-                    unsigned long (*attributes)(const wchar_t *path));
+/* Where a search ended. */
+enum Found {
+    FOUND,
+    NOT_FOUND,
+    WOULD_WAIT /* at a folder or a file that looking at may wait on */
+};
+
+/* The file of a program that an entry names, into found (PATH_SIZE
+   characters). With waits (NULL: every place is looked in), the search
+   stops at the first folder, or the file named outright, that waits says
+   may wait: a program found after it would not be the one that starts. */
+Found FindProgramFile(const wchar_t *name, const ProgramSearchPath *where, ExistsFn isFile,
+                      WaitsFn waits, wchar_t *found);
+
+/* What LookingMayWait asks of the system: what kind a drive is, as
+   GetDriveTypeW says of its root ("C:\\"); a file's attributes; and the
+   letter of the drive the launcher runs from (0 for none). */
+struct WaitAsks {
+    unsigned (*driveType)(const wchar_t *root);
+    unsigned long (*attributes)(const wchar_t *path);
+    wchar_t ownDrive;
+};
+
+/* Whether looking at a file or a folder (its attributes, icon or version)
+   may wait on a network or a disc, or bring the cloud's copy down: a UNC
+   path; a path on a network, CD or removable drive (a card reader, a
+   stick) but the one the launcher runs from; a file whose attributes say
+   that it is offline, or that opening or reading it recalls it from
+   elsewhere (OneDrive's files on demand). Each is asked only where the
+   answers before it do not settle it: a UNC path is never asked about, a
+   network drive's file never looked at. */
+bool LookingMayWait(const wchar_t *path, const WaitAsks *asks);
 
 #endif /* RUNVO_SEARCH_H */

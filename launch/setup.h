@@ -1,12 +1,15 @@
 /*
  * Set-up and its undo, for the current user alone and without administrator
  * rights: Runvo.lnk in the user's Send To folder, and the keys by which Open
- * with offers this program for every file type. Each place is read first:
- * set-up puts this runvo.exe there, in place of another copy's (a folder
- * moved), and names what it replaced; removal takes away only what points at
- * this one, and names another copy's, which it leaves. Nothing of these
- * places is read when the launcher starts, and nothing of them changes how
- * it launches.
+ * with offers this program for every file type. Each place is read first,
+ * and what it holds is judged by the file it names, not by how its path is
+ * spelt: this copy; another copy of Runvo (its version information says
+ * so); a copy of this name that is no longer there (its folder moved); or
+ * another program. Set-up puts this copy in place of another copy's or a
+ * moved one's, and leaves another program's alone; removal takes only what
+ * set-up wrote for this copy (or a moved one), and leaves the rest. Nothing
+ * of these places is read when the launcher starts, and nothing of them
+ * changes how it launches.
  */
 #ifndef RUNVO_SETUP_H
 #define RUNVO_SETUP_H
@@ -14,42 +17,76 @@
 #include "launch/sizes.h"
 #include "launch/text.h"
 
-enum SetUpAction { SETUP_ADD, SETUP_REMOVE };
+enum SetUpAction : int { SETUP_ADD, SETUP_REMOVE };
 
 /* The two places, in the order they are written. */
 enum SetUpPlace : int { PLACE_SEND_TO, PLACE_OPEN_WITH, PLACE_COUNT };
 
-/* What a place does on an action: written (nothing there, or this one's,
-   written anew), written in place of another copy's, deleted (this
-   one's), left (another copy's, on removal), or nothing at all (empty, on
-   removal). */
+/* Whose a place is. */
+enum Holder {
+    HOLDER_NONE,  /* nothing there */
+    HOLDER_THIS,  /* this copy */
+    HOLDER_COPY,  /* another copy of Runvo */
+    HOLDER_MOVED, /* a copy of this name that is no longer there */
+    HOLDER_OTHER  /* another program, or a file there that is no shortcut */
+};
+
+/* What a place does on an action: written (nothing there, or this copy's,
+   written anew), written in place of another copy's or a moved one's,
+   deleted, left as it is, or nothing at all (empty, on removal). */
 enum SetUpStep { STEP_NONE, STEP_WRITE, STEP_REPLACE, STEP_DELETE, STEP_LEAVE };
 
-/* One place: the program it starts now ("" for none), and what befell it. */
+/* Why set-up writes nothing at all. */
+enum SetUpRefusal {
+    REFUSED_NOT,
+    REFUSED_PERCENT,  /* the copy's path, and its short form, hold a % */
+    REFUSED_TEMPORARY /* the copy is in a temporary folder */
+};
+
+/* One place: the program it starts now ("" for none), whose it is, and what
+   befell it. foreign: the platform found it another program's outright (a
+   Runvo.lnk that is no shortcut, the machine's own key of this name). */
 struct SetUpState {
     wchar_t program[PATH_SIZE];
+    bool foreign;
+    Holder holder;
     SetUpStep step;
     unsigned long error; /* the system's error number, 0 when done */
 };
 
-/* The step for a place that starts program ("" for none). */
-SetUpStep StepFor(SetUpAction action, const wchar_t *program, const wchar_t *exe);
+/* What judging a place asks of the files it names. */
+struct FileFacts {
+    bool (*sameFile)(const wchar_t *a, const wchar_t *b); /* one file, however spelt */
+    bool (*exists)(const wchar_t *path);
+    bool (*isRunvo)(const wchar_t *path); /* its version information says so */
+};
 
-/* Whether two paths name the same file as Windows compares names: case
-   aside. */
-bool SamePath(const wchar_t *a, const wchar_t *b);
+/* Whose the program is, where exe is this copy. */
+Holder HolderOf(const wchar_t *program, const wchar_t *exe, const FileFacts *facts);
 
-/* The command by which Open with starts exe with a document. */
-void PutOpenWithCommand(TextBuf *out, const wchar_t *exe);
+/* The step for a place of this holder. */
+SetUpStep StepFor(SetUpAction action, Holder holder);
 
-/* Whether an action did all it had to: no step failed. */
-bool SetUpDone(const SetUpState places[PLACE_COUNT]);
+/* The path that set-up writes for this copy, exe, into target (PATH_SIZE
+   characters): exe itself, or its short form where exe holds a %, which
+   the shell fills in wherever it stands in an Open with command (quotes do
+   not stop it) and a shortcut's target expands. False when the short form
+   holds one too, or there is none. */
+bool SetUpPath(const wchar_t *exe, wchar_t *target);
 
-/* What the user is told of this copy, exe: what was added or removed,
-   where to find it on Windows 10 and 11, how to undo it; what was replaced
-   or left, and what could not be done, with words (the system's, for each
-   place's error; NULL for none). SETUP_NOTE_SIZE holds the longest. */
-void PutSetUpNote(TextBuf *out, SetUpAction action, const wchar_t *exe,
+/* The command by which Open with starts target with a document. */
+void PutOpenWithCommand(TextBuf *out, const wchar_t *target);
+
+/* Whether an action did all it had to: no step failed, and set-up left no
+   place to another program. */
+bool SetUpDone(SetUpAction action, const SetUpState places[PLACE_COUNT]);
+
+/* What the user is told of this copy, exe: what was added or removed, where
+   to find it on Windows 10 and 11, how to undo it; what was replaced or
+   left, and what could not be done, with words (the system's, for each
+   place's error; NULL for none); or why nothing was written. SETUP_NOTE_SIZE
+   holds the longest. */
+void PutSetUpNote(TextBuf *out, SetUpAction action, SetUpRefusal refusal, const wchar_t *exe,
                   const SetUpState places[PLACE_COUNT], const wchar_t *const words[PLACE_COUNT]);
 
 #endif /* RUNVO_SETUP_H */

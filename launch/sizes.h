@@ -36,6 +36,10 @@ enum {
     SYSTEM_WORDS_SIZE = 512,
     /* The name of a place that set-up writes, as the note names it. */
     PLACE_NAME_SIZE = 32,
+    /* A registry key that names a program: App Paths' key and its name. */
+    REGISTRY_KEY_SIZE = 128 + PATH_SIZE,
+    /* The key of a text of a file's version information. */
+    VERSION_KEY_SIZE = 64,
     /* An item of the chooser's menu. */
     MENU_ITEM_SIZE = 128,
     /* A message box's text of Runvo's own words and the system's. */

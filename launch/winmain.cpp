@@ -36,10 +36,11 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLi
     int index;
     const WCHAR *tail;
     WCHAR line[PATH_SIZE], program[PATH_SIZE];
-    if (ParseQuickOption(lpCmdLine, &index, &tail) && ReadListLine(index, line)) {
+    bool cut;
+    if (ParseQuickOption(lpCmdLine, &index, &tail) && ReadListLine(index, line, &cut)) {
         /* Line 0 is the default, its rules left out. */
         if (index == 0)
-            FirstLineDefault(line, program, PATH_SIZE);
+            FirstLineDefault(line, program, PATH_SIZE, cut);
         else
             wmemcpy(program, line, PATH_SIZE);
         bool asItIs = TailIsArguments(tail, PathExists);

@@ -70,12 +70,12 @@ static const wchar_t *ValueOf(const wchar_t *const *pairs, const wchar_t *name, 
     return NULL;
 }
 
-bool FindProgram(const wchar_t *name, wchar_t *found)
+Found FindProgram(const wchar_t *name, wchar_t *found, bool)
 {
     const wchar_t *file = ValueOf(g_nativeLaunch.files, name, false);
     if (file)
         wcscpy(found, file);
-    return file != NULL;
+    return file ? FOUND : NOT_FOUND;
 }
 
 /* As the 32-bit launcher on 64-bit Windows sees it. */
@@ -88,15 +88,17 @@ void ShowAsUsersSee(wchar_t *file)
 
 /* The characters that the best fit of a common ANSI code page (1250 to
    1258, 874, 932, 936, 949, 950) makes a blank, a control character, a
-   quote or a backslash of, as Wine's tables have them; the command fuzzer's
-   dictionary holds them too (bestfit_U....), and a test under Wine checks
+   quote, a backslash or a wildcard of, as Wine's tables have them, and
+   U+FF1F, which Windows' fit to ?; the command fuzzer's dictionary holds
+   them too (bestfit_U...., windowsfit_U....), and a test under Wine checks
    the dictionary against the tables. The host stands in for every one of
    those code pages at once. */
 static const wchar_t s_bestFitSplits[] = {
-    0x00A5, 0x00A7, 0x00B6, 0x02BA, 0x030E, 0x2000, 0x2001, 0x2002, 0x2003, 0x2004, 0x2005, 0x2006,
-    0x203C, 0x20A9, 0x2190, 0x2191, 0x2192, 0x2193, 0x2194, 0x2195, 0x21A8, 0x2216, 0x221F, 0x25AC,
-    0x25B2, 0x25BA, 0x25BC, 0x25C4, 0x25CB, 0x25D8, 0x25D9, 0x263A, 0x263B, 0x263C, 0x2640, 0x2642,
-    0x2660, 0x2663, 0x2665, 0x2666, 0x266A, 0x266B, 0x3000, 0x301D, 0x301E, 0xFF02, 0xFF3C,
+    0x00A5, 0x00A7, 0x00B6, 0x02BA, 0x030E, 0x2000, 0x2001, 0x2002, 0x2003, 0x2004,
+    0x2005, 0x2006, 0x203C, 0x20A9, 0x2190, 0x2191, 0x2192, 0x2193, 0x2194, 0x2195,
+    0x21A8, 0x2216, 0x2217, 0x221F, 0x25AC, 0x25B2, 0x25BA, 0x25BC, 0x25C4, 0x25CB,
+    0x25D8, 0x25D9, 0x263A, 0x263B, 0x263C, 0x2640, 0x2642, 0x2660, 0x2663, 0x2665,
+    0x2666, 0x266A, 0x266B, 0x3000, 0x301D, 0x301E, 0xFF02, 0xFF0A, 0xFF1F, 0xFF3C,
 };
 
 bool AnsiKeepsArguments(const wchar_t *name)

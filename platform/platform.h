@@ -20,6 +20,7 @@
 #ifndef RUNVO_PLATFORM_H
 #define RUNVO_PLATFORM_H
 
+#include "launch/search.h"
 #include "launch/sizes.h"
 #include "ui/texts.h"
 
@@ -113,12 +114,12 @@ bool ComReady(void);
 /* The shell's view of a program's file (platform/shell.cpp): its icon at
    size x size pixels (NULL for none): a program's own first icon, the
    generic program icon where it has none, the shell's for other files; the
-   generic program icon alone, for which no file is opened; and the name its
-   version information gives it (its FileDescription) into name (size
-   characters; false for none). */
+   generic program icon alone, for which no file is opened; and a text of
+   its version information (FileDescription: the name Windows shows it by)
+   into text (size characters; false for none). */
 HICON ProgramIcon(const WCHAR *file, int size);
 HICON GenericProgramIcon(int size);
-bool ProgramDescription(const WCHAR *file, WCHAR *name, size_t size);
+bool VersionText(const WCHAR *file, const WCHAR *name, WCHAR *text, size_t size);
 
 /* Makes the shortcut lnk to the program target, started in dir, with the
    program's icon (platform/shell.cpp). Returns 0 or the error. */
@@ -131,14 +132,27 @@ bool SystemWords(DWORD error, const WCHAR *insert, WCHAR *words, size_t size);
 
 /* The places that set-up writes (launch/setup.h; platform/setup.cpp),
    named after this program's file name (exeName): the program each starts
-   now, or ""; writing one for the program exe, or deleting it, returns 0 or
-   the system's error. Then the shell is told that associations changed. */
+   now ("" for none), and whether it is foreign outright (on set-up, the
+   machine's own key of this name is read too); writing one for the program
+   at target, or deleting what set-up wrote there, returns 0 or the system's
+   error. Then the shell is told that associations changed. */
 struct SetUpState;
 enum SetUpPlace : int;
-void ReadSetUpPlaces(const WCHAR *exeName, SetUpState *places);
-DWORD WriteSetUpPlace(SetUpPlace place, const WCHAR *exe, const WCHAR *exeName);
+enum SetUpAction : int;
+void ReadSetUpPlaces(const WCHAR *exe, const WCHAR *exeName, SetUpAction action,
+                     SetUpState *places);
+DWORD WriteSetUpPlace(SetUpPlace place, const WCHAR *target, const WCHAR *exeName);
 DWORD DeleteSetUpPlace(SetUpPlace place, const WCHAR *exeName);
 void NotifyAssociationsChanged(void);
+
+/* What set-up asks of files: whether two paths name one file, however
+   each is spelt (its final path, or its number on its volume); whether a
+   file is Runvo (its version information's ProductName and InternalName);
+   whether this copy runs from a temporary folder (TEMP's or TMP's, long
+   forms compared). */
+bool SameFile(const WCHAR *a, const WCHAR *b);
+bool IsRunvo(const WCHAR *path);
+bool InTemporaryFolder(const WCHAR *exe);
 
 #endif /* RC_INVOKED */
 
@@ -188,6 +202,7 @@ size_t DecodeAnsi(const char *bytes, size_t n, wchar_t *units, size_t size);
    far as the launcher asks. */
 enum {
     DRIVE_UNKNOWN = 0,
+    DRIVE_REMOVABLE = 2,
     DRIVE_FIXED = 3,
     DRIVE_REMOTE = 4,
     DRIVE_CDROM = 5,
@@ -236,9 +251,10 @@ size_t LoadText(StringId id, const wchar_t **text);
    (platform/start.cpp; platform/native.cpp stands in for it elsewhere). */
 
 /* The file of a program that an entry names (launch/search.h says where it
-   is looked for), into found (PATH_SIZE characters); on Windows, also a name the
-   Run box knows from App Paths. */
-bool FindProgram(const wchar_t *name, wchar_t *found);
+   is looked for), into found (PATH_SIZE characters); on Windows, also a name
+   the Run box knows from App Paths. noWaiting: the search stops where
+   looking may wait (WOULD_WAIT), as the chooser's rows search. */
+Found FindProgram(const wchar_t *name, wchar_t *found, bool noWaiting = false);
 
 /* A file found named as users see it (PATH_SIZE characters, in place): under
    the system folder, not Sysnative, the 32-bit launcher's way past WOW64

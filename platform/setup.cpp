@@ -2,11 +2,14 @@
  * The places that set-up writes, for the current user: Runvo.lnk in the
  * Send To folder, and under HKCU\Software\Classes the keys by which Open
  * with offers the program for every file type (Applications\<name> with its
- * open command and FriendlyAppName, and *\OpenWithList\<name>). The
- * registry's functions and the shell's are loaded by name: only set-up and
- * the chooser's menu need them.
+ * open command and FriendlyAppName, and *\OpenWithList\<name>); and what
+ * set-up asks of files: whether two paths name one file, whether a file is
+ * Runvo, whether this copy runs from a temporary folder. The registry's
+ * functions and the shell's are loaded by name: only set-up and the
+ * chooser's menu need them.
  */
 #include "launch/entry.h"
+#include "launch/search.h"
 #include "launch/setup.h"
 #include "launch/text.h"
 #include "platform/platform.h"
@@ -33,7 +36,7 @@ static DWORD SendToShortcut(WCHAR *lnk)
     return t.truncated ? ERROR_FILENAME_EXCED_RANGE : ERROR_SUCCESS;
 }
 
-/* A key under HKCU\Software\Classes: prefix, the program's name, suffix. */
+/* A key under Software\Classes: prefix, the program's name, suffix. */
 static bool ClassesKey(WCHAR *key, const WCHAR *prefix, const WCHAR *exeName, const WCHAR *suffix)
 {
     TextBuf t;
@@ -47,25 +50,82 @@ static bool ClassesKey(WCHAR *key, const WCHAR *prefix, const WCHAR *exeName, co
 static const WCHAR s_applications[] = L"Applications\\", s_openWithList[] = L"*\\OpenWithList\\",
                    s_command[] = L"\\shell\\open\\command";
 
-void ReadSetUpPlaces(const WCHAR *exeName, SetUpState *places)
+/* The key's own name under the hive, into name (PATH_SIZE): a place
+   that is named by its key. */
+static void PutKeyName(WCHAR *name, HKEY hive, const WCHAR *key)
 {
-    WCHAR lnk[PATH_SIZE], dir[PATH_SIZE], key[PATH_SIZE], command[PATH_SIZE + 16];
-    const WCHAR *args; /* the command's program is read as an entry's: its quotes */
-    for (int i = 0; i < PLACE_COUNT; i++) {
-        places[i].program[0] = L'\0';
-        places[i].step = STEP_NONE;
-        places[i].error = 0;
-    }
-    if (SendToShortcut(lnk) == ERROR_SUCCESS &&
-        ReadShortcut(lnk, places[PLACE_SEND_TO].program, NULL, dir) != SHORTCUT_READ)
-        places[PLACE_SEND_TO].program[0] = L'\0';
+    TextBuf t;
+    PutText(OutStart(&t, name, PATH_SIZE),
+            hive == HKEY_LOCAL_MACHINE ? L"HKEY_LOCAL_MACHINE\\" : L"HKEY_CURRENT_USER\\");
+    PutText(&t, key);
+}
+
+/* The program of the open command of Applications\<name> under the hive's
+   classes, read as an entry's program is (its quotes), into place's program
+   ("" for none). A command longer than any set-up writes is another
+   program's: the key is named, as foreign. False when the key is not there
+   at all. */
+static bool ReadOpenCommand(HKEY hive, const WCHAR *exeName, SetUpState *place)
+{
+    WCHAR key[PATH_SIZE], command[COMMAND_SIZE];
+    const WCHAR *args;
     auto get = LATE("advapi32.dll", RegGetValueW);
+    auto open = LATE("advapi32.dll", RegOpenKeyExW);
+    auto close = LATE("advapi32.dll", RegCloseKey);
+    HKEY h;
+    place->program[0] = L'\0';
+    if (!get || !open || !close || !ClassesKey(key, s_applications, exeName, L"") ||
+        open(hive, key, 0, KEY_READ, &h) != ERROR_SUCCESS)
+        return false;
+    close(h);
     DWORD bytes = sizeof command;
-    if (get && ClassesKey(key, s_applications, exeName, s_command) &&
-        get(HKEY_CURRENT_USER, key, NULL, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, NULL,
-            command, &bytes) == ERROR_SUCCESS &&
-        !SplitEntry(command, places[PLACE_OPEN_WITH].program, PATH_SIZE, &args))
-        places[PLACE_OPEN_WITH].program[0] = L'\0';
+    LONG read = ClassesKey(key, s_applications, exeName, s_command)
+                    ? get(hive, key, NULL, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND,
+                          NULL, command, &bytes)
+                    : ERROR_FILE_NOT_FOUND;
+    if (read == ERROR_MORE_DATA) {
+        PutKeyName(place->program, hive, key);
+        place->foreign = true;
+    } else if (read != ERROR_SUCCESS || !SplitEntry(command, place->program, PATH_SIZE, &args)) {
+        place->program[0] = L'\0';
+    }
+    return true;
+}
+
+/* The machine's own Applications\<name> key, where it is another
+   program's: that program (or the key) is the place's, as foreign. Read on
+   its own: the classes that programs see merge the user's over it, and
+   would show Runvo's own key as if it were the machine's. */
+static void ReadMachineKey(const WCHAR *exeName, const WCHAR *exe, SetUpState *place)
+{
+    SetUpState machine = {L"", false, HOLDER_NONE, STEP_NONE, 0};
+    WCHAR key[PATH_SIZE];
+    if (!ReadOpenCommand(HKEY_LOCAL_MACHINE, exeName, &machine))
+        return;
+    /* An administrator's set-up of Runvo for every user is Runvo's. */
+    if (!machine.foreign && machine.program[0] &&
+        (SameFile(machine.program, exe) || IsRunvo(machine.program)))
+        return;
+    *place = machine;
+    place->foreign = true;
+    if (!place->program[0] && ClassesKey(key, s_applications, exeName, L""))
+        PutKeyName(place->program, HKEY_LOCAL_MACHINE, key);
+}
+
+void ReadSetUpPlaces(const WCHAR *exe, const WCHAR *exeName, SetUpAction action, SetUpState *places)
+{
+    WCHAR lnk[PATH_SIZE], dir[PATH_SIZE];
+    for (int i = 0; i < PLACE_COUNT; i++)
+        places[i] = SetUpState{L"", false, HOLDER_NONE, STEP_NONE, 0};
+    SetUpState &sendTo = places[PLACE_SEND_TO], &openWith = places[PLACE_OPEN_WITH];
+    if (SendToShortcut(lnk) == ERROR_SUCCESS && PathExists(lnk) &&
+        (ReadShortcut(lnk, sendTo.program, NULL, dir) != SHORTCUT_READ || !sendTo.program[0])) {
+        wcscpy(sendTo.program, lnk); /* no shortcut, or one to no file */
+        sendTo.foreign = true;
+    }
+    ReadOpenCommand(HKEY_CURRENT_USER, exeName, &openWith);
+    if (action == SETUP_ADD)
+        ReadMachineKey(exeName, exe, &openWith);
 }
 
 /* Sets a value of text under HKCU, making its key; 0 or the error. */
@@ -87,11 +147,11 @@ static DWORD SetText(const WCHAR *key, const WCHAR *name, const WCHAR *value)
     return (DWORD)error;
 }
 
-static DWORD WriteOpenWith(const WCHAR *exe, const WCHAR *exeName)
+static DWORD WriteOpenWith(const WCHAR *target, const WCHAR *exeName)
 {
-    WCHAR key[PATH_SIZE], command[PATH_SIZE + 16];
+    WCHAR key[PATH_SIZE], command[COMMAND_SIZE];
     TextBuf t;
-    PutOpenWithCommand(OutStart(&t, command, PATH_SIZE + 16), exe);
+    PutOpenWithCommand(OutStart(&t, command, COMMAND_SIZE), target);
     if (t.truncated || !ClassesKey(key, s_applications, exeName, s_command))
         return ERROR_FILENAME_EXCED_RANGE;
     DWORD error = SetText(key, NULL, command);
@@ -102,48 +162,149 @@ static DWORD WriteOpenWith(const WCHAR *exe, const WCHAR *exeName)
     return error;
 }
 
-DWORD WriteSetUpPlace(SetUpPlace place, const WCHAR *exe, const WCHAR *exeName)
+DWORD WriteSetUpPlace(SetUpPlace place, const WCHAR *target, const WCHAR *exeName)
 {
     if (place == PLACE_OPEN_WITH)
-        return WriteOpenWith(exe, exeName);
+        return WriteOpenWith(target, exeName);
     WCHAR lnk[PATH_SIZE], dir[PATH_SIZE];
     DWORD error = SendToShortcut(lnk);
     if (error)
         return error;
-    wmemcpy(dir, exe, PATH_SIZE);
-    WCHAR *slash = wcsrchr(dir, L'\\');
-    if (slash)
-        *slash = L'\0';
-    return WriteShortcut(lnk, exe, dir);
+    return WriteShortcut(lnk, target, FolderOf(target, dir) ? dir : L"");
 }
 
-/* Deletes a key under HKCU and all below it; one that is not there is no
-   error. */
-static DWORD DeleteKey(const WCHAR *key)
+/* Deletes a value under HKCU; one that is not there is no error. */
+static DWORD DeleteValue(const WCHAR *key, const WCHAR *name)
 {
-    auto tree = LATE("advapi32.dll", RegDeleteTreeW);
-    if (!tree)
+    auto remove = LATE("advapi32.dll", RegDeleteKeyValueW);
+    if (!remove)
         return ERROR_PROC_NOT_FOUND;
-    LONG error = tree(HKEY_CURRENT_USER, key);
+    LONG error = remove(HKEY_CURRENT_USER, key, name);
     return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : (DWORD)error;
+}
+
+/* Deletes a key under HKCU where nothing is left in it: no value, no key
+   below it. One that is not there, or holds something, is no error. */
+static DWORD DeleteIfEmpty(const WCHAR *key)
+{
+    auto open = LATE("advapi32.dll", RegOpenKeyExW);
+    auto info = LATE("advapi32.dll", RegQueryInfoKeyW);
+    auto close = LATE("advapi32.dll", RegCloseKey);
+    auto remove = LATE("advapi32.dll", RegDeleteKeyW);
+    HKEY h;
+    DWORD keys = 0, values = 0;
+    if (!open || !info || !close || !remove)
+        return ERROR_PROC_NOT_FOUND;
+    LONG error = open(HKEY_CURRENT_USER, key, 0, KEY_READ, &h);
+    if (error != ERROR_SUCCESS)
+        return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : (DWORD)error;
+    error = info(h, NULL, NULL, NULL, &keys, NULL, NULL, &values, NULL, NULL, NULL, NULL);
+    close(h);
+    if (error != ERROR_SUCCESS || keys || values)
+        return (DWORD)error;
+    return (DWORD)remove(HKEY_CURRENT_USER, key);
+}
+
+/* Takes away what set-up wrote for Open with, and then each of its keys
+   that nothing else is left in, from the deepest up: another program's
+   verb or types under Applications\<name> stay, and their keys. */
+static DWORD DeleteOpenWith(const WCHAR *exeName)
+{
+    static const WCHAR *const keys[] = {s_command, L"\\shell\\open", L"\\shell", L""};
+    WCHAR key[PATH_SIZE];
+    DWORD error = ClassesKey(key, s_applications, exeName, s_command) ? DeleteValue(key, NULL)
+                                                                      : ERROR_FILENAME_EXCED_RANGE;
+    if (!error && ClassesKey(key, s_applications, exeName, L""))
+        error = DeleteValue(key, L"FriendlyAppName");
+    for (const WCHAR *suffix : keys)
+        if (!error && ClassesKey(key, s_applications, exeName, suffix))
+            error = DeleteIfEmpty(key);
+    if (!error && ClassesKey(key, s_openWithList, exeName, L""))
+        error = DeleteIfEmpty(key);
+    return error;
 }
 
 DWORD DeleteSetUpPlace(SetUpPlace place, const WCHAR *exeName)
 {
-    WCHAR path[PATH_SIZE];
-    if (place == PLACE_SEND_TO) {
-        DWORD error = SendToShortcut(path);
-        if (error)
-            return error;
-        return DeleteFileW(path) || GetLastError() == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS
-                                                                           : GetLastError();
-    }
-    DWORD error = ClassesKey(path, s_applications, exeName, L"") ? DeleteKey(path)
-                                                                 : ERROR_FILENAME_EXCED_RANGE;
-    if (!error)
-        error = ClassesKey(path, s_openWithList, exeName, L"") ? DeleteKey(path)
-                                                               : ERROR_FILENAME_EXCED_RANGE;
-    return error;
+    WCHAR lnk[PATH_SIZE];
+    if (place == PLACE_OPEN_WITH)
+        return DeleteOpenWith(exeName);
+    DWORD error = SendToShortcut(lnk);
+    if (error)
+        return error;
+    if (DeleteFileW(lnk))
+        return ERROR_SUCCESS;
+    error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
+}
+
+/* The file's identity: its volume and its number there. False when it
+   cannot be opened. */
+static bool FileIdentity(const WCHAR *path, BY_HANDLE_FILE_INFORMATION *info, WCHAR *final)
+{
+    HANDLE h = CreateFileW(path, FILE_READ_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    bool got = GetFileInformationByHandle(h, info);
+    DWORD n = GetFinalPathNameByHandleW(h, final, PATH_SIZE, VOLUME_NAME_DOS);
+    if (n == 0 || n >= PATH_SIZE)
+        final[0] = L'\0';
+    CloseHandle(h);
+    return got;
+}
+
+bool SameFile(const WCHAR *a, const WCHAR *b)
+{
+    BY_HANDLE_FILE_INFORMATION ia, ib;
+    WCHAR fa[PATH_SIZE], fb[PATH_SIZE];
+    if (!FileIdentity(a, &ia, fa) || !FileIdentity(b, &ib, fb))
+        return false;
+    /* The path the system itself names each by (short names, \\?\, subst
+       and mapped drives undone), or else the file's number on its volume. */
+    if (fa[0] && _wcsicmp(fa, fb) == 0)
+        return true;
+    return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
+           ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow &&
+           (ia.nFileIndexHigh || ia.nFileIndexLow);
+}
+
+bool IsRunvo(const WCHAR *path)
+{
+    WCHAR product[ROW_NAME_SIZE], internal[ROW_NAME_SIZE];
+    return VersionText(path, L"ProductName", product, ROW_NAME_SIZE) &&
+           VersionText(path, L"InternalName", internal, ROW_NAME_SIZE) &&
+           wcscmp(product, L"Runvo") == 0 && _wcsicmp(internal, L"runvo") == 0;
+}
+
+/* A variable's folder in its long form, into folder (PATH_SIZE); false
+   when it is not set. */
+static bool LongFolder(const WCHAR *variable, WCHAR *folder)
+{
+    WCHAR value[PATH_SIZE];
+    DWORD n = GetEnvironmentVariableW(variable, value, PATH_SIZE);
+    if (n == 0 || n >= PATH_SIZE)
+        return false;
+    n = GetLongPathNameW(value, folder, PATH_SIZE);
+    if (n == 0 || n >= PATH_SIZE)
+        wcscpy(folder, value);
+    return true;
+}
+
+bool InTemporaryFolder(const WCHAR *exe)
+{
+    WCHAR path[PATH_SIZE], folder[PATH_SIZE];
+    DWORD n = GetLongPathNameW(exe, path, PATH_SIZE);
+    if (n == 0 || n >= PATH_SIZE)
+        wcscpy(path, exe);
+    /* Explorer's Temp1_*.zip folders, where a program started out of a zip
+       runs, are in TEMP too. */
+    static const WCHAR *const variables[] = {L"TEMP", L"TMP"};
+    for (const WCHAR *v : variables)
+        if (LongFolder(v, folder) && InFolder(path, folder))
+            return true;
+    return false;
 }
 
 void NotifyAssociationsChanged(void)

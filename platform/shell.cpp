@@ -161,38 +161,40 @@ HICON ProgramIcon(const WCHAR *file, int size)
     return ShellIcon(file, size);
 }
 
-/* The FileDescription of version information in data, in its first
-   language or else US English. */
-static bool Description(const void *data, WCHAR *name, size_t size)
+/* A text of version information in data, in its first language or else
+   US English, into text (size characters); false for none, or only
+   blanks. */
+static bool TextOf(const void *data, const WCHAR *name, WCHAR *text, size_t size)
 {
     auto query = LATE("version.dll", VerQueryValueW);
     WORD *lang;
-    WCHAR *text, key[64];
+    WCHAR *value, key[VERSION_KEY_SIZE];
     UINT n = 0;
     DWORD code = 0x040904B0;
     if (!query)
         return false;
     if (query(data, L"\\VarFileInfo\\Translation", reinterpret_cast<void **>(&lang), &n) && n >= 4)
         code = MAKELONG(lang[1], lang[0]);
-    FormatText(key, 64, L"\\StringFileInfo\\%08lx\\FileDescription", (unsigned long)code);
-    if (!query(data, key, reinterpret_cast<void **>(&text), &n) || n == 0 || !*SkipBlanks(text))
+    if (!FormatText(key, VERSION_KEY_SIZE, L"\\StringFileInfo\\%08lx\\%ls", (unsigned long)code,
+                    name) ||
+        !query(data, key, reinterpret_cast<void **>(&value), &n) || n == 0 || !*SkipBlanks(value))
         return false;
     /* Up to its terminator, within the value's n characters. */
     size_t limit = n < size - 1 ? n : size - 1;
-    const WCHAR *end = wmemchr(text, L'\0', limit);
-    size_t len = end ? (size_t)(end - text) : limit;
+    const WCHAR *end = wmemchr(value, L'\0', limit);
+    size_t len = end ? (size_t)(end - value) : limit;
     TextBuf t;
-    Put(OutStart(&t, name, size), text, len);
+    Put(OutStart(&t, text, size), value, len);
     return true;
 }
 
-bool ProgramDescription(const WCHAR *file, WCHAR *name, size_t size)
+bool VersionText(const WCHAR *file, const WCHAR *name, WCHAR *text, size_t size)
 {
     auto getSize = LATE("version.dll", GetFileVersionInfoSizeW);
     auto getInfo = LATE("version.dll", GetFileVersionInfoW);
     DWORD handle = 0, bytes = getSize ? getSize(file, &handle) : 0;
     void *data = bytes && getInfo ? HeapAlloc(GetProcessHeap(), 0, bytes) : NULL;
-    bool found = data && getInfo(file, 0, bytes, data) && Description(data, name, size);
+    bool found = data && getInfo(file, 0, bytes, data) && TextOf(data, name, text, size);
     if (data)
         HeapFree(GetProcessHeap(), 0, data);
     return found;

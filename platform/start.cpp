@@ -91,20 +91,20 @@ static const ProgramSearchPath *ProgramSearch(void)
    exist. The key's Path value is left alone: Windows looks for a program's
    DLLs in its own folder first, where that value points, and the launcher
    changes nothing else of a program's environment. */
-static bool AppPath(const WCHAR *name, WCHAR *file)
+static Found AppPath(const WCHAR *name, WCHAR *file, bool noWaiting)
 {
     const WCHAR *ext = wcsrchr(name, L'.');
-    WCHAR key[128 + PATH_SIZE], raw[PATH_SIZE], value[PATH_SIZE];
+    WCHAR key[REGISTRY_KEY_SIZE], raw[PATH_SIZE], value[PATH_SIZE];
     if (!NamesNoFolder(name) || (ext && _wcsicmp(ext, L".exe") != 0))
-        return false;
+        return NOT_FOUND;
     TextBuf t;
-    PutText(OutStart(&t, key, 128 + PATH_SIZE),
+    PutText(OutStart(&t, key, REGISTRY_KEY_SIZE),
             L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\");
     PutText(&t, name);
     PutText(&t, ext ? L"" : L".exe");
     auto get = LATE("advapi32.dll", RegGetValueW);
-    if (!get)
-        return false;
+    if (!get || t.truncated)
+        return NOT_FOUND;
     const HKEY hives[] = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE};
     for (HKEY hive : hives) {
         DWORD bytes = sizeof raw;
@@ -114,16 +114,20 @@ static bool AppPath(const WCHAR *name, WCHAR *file)
         if (get(hive, key, NULL, types, NULL, raw, &bytes) != ERROR_SUCCESS)
             continue;
         ExpandEntry(OutStart(&t, value, PATH_SIZE), raw, GetVariable, NULL, NULL);
-        if (!t.truncated && SplitEntry(value, file, PATH_SIZE, &args) && IsFullPath(file) &&
-            FindFile(file, ProgramSearch(), IsFile))
-            return true;
+        if (t.truncated || !SplitEntry(value, file, PATH_SIZE, &args) || !IsFullPath(file))
+            continue;
+        if (noWaiting && FileMayWait(file))
+            return WOULD_WAIT;
+        if (FindFile(file, ProgramSearch(), IsFile))
+            return FOUND;
     }
-    return false;
+    return NOT_FOUND;
 }
 
-bool FindProgram(const WCHAR *name, WCHAR *found)
+Found FindProgram(const WCHAR *name, WCHAR *found, bool noWaiting)
 {
-    return FindProgramFile(name, ProgramSearch(), IsFile, found) || AppPath(name, found);
+    Found f = FindProgramFile(name, ProgramSearch(), IsFile, noWaiting ? FileMayWait : NULL, found);
+    return f != NOT_FOUND ? f : AppPath(name, found, noWaiting);
 }
 
 void ShowAsUsersSee(WCHAR *file)
@@ -138,14 +142,18 @@ static bool IsAnsiLeadByte(unsigned char byte)
 
 bool AnsiKeepsArguments(const WCHAR *name)
 {
+    /* UTF-8 holds every character: nothing is fitted to another. */
+    if (GetACP() == CP_UTF8)
+        return true;
     for (const WCHAR *p = name; *p; p++) {
         if (*p < 0x80)
             continue;
         int n = IS_HIGH_SURROGATE(*p) && IS_LOW_SURROGATE(p[1]) ? 2 : 1;
         unsigned char bytes[16];
+        BOOL unheld = FALSE; /* the default character, ?, for one the code page cannot hold */
         int got = WideCharToMultiByte(CP_ACP, 0, p, n, reinterpret_cast<char *>(bytes),
-                                      sizeof bytes, NULL, NULL);
-        if (got > 0 && !AnsiBytesReadAlike(bytes, (size_t)got, IsAnsiLeadByte))
+                                      sizeof bytes, NULL, &unheld);
+        if (got > 0 && !unheld && !AnsiBytesReadAlike(bytes, (size_t)got, IsAnsiLeadByte))
             return false;
         p += n - 1;
     }
@@ -172,7 +180,9 @@ static unsigned long Attributes(const WCHAR *path)
 
 bool FileMayWait(const WCHAR *path)
 {
-    return LookingMayWait(path, DriveType, Attributes);
+    const WCHAR *own = ProgramSearch()->folders[0];
+    const WaitAsks asks = {DriveType, Attributes, own[0] && own[1] == L':' ? own[0] : L'\0'};
+    return LookingMayWait(path, &asks);
 }
 
 bool ShortName(const WCHAR *name, WCHAR *shortName)

@@ -25,11 +25,17 @@ void AddChooserItems(HMENU menu)
     AppendItem(menu, IDM_EDITLIST, IDS_MENU_EDIT_LIST);
 }
 
+/* How many places are set up for this copy, as last read; -1: to be read.
+   Read when the menu first opens and again after Add or Remove, not each
+   time: Send To is often a folder on a server. */
+static int s_here = -1;
+
 void UpdateChooserItems(HMENU menu)
 {
-    int here = SetUpPlacesHere();
-    EnableMenuItem(menu, IDM_SETUP, here == PLACE_COUNT ? MF_GRAYED : MF_ENABLED);
-    EnableMenuItem(menu, IDM_REMOVE, here == 0 ? MF_GRAYED : MF_ENABLED);
+    if (s_here < 0)
+        s_here = SetUpPlacesHere();
+    EnableMenuItem(menu, IDM_SETUP, s_here == PLACE_COUNT ? MF_GRAYED : MF_ENABLED);
+    EnableMenuItem(menu, IDM_REMOVE, s_here == 0 ? MF_GRAYED : MF_ENABLED);
 }
 
 /* Opens the list file in the system's Notepad; the chooser reads it again
@@ -51,10 +57,9 @@ bool DoChooserItem(HWND hDlg, UINT command)
 {
     switch (command) {
     case IDM_SETUP:
-        RunSetUp(hDlg, SETUP_ADD);
-        return true;
     case IDM_REMOVE:
-        RunSetUp(hDlg, SETUP_REMOVE);
+        RunSetUp(hDlg, command == IDM_SETUP ? SETUP_ADD : SETUP_REMOVE);
+        s_here = -1;
         return true;
     case IDM_EDITLIST:
         EditList(hDlg);

@@ -112,9 +112,19 @@ void SetRowHeight(HWND hList)
     SendMessageW(hList, LB_SETITEMHEIGHT, 0, (icon > text ? icon : text) + MulDiv(4, (int)dpi, 96));
 }
 
+/* Whether the shortcut's target lies where looking may wait: its icon
+   would be asked of that file. */
+static bool TargetMayWait(const WCHAR *lnk)
+{
+    WCHAR target[PATH_SIZE], dir[PATH_SIZE];
+    return ReadShortcut(lnk, target, NULL, dir) == SHORTCUT_READ && target[0] &&
+           FileMayWait(target);
+}
+
 /* The row's program as the launch finds it: its file (in p->found), or the
    path that may not be looked at before it is chosen (on a network, a disc,
-   or in the cloud only), or neither (missing). */
+   or in the cloud only: its search stopped there, or a shortcut points
+   there), or neither (missing). */
 enum Lookup { LOOKUP_MISSING, LOOKUP_UNOPENED, LOOKUP_FOUND };
 
 static Lookup LookUp(const WCHAR *entry, EntryProgram *p, const WCHAR **file)
@@ -125,13 +135,19 @@ static Lookup LookUp(const WCHAR *entry, EntryProgram *p, const WCHAR **file)
     *file = named;
     if (named && FileMayWait(named))
         return LOOKUP_UNOPENED;
-    FindEntryFile(p);
+    FindEntryFile(p, true);
+    if (p->waits) {
+        *file = p->name; /* shown by its own name */
+        return LOOKUP_UNOPENED;
+    }
     if (!p->exists)
         return LOOKUP_MISSING;
     /* The file found, where it is not the path already asked about. */
     *file = p->found;
     bool asked = named && wcscmp(named, p->found) == 0;
-    return !asked && FileMayWait(p->found) ? LOOKUP_UNOPENED : LOOKUP_FOUND;
+    if ((!asked && FileMayWait(p->found)) || (IsShortcut(p->found) && TargetMayWait(p->found)))
+        return LOOKUP_UNOPENED;
+    return LOOKUP_FOUND;
 }
 
 /* A program's name, by the name users know it by (the 32-bit launcher's
@@ -139,8 +155,9 @@ static Lookup LookUp(const WCHAR *entry, EntryProgram *p, const WCHAR **file)
    shortcut is shown by its own name, as the Start menu shows it. */
 static void NameProgram(RowInfo *info, const WCHAR *found, const WCHAR *shown)
 {
-    if (IsShortcut(found) || (!ProgramDescription(shown, info->name, ROW_NAME_SIZE) &&
-                              !ProgramDescription(found, info->name, ROW_NAME_SIZE)))
+    const WCHAR *description = L"FileDescription";
+    if (IsShortcut(found) || (!VersionText(shown, description, info->name, ROW_NAME_SIZE) &&
+                              !VersionText(found, description, info->name, ROW_NAME_SIZE)))
         FileShownName(found, info->name, ROW_NAME_SIZE);
 }
 

@@ -78,16 +78,17 @@ static void FillList(HWND hList, const WCHAR *tail)
     WCHAR szFirst[COMMAND_SIZE], text[COMMAND_SIZE];
     /* Filled in one go: no redrawing, nor scroll bar updates, per entry. */
     SendMessageA(hList, WM_SETREDRAW, FALSE, 0);
-    size_t lines = ReadProgramList(szFirst, AddEntry, hList);
+    bool cut;
+    size_t lines = ReadProgramList(szFirst, AddEntry, hList, &cut);
     SendMessageA(hList, WM_SETREDRAW, TRUE, 0);
     PathChar path[PATH_SIZE];
     s_listStamp = ListFilePath(path) ? FileStampOf(path) : FileStamp{};
     if (lines == 0)
         return;
-    if (RuleForTail(szFirst, tail, PathExists, text, COMMAND_SIZE) &&
+    if (RuleForTail(szFirst, tail, PathExists, text, COMMAND_SIZE, cut) &&
         SelectEntryBeginning(hList, text))
         return;
-    FirstLineDefault(szFirst, text, COMMAND_SIZE);
+    FirstLineDefault(szFirst, text, COMMAND_SIZE, cut);
     SelectEntryBeginning(hList, text);
 }
 

@@ -16,45 +16,71 @@ static const WCHAR *ProgramPath(WCHAR *exe)
     return slash ? slash + 1 : exe;
 }
 
-/* Does each place's step; true when anything was written or deleted. */
-static bool DoSteps(SetUpAction action, const WCHAR *exe, const WCHAR *name, SetUpState *places)
+static const FileFacts s_facts = {SameFile, PathExists, IsRunvo};
+
+/* The places as they are, each judged: whose it is, and its step. */
+static void ReadPlaces(SetUpAction action, const WCHAR *exe, const WCHAR *name, SetUpState *places)
+{
+    ReadSetUpPlaces(exe, name, action, places);
+    for (int i = 0; i < PLACE_COUNT; i++) {
+        SetUpState &p = places[i];
+        p.holder = p.foreign ? HOLDER_OTHER : HolderOf(p.program, exe, &s_facts);
+        p.step = StepFor(action, p.holder);
+    }
+}
+
+/* Does each place's step, writing target for this copy; true when anything
+   was written or deleted. */
+static bool DoSteps(const WCHAR *target, const WCHAR *name, SetUpState *places)
 {
     bool changed = false;
     for (int i = 0; i < PLACE_COUNT; i++) {
         SetUpState &p = places[i];
         SetUpPlace place = static_cast<SetUpPlace>(i);
-        p.step = StepFor(action, p.program, exe);
         if (p.step == STEP_WRITE || p.step == STEP_REPLACE)
-            p.error = WriteSetUpPlace(place, exe, name);
+            p.error = WriteSetUpPlace(place, target, name);
         else if (p.step == STEP_DELETE)
             p.error = DeleteSetUpPlace(place, name);
-        changed =
-            changed || p.step == STEP_WRITE || p.step == STEP_REPLACE || p.step == STEP_DELETE;
+        changed = changed || (p.step != STEP_NONE && p.step != STEP_LEAVE);
     }
     return changed;
+}
+
+/* Why set-up would write nothing for this copy at all; the path it writes
+   into target (PATH_SIZE) otherwise. */
+static SetUpRefusal Refusal(SetUpAction action, const WCHAR *exe, WCHAR *target)
+{
+    wcscpy(target, exe);
+    if (action != SETUP_ADD)
+        return REFUSED_NOT;
+    if (InTemporaryFolder(exe))
+        return REFUSED_TEMPORARY;
+    return SetUpPath(exe, target) ? REFUSED_NOT : REFUSED_PERCENT;
 }
 
 int RunSetUp(HWND owner, SetUpAction action)
 {
     /* Too big for a stack frame of the 32-bit build, with the rest. */
-    static WCHAR s_szNote[SETUP_NOTE_SIZE];
-    WCHAR exe[PATH_SIZE], words[PLACE_COUNT][SYSTEM_WORDS_SIZE];
+    static WCHAR s_szNote[SETUP_NOTE_SIZE], s_words[PLACE_COUNT][SYSTEM_WORDS_SIZE];
+    WCHAR exe[PATH_SIZE], target[PATH_SIZE];
     const WCHAR *name = ProgramPath(exe);
     SetUpState places[PLACE_COUNT];
-    ReadSetUpPlaces(name ? name : L"", places);
+    SetUpRefusal refusal = name ? Refusal(action, exe, target) : REFUSED_NOT;
+    ReadPlaces(action, exe, name ? name : L"", places);
     if (!name) /* its own path too long to name */
         for (SetUpState &p : places)
             p.error = ERROR_FILENAME_EXCED_RANGE;
-    else if (DoSteps(action, exe, name, places))
+    else if (refusal == REFUSED_NOT && DoSteps(target, name, places))
         NotifyAssociationsChanged();
     const WCHAR *said[PLACE_COUNT];
     for (int i = 0; i < PLACE_COUNT; i++)
-        said[i] = places[i].error && SystemWords(places[i].error, NULL, words[i], SYSTEM_WORDS_SIZE)
-                      ? words[i]
-                      : NULL;
+        said[i] =
+            places[i].error && SystemWords(places[i].error, NULL, s_words[i], SYSTEM_WORDS_SIZE)
+                ? s_words[i]
+                : NULL;
     TextBuf t;
-    PutSetUpNote(OutStart(&t, s_szNote, SETUP_NOTE_SIZE), action, exe, places, said);
-    bool done = SetUpDone(places);
+    PutSetUpNote(OutStart(&t, s_szNote, SETUP_NOTE_SIZE), action, refusal, exe, places, said);
+    bool done = refusal == REFUSED_NOT && SetUpDone(action, places);
     MessageBoxW(owner, s_szNote, L"Runvo", MB_OK | (done ? MB_ICONINFORMATION : MB_ICONWARNING));
     return done ? 0 : 1;
 }
@@ -66,9 +92,9 @@ int SetUpPlacesHere(void)
     SetUpState places[PLACE_COUNT];
     int here = 0;
     if (name) {
-        ReadSetUpPlaces(name, places);
+        ReadPlaces(SETUP_REMOVE, exe, name, places);
         for (const SetUpState &p : places)
-            here += SamePath(p.program, exe);
+            here += p.holder == HOLDER_THIS;
     }
     return here;
 }

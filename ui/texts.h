@@ -34,9 +34,31 @@
       "What went wrong is said below. Once it is mended, choose Remove again.")                    \
     X(IDS_NOTHING_REMOVED, 125,                                                                    \
       "Nothing was removed: this copy of Runvo was not in Send To or Open with:\n%1")              \
+    X(IDS_REFUSED_PERCENT, 126,                                                                    \
+      "Runvo was not added to Send To and Open with:\n%1\n\n"                                      \
+      "The path of this copy holds a %, which Windows would take for a placeholder in the "        \
+      "Open with command, and it has no short form without one. Move Runvo into a folder whose "   \
+      "path has no % in it, start it from there and choose Add again.")                            \
+    X(IDS_REFUSED_TEMPORARY, 127,                                                                  \
+      "Runvo was not added to Send To and Open with: it runs from a temporary folder, which "      \
+      "Windows empties from time to time:\n%1\n\n"                                                 \
+      "Extract Runvo into a folder of your own first (right-click the zip, Extract All), start "   \
+      "it from there and choose Add again.")                                                       \
     X(IDS_PLACE_FAILED, 130, "%1 could not be changed. Windows says: %2")                          \
     X(IDS_PLACE_REPLACED, 131, "%1 started another copy of Runvo, %2. It starts this copy now.")   \
     X(IDS_PLACE_LEFT, 132, "%1 starts another copy of Runvo, %2. It was left as it is.")           \
+    X(IDS_PLACE_REPLACED_MOVED, 133,                                                               \
+      "%1 started a copy of Runvo that is no longer there, %2. It starts this copy now.")          \
+    X(IDS_PLACE_MOVED_REMOVED, 134,                                                                \
+      "%1 started a copy of Runvo that is no longer there, %2. It was removed too.")               \
+    X(IDS_PLACE_OTHER_LEFT, 135, "%1 starts another program, %2. It was left as it is.")           \
+    X(IDS_SEND_TO_OTHER, 136,                                                                      \
+      "Send To holds a Runvo.lnk that does not start Runvo: %2. Runvo left it as it is. Rename "   \
+      "or delete it in Send To (type shell:sendto in Explorer's address bar), then choose Add "    \
+      "again.")                                                                                    \
+    X(IDS_OPEN_WITH_OTHER, 137,                                                                    \
+      "Open with already knows another program by this copy's file name: %2. Runvo left it as "    \
+      "it is. Give this copy a name of its own (such as runvo.exe), then choose Add again.")       \
     X(IDS_EDIT_LIST_FAILED, 140, "Runvo could not open the program list in Notepad.\n\n%1")        \
     X(IDS_FILE, 150, "File: %1")                                                                   \
     X(IDS_UNCLOSED, 151,                                                                           \
@@ -68,6 +90,7 @@
 
 #ifndef RC_INVOKED
 enum StringId {
+    IDS_NONE = 0, /* no text */
 #define RUNVO_TEXT_ID(name, number, text) name = number,
     RUNVO_TEXTS(RUNVO_TEXT_ID)
 #undef RUNVO_TEXT_ID

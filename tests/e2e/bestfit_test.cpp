@@ -1,7 +1,8 @@
 /*
  * The characters that the best fit of the common ANSI code pages makes a
- * blank, a control character, a quote or a backslash of, as the platform's
- * own tables have them, are those that the command fuzzer's dictionary
+ * blank, a control character, a quote, a backslash or a wildcard of, as the
+ * platform's own tables have them (a ? that stands for a character a page
+ * cannot hold at all is none), are those that the command fuzzer's dictionary
  * names (bestfit_U....), and with which the host's stand-in refuses a
  * document: the fuzzer then tries every one in a document's place.
  *   bestfit_test.exe command.dict
@@ -36,9 +37,10 @@ static std::set<unsigned> PlatformSplits(void)
                 continue;
             WCHAR w = (WCHAR)c;
             unsigned char bytes[8];
+            BOOL unheld = FALSE; /* a ? for a character the page cannot hold at all */
             int n = WideCharToMultiByte(page, 0, &w, 1, reinterpret_cast<char *>(bytes),
-                                        sizeof bytes, NULL, NULL);
-            if (n > 0 && !AnsiBytesReadAlike(bytes, (size_t)n, IsLead))
+                                        sizeof bytes, NULL, &unheld);
+            if (n > 0 && !unheld && !AnsiBytesReadAlike(bytes, (size_t)n, IsLead))
                 found.insert(c);
         }
     }
@@ -49,7 +51,7 @@ int main(int argc, char **argv)
 {
     if (argc < 2)
         return 2;
-    std::set<unsigned> platform = PlatformSplits(), named = BestFitNamed(argv[1]);
+    std::set<unsigned> platform = PlatformSplits(), named = BestFitNamed(argv[1], false);
     ok(platform.size() > 20, "the platform's tables give %lu characters",
        (unsigned long)platform.size());
     for (unsigned c : platform)

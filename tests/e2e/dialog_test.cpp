@@ -179,6 +179,18 @@ static void test_menu(const char *exe)
     FreeLibrary(mod);
 }
 
+/* A first line of rules that is longer than one read (259 characters):
+   types, then a rule's text that the read cuts after "C:\Apps\Ar". */
+static std::string CutRulesLine(void)
+{
+    const std::string text = " = C:\\Apps\\Archiver.exe";
+    std::string line = "notepad | .txt";
+    while (line.size() + 3 + 10 < 259 - 13)
+        line += " .x";
+    line += " ." + std::string(259 - 13 - line.size() - 2, 'y');
+    return line + text + "\n";
+}
+
 static void test_contents(void)
 {
     const struct {
@@ -202,6 +214,13 @@ static void test_contents(void)
         {"empty first line", true, "\nb\na\n", {"b", "a"}, 0},
         {"empty entries, high bytes", true, "\xe9\n\n\xe9t\xe9.exe  \n", {"", "\xe9t\xe9.exe"}, 1},
         {"only a first line", true, "first\n", {}, -1},
+        /* Its rule's text cut: the whole first piece is the default, which
+           begins no entry, and the rest is an entry of its own. */
+        {"a first line cut by the read",
+         true,
+         CutRulesLine() + "C:\\Apps\\Ar.exe\nC:\\Apps\\Archiver.exe\n",
+         {"chiver.exe", "C:\\Apps\\Ar.exe", "C:\\Apps\\Archiver.exe"},
+         -1},
         {"empty file", true, "", {}, -1},
         {"no list file", false, "", {}, -1},
     };

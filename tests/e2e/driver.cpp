@@ -35,7 +35,7 @@ void WriteWholeFile(const std::string &path, const std::string &bytes)
     fclose(f);
 }
 
-void SetUpWorkDir(int argc, char **argv)
+void SetUpWorkDir(int argc, char **argv, const char *base)
 {
     if (argc < 3) {
         printf("usage: %s runvo.exe probe.exe\n", argv[0]);
@@ -45,7 +45,7 @@ void SetUpWorkDir(int argc, char **argv)
     GetTempPathA(sizeof temp, temp);
     char name[64];
     snprintf(name, sizeof name, "runvo-e2e-%lu", GetCurrentProcessId());
-    s_workDir = std::string(temp) + name;
+    s_workDir = (base ? std::string(base) + "\\" : std::string(temp)) + name;
     CreateDirectoryA(s_workDir.c_str(), NULL);
     ok(CopyFileA(argv[1], WorkPath("runvo.exe").c_str(), FALSE), "copy %s", argv[1]);
     ok(CopyFileA(argv[2], ProbePath().c_str(), FALSE), "copy %s", argv[2]);

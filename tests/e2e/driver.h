@@ -16,8 +16,9 @@
 #include "tests/harness.h"
 
 /* argv[1] is the launcher, argv[2] the probe: both are copied into a fresh
-   working folder, where the list file is written too. */
-void SetUpWorkDir(int argc, char **argv);
+   working folder, where the list file is written too; in the temporary
+   folder, or in base. */
+void SetUpWorkDir(int argc, char **argv, const char *base = NULL);
 void TearDownWorkDir(void);
 std::string WorkPath(const std::string &name);
 std::string ProbePath(void);

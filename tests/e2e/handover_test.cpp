@@ -458,17 +458,18 @@ static void test_association(void)
 }
 
 /* Every name whole, for programs that read the ANSI command line too: a
-   document whose name the code page's best fit turns into quotes or a
-   backslash (U+FF02, U+FF3C) goes by its short name, one that merely loses
-   its accents as it is; an entry's quotes read as the program reads them,
-   and a blank follows the program's own quote. */
+   document whose name the code page's best fit turns into quotes, a
+   backslash or a wildcard (U+FF02, U+FF3C, U+FF0A) goes by its short name,
+   one that merely loses its accents as it is; an entry's quotes read as the
+   program reads them, and a blank follows the program's own quote. */
 static void test_names_whole(void)
 {
     const std::string down = WorkPath("Downloads"), probe = ProbePath();
     CreateDirectoryA(down.c_str(), NULL);
     const std::string evil = down + "\\x＂ --evil ＂.txt", report = down + "\\report＼",
-                      accents = down + "\\őé.txt", wide = down + "\\a　--evil=1　b.txt";
-    const std::string made[] = {evil, report, accents, wide};
+                      accents = down + "\\őé.txt", wide = down + "\\a　--evil=1　b.txt",
+                      star = down + "\\b＊.txt";
+    const std::string made[] = {evil, report, accents, wide, star};
     for (const std::string &m : made)
         CloseHandle(
             CreateFileW(Widen(m, CP_UTF8).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL));
@@ -487,6 +488,9 @@ static void test_names_whole(void)
         {open, report, CHOOSE, {"--open", shortName(report), "--readonly"}},
         {open, "-n 1 \"" + accents + "\"", QUICK, {"--open", down + "\\oé.txt", "--readonly"}},
         {open, "-n 1 \"" + wide + "\"", QUICK, {"--open", shortName(wide), "--readonly"}},
+        /* A wildcard in ANSI: a runtime that expands them would open other
+           files (b1.txt, b2.txt, ...). */
+        {open, star, CHOOSE, {"--open", shortName(star), "--readonly"}},
         {"\"" + probe + "\"--open \"%1\"", "a b.txt", CHOOSE, {"--open", "a b.txt"}},
         {"\"" + probe + "\" --in \"a\\\"b\" %1",
          "C:\\docs\\a --exec=calc.txt",

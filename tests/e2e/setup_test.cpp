@@ -2,9 +2,10 @@
  * Set-up and its undo end to end: from the command line (--setup, --remove)
  * and from the chooser's system menu; the shortcut read back with the
  * shell's own object and the keys read back; another copy's set-up left
- * alone, and a moved copy's replaced; the Open with command, filled as
- * Explorer fills it, bringing a document with blanks to the chooser as one
- * document; and the list shown anew after an edit in Notepad.
+ * alone, and a moved copy's replaced; places that are not simply this
+ * copy's; the Open with command, filled as Explorer fills it, bringing a
+ * document with blanks to the chooser as one document; and the list shown
+ * anew after an edit in Notepad.
  */
 #include "tests/e2e/driver.h"
 #include "ui/resource.h"
@@ -54,6 +55,15 @@ static Shortcut ReadSendTo(void)
     return s;
 }
 
+static bool KeyThere(HKEY hive, const std::string &key)
+{
+    HKEY h;
+    if (RegOpenKeyExA(hive, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(h);
+    return true;
+}
+
 /* A value of the user's classes; "(none)" when it is not there. */
 static std::string ClassesValue(const std::string &key, const char *name)
 {
@@ -67,11 +77,14 @@ static std::string ClassesValue(const std::string &key, const char *name)
 }
 
 /* Where set-up points, for each place: the shortcut's target and the
-   program of Open with's command. */
-static void CheckPointsAt(const std::string &exe, const char *what)
+   program of Open with's command, for a copy of this file name. */
+static void CheckPointsAt(const std::string &exe, const char *what,
+                          const std::string &name = "runvo.exe")
 {
     Shortcut s = ReadSendTo();
     std::string dir = exe.empty() ? "" : exe.substr(0, exe.rfind('\\'));
+    if (dir.size() == 2) /* a drive's root: C:\, not C:, the drive's current folder */
+        dir += "\\";
     ok(_stricmp(s.target.c_str(), exe.c_str()) == 0 && _stricmp(s.dir.c_str(), dir.c_str()) == 0 &&
            _stricmp(s.icon.c_str(), (exe.empty() ? "" : exe + ",0").c_str()) == 0,
        "%s: the shortcut [%s] in [%s], icon [%s]", what, s.target.c_str(), s.dir.c_str(),
@@ -84,21 +97,17 @@ static void CheckPointsAt(const std::string &exe, const char *what)
         IsRunvoIcon(icon, 32);
         DestroyIcon(icon);
     }
-    std::string command = ClassesValue("Applications\\runvo.exe\\shell\\open\\command", NULL);
-    std::string name = ClassesValue("Applications\\runvo.exe", "FriendlyAppName");
-    HKEY key;
-    bool list = RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Classes\\*\\OpenWithList\\runvo.exe", 0,
-                              KEY_READ, &key) == ERROR_SUCCESS;
-    if (list)
-        RegCloseKey(key);
+    std::string command = ClassesValue("Applications\\" + name + "\\shell\\open\\command", NULL);
+    std::string friendly = ClassesValue("Applications\\" + name, "FriendlyAppName");
+    bool list = KeyThere(HKEY_CURRENT_USER, "Software\\Classes\\*\\OpenWithList\\" + name);
     if (exe.empty())
-        ok(command == "(none)" && name == "(none)" && !list, "%s: keys left: [%s] [%s] %d", what,
-           command.c_str(), name.c_str(), list);
+        ok(command == "(none)" && friendly == "(none)" && !list, "%s: keys left: [%s] [%s] %d",
+           what, command.c_str(), friendly.c_str(), list);
     else
-        ok(_stricmp(command.c_str(), ("\"" + exe + "\" \"%1\"").c_str()) == 0 && name == "Runvo" &&
-               list,
+        ok(_stricmp(command.c_str(), ("\"" + exe + "\" \"%1\"").c_str()) == 0 &&
+               friendly == "Runvo" && list,
            "%s: command [%s], FriendlyAppName [%s], OpenWithList %d", what, command.c_str(),
-           name.c_str(), list);
+           friendly.c_str(), list);
 }
 
 /* Runs exe with the tail and returns the message it shows, having said OK;
@@ -181,6 +190,177 @@ static void test_command_line(void)
     RemoveDirectoryA(WorkPath("Moved").c_str());
 }
 
+/* Nothing of set-up for a copy of this file name: no Runvo.lnk, none of
+   its keys. */
+static void ClearPlaces(const std::string &name = "runvo.exe")
+{
+    DeleteFileW(SendToShortcut().c_str());
+    RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\Classes\\Applications\\" + name).c_str());
+    RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\Classes\\*\\OpenWithList\\" + name).c_str());
+}
+
+static void SetValue(HKEY hive, const std::string &key, const char *name, const std::string &value)
+{
+    RegSetKeyValueA(hive, key.c_str(), name, REG_SZ, value.c_str(), (DWORD)value.size() + 1);
+}
+
+/* A copy of the launcher at path (its folder made); true when it is there. */
+static bool CopyLauncher(const std::string &path)
+{
+    CreateDirectoryA(path.substr(0, path.rfind('\\')).c_str(), NULL);
+    return ok(CopyFileA(WorkPath("runvo.exe").c_str(), path.c_str(), FALSE), "copy to %s",
+              path.c_str());
+}
+
+/* Places that are not simply this copy's, end to end: a path that the shell
+   would fill in, a copy in a temporary folder, one at a drive's root, one
+   named by a second spelling of its path; another program's verb beside
+   set-up's, another program's Runvo.lnk or file of that name, and another
+   program's key by the name of a renamed copy. Each row sets the places up
+   as its what says, runs a copy with the tail, and reads the places back. */
+static void test_places_not_ours(void)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string exe = WorkPath("runvo.exe"), percent = WorkPath("a%2b\\runvo.exe"),
+                      zip = std::string(temp) + "Temp1_runvo-1.0.0-win32.zip\\runvo.exe",
+                      root = "T:\\runvo.exe", renamed = WorkPath("othertool.exe"),
+                      notepad = "C:\\windows\\notepad.exe", lnk = Utf8(SendToShortcut());
+    const std::string appKey = "Software\\Classes\\Applications\\runvo.exe",
+                      otherKey = "Software\\Classes\\Applications\\othertool.exe";
+    /* The work folder under a second letter for the C: drive. */
+    const std::string spelt = "S" + exe.substr(1);
+    const std::string copies[] = {percent, zip, root, renamed};
+    for (const std::string &c : copies)
+        CopyLauncher(c);
+    const struct {
+        const char *what;
+        std::string exe;
+        const char *tail;
+        std::function<void()> before;
+        int code;
+        std::vector<std::string> says;
+        std::function<void(const char *)> after; /* checks what the places hold */
+    } rows[] = {
+        {"a % in the folder's path, its own short form",
+         percent,
+         "--setup",
+         [] {},
+         1,
+         {"holds a %", percent},
+         [](const char *what) { CheckPointsAt("", what); }},
+        {"a copy in a temporary folder",
+         zip,
+         "--setup",
+         [] {},
+         1,
+         {"temporary folder", zip, "Extract All"},
+         [](const char *what) { CheckPointsAt("", what); }},
+        {"a copy at a drive's root",
+         root,
+         "--setup",
+         [] {},
+         0,
+         {"for you alone:\n" + root},
+         [&](const char *what) { CheckPointsAt(root, what); }},
+        {"removal by a second spelling of the path",
+         spelt,
+         "--remove",
+         [&] {
+             int code;
+             RunWholeTail(exe, "--setup", &code);
+         },
+         0,
+         {"Runvo is no longer in Send To and Open with"},
+         [](const char *what) { CheckPointsAt("", what); }},
+        {"removal beside another program's verb",
+         exe,
+         "--remove",
+         [&] {
+             int code;
+             RunWholeTail(exe, "--setup", &code);
+             SetValue(HKEY_CURRENT_USER, appKey + "\\shell\\edit\\command", NULL,
+                      "\"" + notepad + "\" \"%1\"");
+             SetValue(HKEY_CURRENT_USER, appKey + "\\SupportedTypes", ".txt", "");
+         },
+         0,
+         {"Runvo is no longer in Send To and Open with"},
+         [&](const char *what) {
+             ok(ClassesValue("Applications\\runvo.exe\\shell\\open\\command", NULL) == "(none)" &&
+                    ClassesValue("Applications\\runvo.exe", "FriendlyAppName") == "(none)" &&
+                    !KeyThere(HKEY_CURRENT_USER, appKey + "\\shell\\open") &&
+                    !KeyThere(HKEY_CURRENT_USER, "Software\\Classes\\*\\OpenWithList\\runvo.exe"),
+                "%s: set-up's values or keys left", what);
+             ok(ClassesValue("Applications\\runvo.exe\\shell\\edit\\command", NULL) ==
+                        "\"" + notepad + "\" \"%1\"" &&
+                    KeyThere(HKEY_CURRENT_USER, appKey + "\\SupportedTypes"),
+                "%s: the other program's verb or types gone", what);
+             RegDeleteTreeA(HKEY_CURRENT_USER, appKey.c_str());
+         }},
+        {"another program's Runvo.lnk",
+         exe,
+         "--setup",
+         [&] { MakeShortcut(lnk, notepad, "", ""); },
+         1,
+         {"Send To holds a Runvo.lnk that does not start Runvo: " + notepad},
+         [&](const char *what) {
+             ok(_stricmp(ReadSendTo().target.c_str(), notepad.c_str()) == 0,
+                "%s: the shortcut replaced", what);
+             ok(_stricmp(
+                    ClassesValue("Applications\\runvo.exe\\shell\\open\\command", NULL).c_str(),
+                    ("\"" + exe + "\" \"%1\"").c_str()) == 0,
+                "%s: Open with not set up", what);
+         }},
+        {"a Runvo.lnk that is no shortcut",
+         exe,
+         "--setup",
+         [&] { WriteWholeFile(lnk, "not a shortcut"); },
+         1,
+         {"Send To holds a Runvo.lnk that does not start Runvo: " + lnk},
+         [&](const char *what) {
+             HANDLE f = CreateFileA(lnk.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+             char buf[32] = "";
+             DWORD n = 0;
+             ReadFile(f, buf, sizeof buf, &n, NULL);
+             CloseHandle(f);
+             ok(std::string(buf, n) == "not a shortcut", "%s: the file overwritten", what);
+         }},
+        {"a renamed copy beside another program's key",
+         renamed,
+         "--setup",
+         [&] {
+             SetValue(HKEY_LOCAL_MACHINE, otherKey + "\\shell\\open\\command", NULL,
+                      "\"" + notepad + "\" \"%1\"");
+         },
+         1,
+         {"Open with already knows another program by this copy's file name: " + notepad},
+         [&](const char *what) {
+             ok(!KeyThere(HKEY_CURRENT_USER, otherKey) &&
+                    _stricmp(ReadSendTo().target.c_str(), renamed.c_str()) == 0,
+                "%s: Open with written, or Send To not", what);
+             RegDeleteTreeA(HKEY_LOCAL_MACHINE, otherKey.c_str());
+         }},
+    };
+    for (const auto &row : rows) {
+        ClearPlaces();
+        ClearPlaces("othertool.exe");
+        row.before();
+        int code;
+        std::string text = RunWholeTail(row.exe, row.tail, &code);
+        ok(code == row.code, "%s: exit code %d", row.what, code);
+        for (const std::string &said : row.says)
+            ok(Says(text, said), "%s: no [%s] in [%s]", row.what, said.c_str(),
+               Shown(text).c_str());
+        row.after(row.what);
+    }
+    ClearPlaces();
+    ClearPlaces("othertool.exe");
+    for (const std::string &c : copies) {
+        DeleteFileA(c.c_str());
+        RemoveDirectoryA(c.substr(0, c.rfind('\\')).c_str());
+    }
+}
+
 /* The darkest ink of each of the last n lines of text in a menu's picture,
    from the bottom up (a sum of red, green and blue); the menu's left margin
    is left out. */
@@ -236,15 +416,19 @@ static bool ReadGrey(HWND dlg, bool *setUpGrey, bool *removeGrey)
    stays open. */
 static void test_system_menu(void)
 {
+    /* A set-up half done: Open with set up, Send To's shortcut gone. Both
+       items apply, and Add mends it. */
+    int code;
+    RunWholeTail(WorkPath("runvo.exe"), "--setup", &code);
+    DeleteFileW(SendToShortcut().c_str());
     WriteList("a\na\n");
     Launched l;
     HWND dlg = OpenChooser("a.txt", &l);
     if (!dlg)
         return;
-    /* Set up from the command line before: set-up does not apply. */
     bool setUpGrey, removeGrey;
     if (ReadGrey(dlg, &setUpGrey, &removeGrey))
-        ok(setUpGrey && !removeGrey, "before: set-up grey %d, removal grey %d", setUpGrey,
+        ok(!setUpGrey && !removeGrey, "half done: set-up grey %d, removal grey %d", setUpGrey,
            removeGrey);
     /* Each item by its access key, as a user chooses it from the keyboard. */
     const struct {
@@ -252,6 +436,7 @@ static void test_system_menu(void)
         const char *says;
         bool setUpGrey, removeGrey;
     } rows[] = {
+        {'D', "Runvo is in Send To and Open with now", true, false},
         {'V', "Runvo is no longer in Send To and Open with:", false, true},
         {'D', "Runvo is in Send To and Open with now", true, false},
     };
@@ -273,7 +458,7 @@ static void test_system_menu(void)
     }
     CheckPointsAt(WorkPath("runvo.exe"), "after the menu's set-up");
     PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
-    int code = WaitExit(&l, 10000);
+    code = WaitExit(&l, 10000);
     ok(code == 0, "menu: exit code %d, the dialog %s", code,
        IsWindow(dlg) ? "still there" : "gone");
     CloseHandle(l.process);
@@ -350,9 +535,13 @@ static void test_edit_list(void)
 
 int main(int argc, char **argv)
 {
-    SetUpWorkDir(argc, argv);
+    /* Outside the temporary folder, where set-up refuses to run. */
+    char profile[MAX_PATH];
+    GetEnvironmentVariableA("USERPROFILE", profile, MAX_PATH);
+    SetUpWorkDir(argc, argv, profile);
     CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
     test_command_line();
+    test_places_not_ours();
     test_system_menu();
     test_open_with_command();
     test_edit_list();

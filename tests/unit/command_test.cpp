@@ -549,7 +549,14 @@ static const wchar_t *const s_files[] = {L"C:\\Tools\\a;b\\tool.exe",
                                          L"C:\\Windows\\Sysnative\\wsl.exe",
                                          L"C:\\Windows\\system32\\explorer.exe",
                                          L"C:\\Windows\\explorer.exe",
-                                         L"C:\\Windows\\system32\\only32.exe"};
+                                         L"C:\\Windows\\system32\\only32.exe",
+                                         L"N:\\bin\\code.exe"};
+
+/* A network drive, N:, where looking may wait. */
+static bool OnNetwork(const wchar_t *path)
+{
+    return path[0] == L'N' && path[1] == L':';
+}
 
 static bool IsFakeFile(const wchar_t *name)
 {
@@ -564,6 +571,8 @@ static void test_search(void)
     static const struct {
         const wchar_t *name, *path, *pathext, *found; /* found: "" for none */
         bool wow64;
+        Found rows = NOT_FOUND; /* where the rows' search ends: FOUND, WOULD_WAIT;
+                                   NOT_FOUND: the launch's search (every place) */
     } rows[] = {
         {L"tool.exe", L"", L"", L"C:\\Tools\\a;b\\tool.exe", false},
         {L"tool", L"C:\\bin", L"", L"C:\\Tools\\a;b\\tool.exe", false},
@@ -587,6 +596,13 @@ static void test_search(void)
         {L"node", L"C:\\bin", L".CMD", L"C:\\Windows\\node.exe", false},
         {L"rel.exe", L".;rel;\\rel;C:rel;\"C:\\rel\";;C:\\rel", L"", L"C:\\rel\\rel.exe", false},
         {L"rel.exe", L".;rel;\\rel;C:rel;\"C:\\rel\"", L"", L"", false},
+        /* As the chooser's rows look: a folder that may wait (N:, a network
+           drive) ends the search before it, where the launch looks on. */
+        {L"code", L"N:\\bin;C:\\bin", L"", L"N:\\bin\\code.exe", false},
+        {L"code", L"N:\\bin;C:\\bin", L"", L"", false, WOULD_WAIT},
+        {L"code", L"C:\\bin;N:\\bin", L"", L"", false, WOULD_WAIT}, /* N:'s .exe comes first */
+        {L"node", L"N:\\bin", L"", L"C:\\Windows\\node.exe", false, FOUND},
+        {L"N:\\bin\\code", L"", L"", L"", false, WOULD_WAIT},
     };
     for (const auto &row : rows) {
         ProgramSearchPath where = {
@@ -597,8 +613,11 @@ static void test_search(void)
         if (row.wow64)
             wcscpy(where.sysnative, L"C:\\Windows\\Sysnative");
         std::vector<wchar_t> found(PATH_SIZE);
-        bool got = FindProgramFile(row.name, &where, IsFakeFile, &found[0]);
-        ok(got == (row.found[0] != 0) && (!got || _wcsicmp(&found[0], row.found) == 0),
+        bool asRows = row.rows != NOT_FOUND;
+        Found got =
+            FindProgramFile(row.name, &where, IsFakeFile, asRows ? OnNetwork : NULL, &found[0]);
+        Found want = asRows ? row.rows : row.found[0] ? FOUND : NOT_FOUND;
+        ok(got == want && (got != FOUND || _wcsicmp(&found[0], row.found) == 0),
            "[%s] on [%s]: %d [%s]", Shown(row.name).c_str(), Shown(row.path).c_str(), got,
            Shown(&found[0]).c_str());
     }
@@ -704,7 +723,7 @@ static void test_ansi_bytes(void)
    name unsafe. */
 static void test_best_fit_stand_in(void)
 {
-    std::set<unsigned> named = BestFitNamed(RUNVO_SOURCE_DIR "/fuzz/command.dict");
+    std::set<unsigned> named = BestFitNamed(RUNVO_SOURCE_DIR "/fuzz/command.dict", true);
     ok(named.size() > 20, "the dictionary names %lu characters", (unsigned long)named.size());
     size_t refused = 0;
     for (unsigned c = 1; c <= 0xFFFF; c++) {
@@ -718,14 +737,24 @@ static void test_best_fit_stand_in(void)
 }
 
 /* What a drive and a file's attributes say of a path, for LookingMayWait:
-   C: is a fixed disk, N: a network drive, E: a DVD drive; a file whose
-   name holds "cloud" is OneDrive's, on demand; "gone" none. */
+   C: is a fixed disk, N: a network drive, E: a DVD drive, R: and U: card
+   readers or sticks (the launcher runs from U:); a file whose name holds
+   "cloud" is OneDrive's, on demand; "gone" none. */
 static unsigned s_driveAsked, s_attributesAsked;
 
 static unsigned FakeDriveType(const wchar_t *root)
 {
     s_driveAsked++;
-    return root[0] == L'N' ? DRIVE_REMOTE : root[0] == L'E' ? DRIVE_CDROM : DRIVE_FIXED;
+    switch (root[0]) {
+    case L'N':
+        return DRIVE_REMOTE;
+    case L'E':
+        return DRIVE_CDROM;
+    case L'R':
+    case L'U':
+        return DRIVE_REMOVABLE;
+    }
+    return DRIVE_FIXED;
 }
 
 static unsigned long FakeAttributes(const wchar_t *path)
@@ -749,16 +778,20 @@ static void test_looking_may_wait(void)
         {L"//server/share/app.exe", true, 0, 0},
         {L"\\\\?\\UNC\\server\\share\\app.exe", true, 0, 0},
         {L"N:\\Tools\\app.exe", true, 1, 0},
+        {L"N:\\Tools", true, 1, 0}, /* a folder of PATH */
         {L"E:\\setup.exe", true, 1, 0},
+        {L"R:\\Tools\\app.exe", true, 1, 0},
+        {L"u:\\Tools\\app.exe", false, 1, 1}, /* the stick the launcher runs from */
         {L"C:\\Tools\\app.exe", false, 1, 1},
         {L"C:\\OneDrive\\cloud.exe", true, 1, 1},
         {L"C:\\Tools\\offline.exe", true, 1, 1},
         {L"C:\\Tools\\gone.exe", false, 1, 1},
         {L"tools\\app.exe", false, 0, 0},
     };
+    const WaitAsks asks = {FakeDriveType, FakeAttributes, L'U'};
     for (const auto &row : rows) {
         s_driveAsked = s_attributesAsked = 0;
-        bool waits = LookingMayWait(row.path, FakeDriveType, FakeAttributes);
+        bool waits = LookingMayWait(row.path, &asks);
         ok(waits == row.waits && s_driveAsked == row.driveAsked &&
                s_attributesAsked == row.attributesAsked,
            "[%s]: %d, asked the drive %u times, the file %u times", Shown(row.path).c_str(), waits,

@@ -291,14 +291,20 @@ static void test_crlf_equals_lf(void)
 
 static void test_read_list_line(void)
 {
-    const std::string y300(300, 'y');
+    const std::string y300(300, 'y'), y259(259, 'y');
     const struct {
         const char *name;
         std::string bytes;
         int index;
         bool found;
-        const char *line;
+        std::string line;
+        bool cut = false; /* longer than a read, more than blanks left */
     } rows[] = {
+        {"a first line of 300: cut", y300 + "\nb\n", 0, true, y259, true},
+        {"a line of 300: cut", "a\n" + y300 + "\nb\n", 1, true, y259, true},
+        {"259 and its line feed: whole", y259 + "\nb\n", 0, true, y259},
+        {"259 and blanks: whole", y259 + " \t \r\nb\n", 0, true, y259},
+        {"259 at the end of the file: whole", y259, 0, true, y259},
         {"index 0 of one line", B("first  \n"), 0, true, "first"},
         {"index 1 of one line", B("first\n"), 1, false, ""},
         {"empty lines count", B("a\n\nb\n"), 2, true, "b"},
@@ -316,10 +322,17 @@ static void test_read_list_line(void)
     for (const auto &row : rows) {
         UseList(row.bytes);
         wchar_t line[PATH_SIZE] = L"untouched";
-        bool found = ReadListLine(row.index, line);
-        ok(found == row.found, "%s: found %d", row.name, found);
+        bool cut = !row.cut;
+        bool found = ReadListLine(row.index, line, &cut);
+        ok(found == row.found && cut == row.cut, "%s: found %d, cut %d", row.name, found, cut);
         if (found && row.found)
             ok(Utf8(line) == row.line, "%s: got [%s]", row.name, Shown(Utf8(line)).c_str());
+        /* The list view says the same of its first line. */
+        wchar_t def[COMMAND_SIZE];
+        bool defaultCut = !cut;
+        Lines entries;
+        ReadProgramList(def, CollectEntry, &entries, &defaultCut);
+        ok(row.index != 0 || defaultCut == row.cut, "%s: the default cut %d", row.name, defaultCut);
     }
     unlink((s_dir + "/runvo.DAT").c_str());
     wchar_t line[PATH_SIZE];

@@ -39,6 +39,13 @@ static void test_default(void)
         std::wstring want = std::wstring(row.def).substr(0, 8);
         ok(def == want, "[%s]: [%s]", Shown(row.line).c_str(), Shown(def).c_str());
     }
+    /* A line that the read cut short: the rest of its rule's text would be
+       read as a text that selects another program. */
+    const wchar_t *cut = L"notepad | .txt = C:\\Apps\\Ar";
+    wchar_t def[64], text[64];
+    FirstLineDefault(cut, def, 64, true);
+    ok(wcscmp(def, cut) == 0, "a cut line's default: [%s]", Shown(def).c_str());
+    ok(!RuleForTail(cut, L"a.txt", NULL, text, 64, true), "a cut line's rule applies");
 }
 
 /* The files of the tests' file system: a tail of unquoted names is several

@@ -2,7 +2,9 @@
  * Set-up and removal, unit by unit: what each place does on each action,
  * by what it holds, and what the user is told of it.
  */
+#include "launch/search.h"
 #include "launch/setup.h"
+#include "platform/platform.h"
 #include "tests/harness.h"
 
 #include <locale.h>
@@ -13,24 +15,152 @@
 
 static const wchar_t EXE[] = L"C:\\Users\\me\\Tools\\runvo.exe";
 
+/* The files as a test sets them up: pairs that name one file however
+   spelt (short names, \\?\, a mapped drive and its share, subst, which
+   Wine undoes and so cannot show), the files there, and those whose
+   version information says Runvo. */
+static const wchar_t *const s_same[][2] = {
+    {L"C:\\Users\\me\\Tools\\runvo.exe", EXE},
+    {L"c:\\users\\ME\\tools\\RUNVO.EXE", EXE},
+    {L"C:\\Users\\me\\Tools\\RUNVO~1.EXE", EXE},
+    {L"\\\\?\\C:\\Users\\me\\Tools\\runvo.exe", EXE},
+    {L"T:\\runvo.exe", EXE}, /* subst T: C:\Users\me\Tools */
+    {L"N:\\Tools\\runvo.exe", L"\\\\server\\share\\Tools\\runvo.exe"},
+};
+static const wchar_t *const s_there[] = {EXE, L"D:\\Old\\runvo.exe", L"C:\\Windows\\notepad.exe",
+                                         L"\\\\server\\share\\Tools\\runvo.exe",
+                                         L"C:\\Users\\me\\Apps\\renamed.exe"};
+static const wchar_t *const s_runvo[] = {EXE, L"D:\\Old\\runvo.exe",
+                                         L"\\\\server\\share\\Tools\\runvo.exe",
+                                         L"C:\\Users\\me\\Apps\\renamed.exe"};
+
+template <size_t N>
+static bool Among(const wchar_t *path, const wchar_t *const (&paths)[N])
+{
+    for (const wchar_t *p : paths)
+        if (wcscmp(path, p) == 0)
+            return true;
+    return false;
+}
+
+static bool FakeSameFile(const wchar_t *a, const wchar_t *b)
+{
+    for (const auto &pair : s_same)
+        if ((wcscmp(a, pair[0]) == 0 && wcscmp(b, pair[1]) == 0) ||
+            (wcscmp(a, pair[1]) == 0 && wcscmp(b, pair[0]) == 0))
+            return true;
+    return wcscmp(a, b) == 0 && Among(a, s_there);
+}
+
+static bool FakeExists(const wchar_t *path)
+{
+    return Among(path, s_there) || Among(path, s_same[2]);
+}
+
+static bool FakeIsRunvo(const wchar_t *path)
+{
+    return Among(path, s_runvo);
+}
+
+static const FileFacts s_facts = {FakeSameFile, FakeExists, FakeIsRunvo};
+
+/* Whose a place is, by the file it names. */
+static void test_holders(void)
+{
+    static const struct {
+        const wchar_t *program, *exe;
+        Holder holder;
+    } rows[] = {
+        {L"", EXE, HOLDER_NONE},
+        {EXE, EXE, HOLDER_THIS},
+        {L"c:\\users\\ME\\tools\\RUNVO.EXE", EXE, HOLDER_THIS},
+        {L"C:\\Users\\me\\Tools\\RUNVO~1.EXE", EXE, HOLDER_THIS},
+        {L"\\\\?\\C:\\Users\\me\\Tools\\runvo.exe", EXE, HOLDER_THIS},
+        {L"T:\\runvo.exe", EXE, HOLDER_THIS},
+        {L"\\\\server\\share\\Tools\\runvo.exe", L"N:\\Tools\\runvo.exe", HOLDER_THIS},
+        {L"D:\\Old\\runvo.exe", EXE, HOLDER_COPY},
+        {L"C:\\Users\\me\\Apps\\renamed.exe", EXE, HOLDER_COPY},
+        {L"E:\\Moved\\RUNVO.exe", EXE, HOLDER_MOVED}, /* no longer there */
+        {L"E:\\Moved\\other.exe", EXE, HOLDER_OTHER},
+        {L"C:\\Windows\\notepad.exe", EXE, HOLDER_OTHER},
+        {L"C:\\Windows\\notepad.exe", L"C:\\Users\\me\\notepad.exe", HOLDER_OTHER},
+    };
+    for (const auto &row : rows) {
+        Holder got = HolderOf(row.program, row.exe, &s_facts);
+        ok(got == row.holder, "[%s] of [%s]: %d", Shown(row.program).c_str(),
+           Shown(row.exe).c_str(), got);
+    }
+}
+
 static void test_steps(void)
 {
     static const struct {
         SetUpAction action;
-        const wchar_t *program;
+        Holder holder;
         SetUpStep step;
     } rows[] = {
-        {SETUP_ADD, L"", STEP_WRITE},
-        {SETUP_ADD, L"c:\\users\\ME\\tools\\RUNVO.EXE", STEP_WRITE},
-        {SETUP_ADD, L"D:\\Old\\runvo.exe", STEP_REPLACE},
-        {SETUP_REMOVE, L"", STEP_NONE},
-        {SETUP_REMOVE, L"C:\\Users\\me\\Tools\\runvo.exe", STEP_DELETE},
-        {SETUP_REMOVE, L"D:\\Old\\runvo.exe", STEP_LEAVE},
-        {SETUP_REMOVE, L"C:\\Users\\me\\Tools\\runvo.ex", STEP_LEAVE},
+        {SETUP_ADD, HOLDER_NONE, STEP_WRITE},      {SETUP_ADD, HOLDER_THIS, STEP_WRITE},
+        {SETUP_ADD, HOLDER_COPY, STEP_REPLACE},    {SETUP_ADD, HOLDER_MOVED, STEP_REPLACE},
+        {SETUP_ADD, HOLDER_OTHER, STEP_LEAVE},     {SETUP_REMOVE, HOLDER_NONE, STEP_NONE},
+        {SETUP_REMOVE, HOLDER_THIS, STEP_DELETE},  {SETUP_REMOVE, HOLDER_COPY, STEP_LEAVE},
+        {SETUP_REMOVE, HOLDER_MOVED, STEP_DELETE}, {SETUP_REMOVE, HOLDER_OTHER, STEP_LEAVE},
     };
     for (const auto &row : rows)
-        ok(StepFor(row.action, row.program, EXE) == row.step, "%d [%s]: %d", row.action,
-           Shown(row.program).c_str(), StepFor(row.action, row.program, EXE));
+        ok(StepFor(row.action, row.holder) == row.step, "%d, holder %d: %d", row.action, row.holder,
+           StepFor(row.action, row.holder));
+}
+
+/* The path set-up writes: a % in it would be filled in by the shell. */
+static void test_set_up_path(void)
+{
+    static const wchar_t *const shortNames[] = {
+        L"D:\\Tools\\a%2b\\runvo.exe", L"D:\\Tools\\A2B~1\\runvo.exe",
+        L"D:\\Tools\\a%2b%\\runvo.exe", L"D:\\Tools\\a%2b%\\runvo.exe", NULL};
+    static const struct {
+        const wchar_t *exe, *target; /* NULL: refused */
+    } rows[] = {
+        {EXE, EXE},
+        {L"D:\\Tools\\a%2b\\runvo.exe", L"D:\\Tools\\A2B~1\\runvo.exe"},
+        {L"D:\\Tools\\a%2b%\\runvo.exe", NULL}, /* its own short form */
+        {L"D:\\100%\\runvo.exe", NULL},         /* short names off on the drive */
+    };
+    for (const auto &row : rows) {
+        g_nativeLaunch = NativeLaunch{NULL, NULL, 0, 0, NULL, shortNames};
+        wchar_t target[PATH_SIZE] = L"";
+        bool got = SetUpPath(row.exe, target);
+        ok(got == (row.target != NULL) && (!got || wcscmp(target, row.target) == 0),
+           "[%s]: %d [%s]", Shown(row.exe).c_str(), got, Shown(target).c_str());
+    }
+}
+
+/* A copy in a temporary folder, or below one. */
+static void test_in_folder(void)
+{
+    static const struct {
+        const wchar_t *path, *folder;
+        bool in;
+    } rows[] = {
+        {L"C:\\Users\\me\\AppData\\Local\\Temp\\Temp1_runvo-1.0.0-win32.zip\\runvo.exe",
+         L"C:\\Users\\me\\AppData\\Local\\Temp", true},
+        {L"c:\\users\\me\\appdata\\local\\temp\\runvo.exe",
+         L"C:\\Users\\me\\AppData\\Local\\Temp\\", true},
+        {L"C:\\Users\\me\\AppData\\Local\\Temporary\\runvo.exe",
+         L"C:\\Users\\me\\AppData\\Local\\Temp", false},
+        {L"C:\\Users\\me\\AppData\\Local\\Temp", L"C:\\Users\\me\\AppData\\Local\\Temp", false},
+        {L"C:\\Tools\\runvo.exe", L"", false},
+    };
+    for (const auto &row : rows)
+        ok(InFolder(row.path, row.folder) == row.in, "[%s] in [%s]", Shown(row.path).c_str(),
+           Shown(row.folder).c_str());
+}
+
+/* A place as set-up found and left it. */
+static SetUpState Place(const wchar_t *program, Holder holder, SetUpStep step,
+                        unsigned long error = 0)
+{
+    SetUpState p = {L"", false, holder, step, error};
+    wcscpy(p.program, program);
+    return p;
 }
 
 /* The note, after each place met its step. */
@@ -39,68 +169,118 @@ static void test_notes(void)
     static const struct {
         const char *what;
         SetUpAction action;
+        SetUpRefusal refusal;
         SetUpState sendTo, openWith;
         const wchar_t *begins;
         std::vector<std::wstring> says, saysNot;
+        bool done;
     } rows[] = {
         {"added",
          SETUP_ADD,
-         {L"", STEP_WRITE, 0},
-         {L"", STEP_WRITE, 0},
+         REFUSED_NOT,
+         Place(L"", HOLDER_NONE, STEP_WRITE),
+         Place(L"", HOLDER_NONE, STEP_WRITE),
          L"Runvo is in Send To and Open with now, for you alone:\nC:\\Users\\me\\Tools\\runvo.exe",
          {L"Show more options", L"More apps", L"Remove Runvo from Send To and Open with",
           L"\"C:\\Users\\me\\Tools\\runvo.exe\" --remove"},
-         {L"another copy"}},
+         {L"another copy"},
+         true},
         {"added again",
          SETUP_ADD,
-         {L"C:\\Users\\me\\Tools\\runvo.exe", STEP_WRITE, 0},
-         {L"C:\\Users\\me\\Tools\\runvo.exe", STEP_WRITE, 0},
+         REFUSED_NOT,
+         Place(EXE, HOLDER_THIS, STEP_WRITE),
+         Place(EXE, HOLDER_THIS, STEP_WRITE),
          L"Runvo is in Send To",
          {},
-         {L"another copy"}},
-        {"a moved copy",
+         {L"another copy"},
+         true},
+        {"another copy, and a moved one",
          SETUP_ADD,
-         {L"D:\\Old\\runvo.exe", STEP_REPLACE, 0},
-         {L"", STEP_WRITE, 0},
+         REFUSED_NOT,
+         Place(L"D:\\Old\\runvo.exe", HOLDER_COPY, STEP_REPLACE),
+         Place(L"E:\\Moved\\runvo.exe", HOLDER_MOVED, STEP_REPLACE),
          L"Runvo is in Send To",
-         {L"Send To started another copy of Runvo, D:\\Old\\runvo.exe. It starts this copy now."},
-         {L"Open with started"}},
+         {L"Send To started another copy of Runvo, D:\\Old\\runvo.exe. It starts this copy now.",
+          L"Open with started a copy of Runvo that is no longer there, E:\\Moved\\runvo.exe. It "
+          L"starts this copy now."},
+         {},
+         true},
+        {"another program's",
+         SETUP_ADD,
+         REFUSED_NOT,
+         Place(L"C:\\Users\\me\\SendTo\\Runvo.lnk", HOLDER_OTHER, STEP_LEAVE),
+         Place(L"C:\\Windows\\notepad.exe", HOLDER_OTHER, STEP_LEAVE),
+         L"Runvo could not be added to Send To and Open with in full:\nC:\\Users",
+         {L"Send To holds a Runvo.lnk that does not start Runvo: C:\\Users\\me\\SendTo\\Runvo.lnk.",
+          L"Open with already knows another program by this copy's file name: "
+          L"C:\\Windows\\notepad.exe."},
+         {L"Show more options"},
+         false},
         {"not written",
          SETUP_ADD,
-         {L"", STEP_WRITE, 0},
-         {L"", STEP_WRITE, 5},
+         REFUSED_NOT,
+         Place(L"", HOLDER_NONE, STEP_WRITE),
+         Place(L"", HOLDER_NONE, STEP_WRITE, 5),
          L"Runvo could not be added to Send To and Open with in full:\nC:\\Users",
          {L"Open with could not be changed. Windows says: Access is denied.", L"choose Add again"},
-         {L"Show more options"}},
-        {"removed",
+         {L"Show more options"},
+         false},
+        {"a % in the path",
+         SETUP_ADD,
+         REFUSED_PERCENT,
+         Place(L"", HOLDER_NONE, STEP_WRITE),
+         Place(L"", HOLDER_NONE, STEP_WRITE),
+         L"Runvo was not added to Send To and Open with:\nC:\\Users\\me\\Tools\\runvo.exe",
+         {L"holds a %", L"choose Add again"},
+         {L"Show more options", L"could not be changed"},
+         false},
+        {"a temporary folder",
+         SETUP_ADD,
+         REFUSED_TEMPORARY,
+         Place(L"", HOLDER_NONE, STEP_WRITE),
+         Place(L"", HOLDER_NONE, STEP_WRITE),
+         L"Runvo was not added to Send To and Open with: it runs from a temporary folder",
+         {L"Extract All", L"C:\\Users\\me\\Tools\\runvo.exe"},
+         {L"Show more options"},
+         false},
+        {"removed, a moved one too",
          SETUP_REMOVE,
-         {L"C:\\T\\runvo.exe", STEP_DELETE, 0},
-         {L"", STEP_NONE, 0},
+         REFUSED_NOT,
+         Place(EXE, HOLDER_THIS, STEP_DELETE),
+         Place(L"E:\\Moved\\runvo.exe", HOLDER_MOVED, STEP_DELETE),
          L"Runvo is no longer in Send To and Open with:",
-         {},
-         {L"left as it is"}},
-        {"another copy's",
+         {L"Open with started a copy of Runvo that is no longer there, E:\\Moved\\runvo.exe. It "
+          L"was removed too."},
+         {L"left as it is"},
+         true},
+        {"another copy's, another program's",
          SETUP_REMOVE,
-         {L"D:\\Old\\runvo.exe", STEP_LEAVE, 0},
-         {L"D:\\Old\\runvo.exe", STEP_LEAVE, 0},
+         REFUSED_NOT,
+         Place(L"D:\\Old\\runvo.exe", HOLDER_COPY, STEP_LEAVE),
+         Place(L"C:\\Windows\\notepad.exe", HOLDER_OTHER, STEP_LEAVE),
          L"Nothing was removed",
          {L"Send To starts another copy of Runvo, D:\\Old\\runvo.exe. It was left as it is.",
-          L"Open with starts another copy of Runvo, D:\\Old\\runvo.exe. It was left as it is."},
-         {}},
+          L"Open with starts another program, C:\\Windows\\notepad.exe. It was left as it is."},
+         {},
+         true},
         {"nothing there",
          SETUP_REMOVE,
-         {L"", STEP_NONE, 0},
-         {L"", STEP_NONE, 0},
+         REFUSED_NOT,
+         Place(L"", HOLDER_NONE, STEP_NONE),
+         Place(L"", HOLDER_NONE, STEP_NONE),
          L"Nothing was removed",
          {},
-         {L"left as it is"}},
+         {L"left as it is"},
+         true},
         {"not deleted",
          SETUP_REMOVE,
-         {L"C:\\T\\runvo.exe", STEP_DELETE, 5},
-         {L"", STEP_NONE, 0},
+         REFUSED_NOT,
+         Place(EXE, HOLDER_THIS, STEP_DELETE, 5),
+         Place(L"", HOLDER_NONE, STEP_NONE),
          L"Runvo could not be removed from",
          {L"Send To could not be changed. Windows says: Access is denied.", L"choose Remove again"},
-         {}},
+         {},
+         false},
     };
     for (const auto &row : rows) {
         const SetUpState places[PLACE_COUNT] = {row.sendTo, row.openWith};
@@ -108,14 +288,16 @@ static void test_notes(void)
                                              row.openWith.error ? L"Access is denied." : NULL};
         wchar_t buf[SETUP_NOTE_SIZE];
         TextBuf t;
-        PutSetUpNote(OutStart(&t, buf, SETUP_NOTE_SIZE), row.action, EXE, places, words);
+        PutSetUpNote(OutStart(&t, buf, SETUP_NOTE_SIZE), row.action, row.refusal, EXE, places,
+                     words);
         std::wstring note = buf;
         ok(note.rfind(row.begins, 0) == 0, "%s: [%s]", row.what, Shown(note).c_str());
         for (const std::wstring &s : row.says)
             ok(note.find(s) != std::wstring::npos, "%s: no [%s]", row.what, Shown(s).c_str());
         for (const std::wstring &s : row.saysNot)
             ok(note.find(s) == std::wstring::npos, "%s: [%s]", row.what, Shown(s).c_str());
-        ok(SetUpDone(places) == (!row.sendTo.error && !row.openWith.error), "%s: done", row.what);
+        bool done = row.refusal == REFUSED_NOT && SetUpDone(row.action, places);
+        ok(done == row.done, "%s: done %d", row.what, done);
     }
     wchar_t command[64];
     TextBuf t;
@@ -136,25 +318,24 @@ static void test_longest_notes(void)
     static const struct {
         const char *what;
         SetUpAction action;
-        SetUpStep step;
+        Holder holder;
         unsigned long error;
     } rows[] = {
-        {"both replaced", SETUP_ADD, STEP_REPLACE, 0},
-        {"both failed", SETUP_ADD, STEP_REPLACE, 5},
-        {"both left", SETUP_REMOVE, STEP_LEAVE, 0},
-        {"both failed to go", SETUP_REMOVE, STEP_DELETE, 5},
+        {"both replaced", SETUP_ADD, HOLDER_MOVED, 0},
+        {"both another program's", SETUP_ADD, HOLDER_OTHER, 0},
+        {"both failed", SETUP_ADD, HOLDER_COPY, 5},
+        {"both left", SETUP_REMOVE, HOLDER_OTHER, 0},
+        {"both failed to go", SETUP_REMOVE, HOLDER_MOVED, 5},
     };
     for (const auto &row : rows) {
         SetUpState places[PLACE_COUNT];
-        for (SetUpState &p : places) {
-            wcscpy(p.program, other.c_str());
-            p.step = row.step;
-            p.error = row.error;
-        }
+        for (SetUpState &p : places)
+            p = Place(other.c_str(), row.holder, StepFor(row.action, row.holder), row.error);
         const wchar_t *said[PLACE_COUNT] = {words.c_str(), words.c_str()};
         std::vector<wchar_t> buf(SETUP_NOTE_SIZE);
         TextBuf t;
-        PutSetUpNote(OutStart(&t, &buf[0], SETUP_NOTE_SIZE), row.action, exe.c_str(), places, said);
+        PutSetUpNote(OutStart(&t, &buf[0], SETUP_NOTE_SIZE), row.action, REFUSED_NOT, exe.c_str(),
+                     places, said);
         std::wstring note = &buf[0];
         ok(!t.truncated && note.find(row.error ? words : other) != std::wstring::npos,
            "%s: cut short at %lu characters", row.what, (unsigned long)t.len);
@@ -164,7 +345,10 @@ static void test_longest_notes(void)
 int main()
 {
     setlocale(LC_CTYPE, "C.UTF-8");
+    test_holders();
     test_steps();
+    test_set_up_path();
+    test_in_folder();
     test_notes();
     test_longest_notes();
     return TestSummary("setup");

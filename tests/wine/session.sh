@@ -62,6 +62,15 @@ if [ ! -f "$WINEPREFIX/system.reg" ] ||
     /usr/lib/wine/wineserver -w # the registry is on disk once it has ended
     [ -f "$WINEPREFIX/system.reg" ] || { echo "wineboot failed" >&2; exit 1; }
 fi
+# Drives of the tests' own: T:, a folder whose root a copy of the launcher
+# can lie in; N:, one that Wine says is on the network; S:, the C: drive
+# under a second letter, a second spelling of each of its files that Wine
+# does not undo.
+for drive in t n; do
+    mkdir -p "$dir/drive-$drive"
+    ln -sfn "$dir/drive-$drive" "$WINEPREFIX/dosdevices/$drive:"
+done
+ln -sfn ../drive_c "$WINEPREFIX/dosdevices/s:"
 # Detached from our output, or whoever reads it would wait for the server.
 /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
 # A crash ends the program instead of waiting in a dialog. The display's
@@ -75,8 +84,15 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Control Panel\Desktop]
 "LogPixels"=dword:$dpi
+
+[HKEY_LOCAL_MACHINE\Software\Wine\Drives]
+"n:"="network"
 EOT
 /usr/lib/wine/wine64 regedit /S "$dir/settings.reg" </dev/null >/dev/null 2>&1
+# Wine's services read the drives' kinds when they start: anew.
+/usr/lib/wine/wineserver -k
+/usr/lib/wine/wineserver -w
+/usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
 cat >"$env_file" <<EOT
 export LC_ALL=C.UTF-8 DISPLAY=:$n WINEPREFIX='$WINEPREFIX' WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
 RUNVO_XVFB_PID=$xvfb_pid
