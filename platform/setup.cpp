@@ -50,6 +50,17 @@ static bool ClassesKey(WCHAR *key, const WCHAR *prefix, const WCHAR *exeName, co
 static const WCHAR s_applications[] = L"Applications\\", s_openWithList[] = L"*\\OpenWithList\\",
                    s_command[] = L"\\shell\\open\\command";
 
+/* A place as it is before it is read: empty. Field by field: an
+   initializer would be a template of the whole record in the program. */
+static void ClearPlace(SetUpState *place)
+{
+    place->program[0] = L'\0';
+    place->foreign = false;
+    place->holder = HOLDER_NONE;
+    place->step = STEP_NONE;
+    place->error = 0;
+}
+
 /* The key's own name under the hive, into name (PATH_SIZE): a place
    that is named by its key. */
 static void PutKeyName(WCHAR *name, HKEY hive, const WCHAR *key)
@@ -98,7 +109,8 @@ static bool ReadOpenCommand(HKEY hive, const WCHAR *exeName, SetUpState *place)
    would show Runvo's own key as if it were the machine's. */
 static void ReadMachineKey(const WCHAR *exeName, const WCHAR *exe, SetUpState *place)
 {
-    SetUpState machine = {L"", false, HOLDER_NONE, STEP_NONE, 0};
+    SetUpState machine;
+    ClearPlace(&machine);
     WCHAR key[PATH_SIZE];
     if (!ReadOpenCommand(HKEY_LOCAL_MACHINE, exeName, &machine))
         return;
@@ -116,7 +128,7 @@ void ReadSetUpPlaces(const WCHAR *exe, const WCHAR *exeName, SetUpAction action,
 {
     WCHAR lnk[PATH_SIZE], dir[PATH_SIZE];
     for (int i = 0; i < PLACE_COUNT; i++)
-        places[i] = SetUpState{L"", false, HOLDER_NONE, STEP_NONE, 0};
+        ClearPlace(&places[i]);
     SetUpState &sendTo = places[PLACE_SEND_TO], &openWith = places[PLACE_OPEN_WITH];
     if (SendToShortcut(lnk) == ERROR_SUCCESS && PathExists(lnk) &&
         (ReadShortcut(lnk, sendTo.program, NULL, dir) != SHORTCUT_READ || !sendTo.program[0])) {
