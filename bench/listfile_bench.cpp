@@ -5,7 +5,7 @@
  * in that file and in an empty one. It prints figures and decides nothing.
  */
 #include "launch/listfile.h"
-#include "platform/platform.h"
+#include "platform/native.h"
 
 #include <stdio.h>
 #include <stdlib.h>

@@ -13,7 +13,7 @@
 #include "launch/launch.h"
 #include "launch/tail.h"
 #include "launch/text.h"
-#include "platform/platform.h"
+#include "platform/native.h"
 #include "tests/interpreter_model.h"
 
 #include <stdint.h>
@@ -239,12 +239,14 @@ static void CheckArguments(const std::wstring &line, const std::wstring &tail, b
    start is refused, naming it, as none of these has a short name. */
 static void CheckAnsiNames(const std::wstring &tail, bool quick)
 {
-    static const wchar_t *const files[] = {L"p", L"C:\\p.exe", NULL};
-    g_nativeLaunch = NativeLaunch{files, NULL, 0, 0};
+    static const NativeFile files[] = {{L"p", L"C:\\p.exe"}, {NULL, NULL}};
+    g_nativeLaunch = NativeLaunch();
+    g_nativeLaunch.files = files;
     bool split = TailIsArguments(tail.c_str(), Exists);
     Start start = {
-        L"p",  tail.c_str(), split ? TAIL_ARGUMENTS : quick ? TAIL_QUOTED : TAIL_VERBATIM,
-        false, NULL,         &s_texts};
+        L"p",    tail.c_str(), split ? TAIL_ARGUMENTS : quick ? TAIL_QUOTED : TAIL_VERBATIM,
+        false,   NULL,         NULL,
+        &s_texts};
     StartResult r = StartEntry(&start);
     Check(r != START_OK || AnsiKeepsArguments(g_nativeLaunch.command));
     Check(r != START_ANSI_NAME ||

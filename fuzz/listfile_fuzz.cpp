@@ -7,7 +7,7 @@
  */
 #include "launch/listfile.h"
 #include "fuzz/listfile_model.h"
-#include "platform/platform.h"
+#include "platform/native.h"
 
 #include <fcntl.h>
 #include <stdint.h>

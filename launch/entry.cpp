@@ -1,11 +1,13 @@
 /*
  * Reading a list entry: its program, its own arguments, its variables and
- * the documents' place.
+ * the documents' place; and finding its program's file.
  */
 #include "launch/entry.h"
 
 #include "launch/arguments.h"
+#include "launch/paths.h"
 #include "launch/sizes.h"
+#include "platform/platform.h"
 
 #include <wchar.h>
 
@@ -130,4 +132,48 @@ bool ExpandEntry(TextBuf *out, const wchar_t *p, LookupFn lookup, PlaceFn place,
         DoubleBeforeQuote(out, &pending);
     }
     return QuotesReadOneWay(expanded);
+}
+
+bool ReadEntryProgram(const wchar_t *entry, EntryProgram *p)
+{
+    p->exists = p->waits = false;
+    if (!SplitEntry(entry, p->written, PATH_SIZE, &p->args))
+        return false;
+    TextBuf out;
+    ExpandEntry(OutStart(&out, p->expanded, PATH_SIZE), p->written, GetVariable, NULL, NULL);
+    /* Shown as written where the variables change nothing or do not fit. */
+    p->name = out.truncated || wcscmp(p->expanded, p->written) == 0 ? p->written : p->expanded;
+    return true;
+}
+
+const wchar_t *NamedPath(const EntryProgram *p)
+{
+    if (IsFullPath(p->written))
+        return p->written;
+    return IsFullPath(p->name) ? p->name : NULL;
+}
+
+void FindEntryFile(EntryProgram *p, bool noWaiting)
+{
+    /* As written first (a folder may be called 50%off%), then as expanded,
+       and so shown when neither is found. */
+    Found f = NOT_FOUND;
+    if (p->name != p->written && (f = FindProgram(p->written, p->found, noWaiting)) != NOT_FOUND)
+        p->name = p->written;
+    if (f == NOT_FOUND)
+        f = FindProgram(p->name, p->found, noWaiting);
+    p->exists = f == FOUND;
+    p->waits = f == WOULD_WAIT;
+    /* Windows opens convert.bat. as convert.bat: so must the launch, which
+       runs a batch file by another route. */
+    if (p->exists)
+        DropTrailingDots(p->found);
+}
+
+bool FindEntryProgram(const wchar_t *entry, EntryProgram *p)
+{
+    if (!ReadEntryProgram(entry, p))
+        return false;
+    FindEntryFile(p);
+    return true;
 }

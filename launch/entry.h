@@ -12,10 +12,13 @@
  *  - Among the arguments, %1 marks where the documents go; %L and %*, which
  *    associations also write, mean the same. An entry without one gets them
  *    at the end.
+ * And the entry's program found, as the launch and the chooser's rows find
+ * it (launch/search.h says where).
  */
 #ifndef RUNVO_ENTRY_H
 #define RUNVO_ENTRY_H
 
+#include "launch/sizes.h"
 #include "launch/text.h"
 
 #include <stddef.h>
@@ -40,5 +43,34 @@ bool SplitEntry(const wchar_t *entry, wchar_t *program, size_t size, const wchar
    them is read as the program will read it. False when the expanded text's
    quotes are ambiguous (two quotes inside quotes) or one is left open. */
 bool ExpandEntry(TextBuf *out, const wchar_t *text, LookupFn lookup, PlaceFn place, void *context);
+
+/* The program that an entry names, found as the launch finds it. */
+struct EntryProgram {
+    wchar_t written[PATH_SIZE], expanded[PATH_SIZE];
+    wchar_t found[PATH_SIZE]; /* its file, when there is one */
+    const wchar_t *name;      /* as written, or as expanded when only so found */
+    const wchar_t *args;      /* the entry's own arguments */
+    bool exists;
+    bool waits; /* the search stopped where looking may wait */
+};
+
+/* The program that the entry names, as written and as its variables
+   expand, and its own arguments; nothing is looked at. False when the entry
+   opens a quote it does not close, or its program does not fit. */
+bool ReadEntryProgram(const wchar_t *entry, EntryProgram *p);
+
+/* The full path that the program is named by, as written or else as
+   expanded; NULL when it is named otherwise (to be searched for, or from
+   the launcher's folder). */
+const wchar_t *NamedPath(const EntryProgram *p);
+
+/* Looks for the file of the program that ReadEntryProgram read: as written
+   first, then as expanded; p->exists says whether it was found. noWaiting:
+   the search stops where looking may wait (p->waits), as the chooser's rows
+   look. */
+void FindEntryFile(EntryProgram *p, bool noWaiting = false);
+
+/* ReadEntryProgram, then FindEntryFile. */
+bool FindEntryProgram(const wchar_t *entry, EntryProgram *p);
 
 #endif /* RUNVO_ENTRY_H */

@@ -16,9 +16,14 @@
 
 #include <wchar.h>
 
-static int s_nCmdShow;
-static bool s_shown;
 static StartTexts s_texts;
+
+/* The status window, shown once: with the show command the launcher was
+   given, the first time the launch has something to say. */
+struct StatusWindow {
+    int nCmdShow;
+    bool shown;
+};
 
 int ShowCommandTooLong(void)
 {
@@ -51,17 +56,17 @@ static int ShowSetupFailed(const char *what)
     return -1;
 }
 
-static void ShowStatus(void)
+static void ShowStatus(StatusWindow *status)
 {
-    if (!s_shown)
-        ShowWindow(g_hwndMain, s_nCmdShow);
-    s_shown = true;
+    if (!status->shown)
+        ShowWindow(g_hwndMain, status->nCmdShow);
+    status->shown = true;
     UpdateWindow(g_hwndMain); /* on screen before the program starts */
 }
 
 /* The starting text, on screen just before the program starts; it names
    the file found where that is not the entry as written. */
-static void ShowStarting(const Start *s)
+static void ShowStarting(void *status, const Start *s)
 {
     TextBuf t;
     PutText(OutStart(&t, g_szStatus, STATUS_SIZE), L"Starting\n");
@@ -73,7 +78,7 @@ static void ShowStarting(const Start *s)
     }
     PutText(&t, s->tail);
     PutText(&t, L"\n\nPlease wait...");
-    ShowStatus();
+    ShowStatus(static_cast<StatusWindow *>(status));
 }
 
 /* "Error N running" and the command, then the system's own words for N
@@ -126,7 +131,7 @@ static void WriteRefusal(StartResult r, const Start *s)
 static int ShowRefusalUntilClosed(StartResult r, const Start *s)
 {
     WriteRefusal(r, s);
-    ShowStatus();
+    ShowStatus(static_cast<StatusWindow *>(s->context));
     InvalidateRect(g_hwndMain, NULL, TRUE);
     MSG msg = {}; /* a failed fetch ends the loop with 0 */
     while (GetMessageA(&msg, NULL, 0, 0) > 0) {
@@ -136,7 +141,7 @@ static int ShowRefusalUntilClosed(StartResult r, const Start *s)
     return (int)msg.wParam;
 }
 
-int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const WCHAR *tail, int nCmdShow)
+int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const Tail *tail, int nCmdShow)
 {
     if (!hPrevInstance && !RegisterMainClass(hInstance))
         return ShowSetupFailed("WinMain(): RegisterClass() failed");
@@ -155,13 +160,18 @@ int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const WCHAR *ta
     if (choice == 0)
         return 0;
 
-    if (!CommandFits(wcslen(g_szCommand), wcslen(tail)))
+    if (!CommandFits(wcslen(g_szCommand), wcslen(tail->text)))
         return ShowCommandTooLong();
     /* As WinExec once USER32 is loaded: the wait starts when the program is
        ready for input, or after 30 s. */
-    s_nCmdShow = nCmdShow;
-    TailForm form = TailIsArguments(tail, PathExists) ? TAIL_ARGUMENTS : TAIL_VERBATIM;
-    Start start = {g_szCommand + 1, tail, form, true, ShowStarting, &s_texts};
+    StatusWindow status = {nCmdShow, false};
+    Start start = {.entry = g_szCommand + 1,
+                   .tail = tail->text,
+                   .form = tail->arguments ? TAIL_ARGUMENTS : TAIL_VERBATIM,
+                   .wait = true,
+                   .starting = ShowStarting,
+                   .context = &status,
+                   .texts = &s_texts};
     StartResult r = StartEntry(&start);
     int code;
     if (SleepOrShowTooLong(r, 1000, &code))

@@ -6,11 +6,12 @@
 #define RUNVO_INTERACTIVE_H
 
 #include "launch/launch.h"
-#include "platform/platform.h"
+#include "launch/tail.h"
+#include "platform/win32.h"
 
 /* Runs the chooser and starts what the user chooses. Returns the exit
    code. */
-int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const WCHAR *tail, int nCmdShow);
+int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const Tail *tail, int nCmdShow);
 
 /* Shows "Cmd line too long", owned by the status window once there is one
    (quick launch has none yet); gives the exit code 1. */

@@ -10,54 +10,11 @@
 
 #include "launch/arguments.h"
 #include "launch/batch.h"
-#include "launch/search.h"
+#include "launch/shortcut.h"
 #include "launch/tail.h"
+#include "platform/platform.h"
 
 #include <wchar.h>
-
-bool ReadEntryProgram(const wchar_t *entry, EntryProgram *p)
-{
-    p->exists = p->waits = false;
-    if (!SplitEntry(entry, p->written, PATH_SIZE, &p->args))
-        return false;
-    TextBuf out;
-    ExpandEntry(OutStart(&out, p->expanded, PATH_SIZE), p->written, GetVariable, NULL, NULL);
-    /* Shown as written where the variables change nothing or do not fit. */
-    p->name = out.truncated || wcscmp(p->expanded, p->written) == 0 ? p->written : p->expanded;
-    return true;
-}
-
-const wchar_t *NamedPath(const EntryProgram *p)
-{
-    if (IsFullPath(p->written))
-        return p->written;
-    return IsFullPath(p->name) ? p->name : NULL;
-}
-
-void FindEntryFile(EntryProgram *p, bool noWaiting)
-{
-    /* As written first (a folder may be called 50%off%), then as expanded,
-       and so shown when neither is found. */
-    Found f = NOT_FOUND;
-    if (p->name != p->written && (f = FindProgram(p->written, p->found, noWaiting)) != NOT_FOUND)
-        p->name = p->written;
-    if (f == NOT_FOUND)
-        f = FindProgram(p->name, p->found, noWaiting);
-    p->exists = f == FOUND;
-    p->waits = f == WOULD_WAIT;
-    /* Windows opens convert.bat. as convert.bat: so must the launch, which
-       runs a batch file by another route. */
-    if (p->exists)
-        DropTrailingDots(p->found);
-}
-
-bool FindEntryProgram(const wchar_t *entry, EntryProgram *p)
-{
-    if (!ReadEntryProgram(entry, p))
-        return false;
-    FindEntryFile(p);
-    return true;
-}
 
 /* The document as a program that reads the ANSI command line will read it
    whole: as it is, or by its short name. False when neither will do. */
@@ -103,28 +60,21 @@ static StartResult SafeTail(Start *s, const wchar_t **tail)
     return all.truncated ? START_TOO_LONG : START_OK;
 }
 
-/* The shortcut that p found, read whole: its target becomes the program,
-   found as any named outright; its arguments must read one way, as an
-   entry's must; its Start in folder is expanded as Windows expands it. */
-static StartResult FollowShortcut(EntryProgram *p, StartTexts *t)
+/* The shortcut that p found: its target becomes the program, found as any
+   named outright. */
+static StartResult FollowShortcut(EntryProgram *p, ShortcutStart *link)
 {
-    switch (ReadShortcut(p->found, t->target, t->linkArgs, t->linkDir)) {
-    case SHORTCUT_UNREADABLE:
+    switch (ReadShortcutStart(p->found, link)) {
+    case SHORTCUT_STARTS_NOTHING:
         return START_NO_PROGRAM;
-    case SHORTCUT_TOO_LONG:
+    case SHORTCUT_READS_TWO_WAYS:
+        return START_SHORTCUT_QUOTES;
+    case SHORTCUT_FILLS_ALL:
         return START_TOO_LONG; /* arguments no command line can hold */
-    case SHORTCUT_READ:
+    case SHORTCUT_STARTS:
         break;
     }
-    if (!IsProgramFile(t->target))
-        return START_NO_PROGRAM;
-    if (!QuotesReadOneWay(t->linkArgs))
-        return START_SHORTCUT_QUOTES;
-    TextBuf dir;
-    ExpandEntry(OutStart(&dir, t->startIn, PATH_SIZE), t->linkDir, GetVariable, NULL, NULL);
-    if (dir.truncated)
-        wmemcpy(t->startIn, t->linkDir, PATH_SIZE);
-    p->exists = FindProgram(t->target, p->found) == FOUND;
+    p->exists = FindProgram(link->target, p->found) == FOUND;
     return START_OK;
 }
 
@@ -135,11 +85,11 @@ static StartResult StartBatch(Start *s, const wchar_t *file, const wchar_t *dir)
     TextBuf out;
     OutStart(&out, t->interpreted, INTERPRETER_LINE_SIZE);
     if (!BatchCommand(&out, file, CommandLineTail(t->command), t->argument)) {
-        s->error = ERROR_INVALID_PARAMETER;
+        s->error = SYSTEM_INVALID_PARAMETER;
         return out.truncated ? START_TOO_LONG : START_BATCH_ARGUMENT;
     }
     if (s->starting)
-        s->starting(s);
+        s->starting(s->context, s);
     s->error = StartInterpreter(t->interpreted, s->wait, dir);
     return s->error ? START_REFUSED : START_OK;
 }
@@ -152,9 +102,9 @@ static StartResult StartFound(Start *s, const wchar_t *file, const wchar_t *dir)
     if (IsBatchFile(file))
         return StartBatch(s, file, dir);
     if (s->starting)
-        s->starting(s);
+        s->starting(s->context, s);
     s->error = StartProgram(file, t->command, s->wait, dir);
-    if (s->error != ERROR_ELEVATION_REQUIRED)
+    if (s->error != SYSTEM_ELEVATION_REQUIRED)
         return s->error ? START_REFUSED : START_OK;
     /* The file as the elevation service, a 64-bit process, sees it, started
        in its own folder unless a shortcut names one: the document's
@@ -162,7 +112,7 @@ static StartResult StartFound(Start *s, const wchar_t *file, const wchar_t *dir)
     if (!dir)
         dir = FolderOf(t->shown, t->folder);
     s->error = ElevateProgram(t->shown, CommandLineTail(t->command), dir);
-    if (s->error == ERROR_CANCELLED)
+    if (s->error == SYSTEM_CANCELLED)
         return START_CANCELLED;
     return s->error ? START_REFUSED : START_OK;
 }
@@ -184,12 +134,12 @@ StartResult StartEntry(Start *s)
     bool shortcut = p->exists && IsShortcut(p->found);
     if (shortcut) {
         s->file = p->found; /* named when it starts nothing */
-        StartResult followed = FollowShortcut(p, t);
+        StartResult followed = FollowShortcut(p, &t->link);
         if (followed != START_OK)
             return followed;
-        s->file = argv0 = t->target;
-        leading = t->linkArgs;
-        dir = t->startIn[0] ? t->startIn : NULL;
+        s->file = argv0 = t->link.target;
+        leading = t->link.args;
+        dir = t->link.startIn[0] ? t->link.startIn : NULL;
     }
     const wchar_t *tail;
     StartResult r = SafeTail(s, &tail);
@@ -205,7 +155,7 @@ StartResult StartEntry(Start *s)
         return START_AMBIGUOUS_QUOTES;
     s->command = t->command;
     if (!p->exists) {
-        s->error = ERROR_FILE_NOT_FOUND;
+        s->error = SYSTEM_FILE_NOT_FOUND;
         return START_REFUSED;
     }
     s->program = p->found;

@@ -10,6 +10,8 @@
 #define RUNVO_LAUNCH_H
 
 #include "launch/command.h"
+#include "launch/entry.h"
+#include "launch/shortcut.h"
 #include "launch/sizes.h"
 #include "platform/platform.h"
 
@@ -29,45 +31,13 @@ enum StartResult {
                                holds a quote or a line break (error 87) */
 };
 
-/* The program that an entry names, found as the launch finds it. */
-struct EntryProgram {
-    wchar_t written[PATH_SIZE], expanded[PATH_SIZE];
-    wchar_t found[PATH_SIZE]; /* its file, when there is one */
-    const wchar_t *name;      /* as written, or as expanded when only so found */
-    const wchar_t *args;      /* the entry's own arguments */
-    bool exists;
-    bool waits; /* the search stopped where looking may wait */
-};
-
-/* The program that the entry names, as written and as its variables
-   expand, and its own arguments; nothing is looked at. False when the entry
-   opens a quote it does not close, or its program does not fit. */
-bool ReadEntryProgram(const wchar_t *entry, EntryProgram *p);
-
-/* The full path that the program is named by, as written or else as
-   expanded; NULL when it is named otherwise (to be searched for, or from
-   the launcher's folder). */
-const wchar_t *NamedPath(const EntryProgram *p);
-
-/* Looks for the file of the program that ReadEntryProgram read: as written
-   first, then as expanded; p->exists says whether it was found. noWaiting:
-   the search stops where looking may wait (p->waits), as the chooser's rows
-   look. */
-void FindEntryFile(EntryProgram *p, bool noWaiting = false);
-
-/* ReadEntryProgram, then FindEntryFile. */
-bool FindEntryProgram(const wchar_t *entry, EntryProgram *p);
-
 /* What one start finds and builds, kept by its caller for as long as it
    shows them: too big for a stack frame of the 32-bit build. */
 struct StartTexts {
     EntryProgram program;
     wchar_t command[COMMAND_LINE_SIZE];         /* the command line built */
     wchar_t interpreted[INTERPRETER_LINE_SIZE]; /* the interpreter's, for a batch file */
-    /* A shortcut's target, arguments and Start in folder, as read and as
-       its variables expand. */
-    wchar_t target[PATH_SIZE], linkArgs[COMMAND_LINE_SIZE], linkDir[PATH_SIZE];
-    wchar_t startIn[PATH_SIZE];
+    ShortcutStart link;        /* a shortcut's target, arguments and Start in folder */
     wchar_t shown[PATH_SIZE];  /* the file found as users see it */
     wchar_t folder[PATH_SIZE]; /* its folder, where it is elevated */
     /* The documents safe for programs that read the ANSI command line, and
@@ -82,9 +52,10 @@ struct Start {
     TailForm form;
     bool wait; /* until the program is ready for input, as WinExec waits once
                   USER32 is loaded */
-    /* Called once the command is built, just before the program starts;
-       NULL for none. */
-    void (*starting)(const Start *start);
+    /* Called with context once the command is built, just before the
+       program starts; NULL for none. */
+    void (*starting)(void *context, const Start *start);
+    void *context;
     StartTexts *texts; /* where what the start finds is kept */
     /* What StartEntry found: the command line built for the program (NULL
        when none was); the file that starts (NULL when none was found); and
@@ -93,7 +64,7 @@ struct Start {
        starts no program is that shortcut, a document of START_ANSI_NAME
        that document. */
     const wchar_t *command = NULL, *program = NULL, *file = NULL;
-    DWORD error = 0; /* the system's error number, for START_REFUSED */
+    SystemError error = 0; /* the system's error number, for START_REFUSED */
 };
 
 StartResult StartEntry(Start *start);

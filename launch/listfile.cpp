@@ -18,7 +18,7 @@ enum { CTRL_Z = 26 };
 
 bool ListFilePath(PathChar *path)
 {
-    DWORD len = GetModulePath(path, PATH_SIZE);
+    size_t len = GetModulePath(path, PATH_SIZE);
     /* A path that filled the buffer was truncated, and a file named after it
        would be some other file: then there is no list file. */
     if (len < 3 || len >= PATH_SIZE)

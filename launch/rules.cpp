@@ -194,17 +194,16 @@ static bool AllHaveOneOf(const wchar_t *tail, bool split, Span types)
     return count > 0;
 }
 
-bool RuleForTail(const wchar_t *line, const wchar_t *tail, ExistsFn exists, wchar_t *text,
+bool RuleForTail(const wchar_t *line, const wchar_t *tail, bool arguments, wchar_t *text,
                  size_t size, bool cut)
 {
     if (cut || !CarriesRules(line))
         return false;
-    bool split = TailIsArguments(tail, exists);
     const wchar_t *p = wcschr(line, L'|') + 1;
     Span part, types, ruleText;
     while (NextPart(&p, &part)) {
         ReadRule(part, &types, &ruleText);
-        if (AllHaveOneOf(tail, split, types)) {
+        if (AllHaveOneOf(tail, arguments, types)) {
             PutSpan(text, size, ruleText);
             return true;
         }

@@ -15,8 +15,6 @@
 #ifndef RUNVO_RULES_H
 #define RUNVO_RULES_H
 
-#include "launch/search.h"
-
 #include <stddef.h>
 
 /* The default of a first line into text (size characters, truncated to
@@ -28,10 +26,10 @@ void FirstLineDefault(const wchar_t *line, wchar_t *text, size_t size, bool cut 
 
 /* The text of the first rule of the line that applies to the documents of
    the tail into text (size characters): the tail's arguments where it is in
-   that form already (TailIsArguments, which exists answers for), else the
-   whole tail, one document. False when none applies, or the line carries
-   no rules (a line the read cut short carries none). */
-bool RuleForTail(const wchar_t *line, const wchar_t *tail, ExistsFn exists, wchar_t *text,
+   that form already (arguments: TailIsArguments), else the whole tail, one
+   document. False when none applies, or the line carries no rules (a line
+   the read cut short carries none). */
+bool RuleForTail(const wchar_t *line, const wchar_t *tail, bool arguments, wchar_t *text,
                  size_t size, bool cut = false);
 
 #endif /* RUNVO_RULES_H */

@@ -6,7 +6,7 @@
 #define RUNVO_RUNVO_H
 
 #include "launch/sizes.h"
-#include "platform/platform.h"
+#include "platform/win32.h"
 
 /* The command that starts the chosen program: a double quote, the program,
    and what follows it. All zero at start-up. */

@@ -20,62 +20,26 @@
 #ifndef RUNVO_SEARCH_H
 #define RUNVO_SEARCH_H
 
+#include "launch/paths.h"
 #include "launch/sizes.h"
 
-#include <stddef.h>
+/* The folders looked in before PATH's, in Windows' order. */
+enum SearchedFolder {
+    OWN_FOLDER, /* the launcher's, ending in a separator */
+    SYSTEM_FOLDER,
+    SYSTEM16_FOLDER, /* the 16-bit system folder */
+    WINDOWS_FOLDER,
+    SEARCHED_FOLDERS
+};
 
-/* Says whether a file (not a folder) of this name exists; or, where the
-   caller says so, a file or a folder. */
-typedef bool (*ExistsFn)(const wchar_t *name);
-
-/* Where programs are looked for. */
+/* Where programs are looked for; "" where a folder is unknown. */
 struct ProgramSearchPath {
-    /* In the search's order: the launcher's folder (ending in a separator),
-       the system folder, the 16-bit system folder, the Windows folder; ""
-       where one is unknown. */
-    wchar_t folders[4][PATH_SIZE];
+    wchar_t folders[SEARCHED_FOLDERS][PATH_SIZE];
     /* The 64-bit system folder as the 32-bit launcher reaches it past WOW64
        file system redirection on 64-bit Windows (Sysnative); "" elsewhere. */
     wchar_t sysnative[PATH_SIZE];
     const wchar_t *path, *pathext; /* "" when not set */
 };
-
-/* True when a program's name holds no folder (no \, / or :): it is to be
-   looked for. */
-bool NamesNoFolder(const wchar_t *name);
-
-/* C:\tools or \\server\share; not tools, .\tools, \tools or C:tools. */
-bool IsFullPath(const wchar_t *name);
-
-/* The folder of the file at its full path, into folder (PATH_SIZE
-   characters): C:\ at a drive's root. NULL when the path has no folder. */
-const wchar_t *FolderOf(const wchar_t *file, wchar_t *folder);
-
-/* Whether the path lies in the folder or below it, case-blind (the folder
-   with or without its last separator). */
-bool InFolder(const wchar_t *path, const wchar_t *folder);
-
-/* The file that a program named with a folder names, into path (size
-   characters). A full path names itself; every other form is taken from the
-   launcher's own folder (ownFolder, a full path ending in a separator),
-   never from the current one: tools\x.exe and ..\x.exe from there, \x.exe
-   on its drive or share, and C:x.exe as C:\x.exe (from the drive's root, as
-   in a process that has not moved on that drive). False when there is no
-   such file name: it does not fit, or ownFolder is unknown (empty). */
-bool ProgramFile(const wchar_t *name, const wchar_t *ownFolder, wchar_t *path, size_t size);
-
-/* True for a file that the command interpreter runs (.bat, .cmd). */
-bool IsBatchFile(const wchar_t *path);
-
-/* True for a file that starts as a program: .com, .exe, .bat or .cmd. */
-bool IsProgramFile(const wchar_t *path);
-
-/* Drops the dots and blanks that end a path, as Windows does when it opens
-   the file. */
-void DropTrailingDots(wchar_t *path);
-
-/* True for a shortcut (.lnk). */
-bool IsShortcut(const wchar_t *path);
 
 /* Whether the file at its full path exists (PATH_SIZE characters), under the
    system folder the 64-bit one's (past redirection); file then names the
@@ -87,7 +51,7 @@ bool FindFile(wchar_t *file, const ProgramSearchPath *where, ExistsFn isFile);
    other file as it is. */
 void SysnativeToSystem32(wchar_t *file, const ProgramSearchPath *where);
 
-/* Says whether looking at a path may wait (LookingMayWait). */
+/* Says whether looking at a path may wait (launch/waits.h). */
 typedef bool (*WaitsFn)(const wchar_t *path);
 
 /* Where a search ended. */
@@ -103,24 +67,5 @@ enum Found {
    may wait: a program found after it would not be the one that starts. */
 Found FindProgramFile(const wchar_t *name, const ProgramSearchPath *where, ExistsFn isFile,
                       WaitsFn waits, wchar_t *found);
-
-/* What LookingMayWait asks of the system: what kind a drive is, as
-   GetDriveTypeW says of its root ("C:\\"); a file's attributes; and the
-   letter of the drive the launcher runs from (0 for none). */
-struct WaitAsks {
-    unsigned (*driveType)(const wchar_t *root);
-    unsigned long (*attributes)(const wchar_t *path);
-    wchar_t ownDrive;
-};
-
-/* Whether looking at a file or a folder (its attributes, icon or version)
-   may wait on a network or a disc, or bring the cloud's copy down: a UNC
-   path; a path on a network, CD or removable drive (a card reader, a
-   stick) but the one the launcher runs from; a file whose attributes say
-   that it is offline, or that opening or reading it recalls it from
-   elsewhere (OneDrive's files on demand). Each is asked only where the
-   answers before it do not settle it: a UNC path is never asked about, a
-   network drive's file never looked at. */
-bool LookingMayWait(const wchar_t *path, const WaitAsks *asks);
 
 #endif /* RUNVO_SEARCH_H */

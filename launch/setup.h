@@ -16,11 +16,12 @@
 
 #include "launch/sizes.h"
 #include "launch/text.h"
+#include "platform/platform.h"
 
-enum SetUpAction : int { SETUP_ADD, SETUP_REMOVE };
+enum SetUpAction { SETUP_ADD, SETUP_REMOVE };
 
 /* The two places, in the order they are written. */
-enum SetUpPlace : int { PLACE_SEND_TO, PLACE_OPEN_WITH, PLACE_COUNT };
+enum SetUpPlace { PLACE_SEND_TO, PLACE_OPEN_WITH, PLACE_COUNT };
 
 /* Whose a place is. */
 enum Holder {
@@ -51,7 +52,7 @@ struct SetUpState {
     bool foreign;
     Holder holder;
     SetUpStep step;
-    unsigned long error; /* the system's error number, 0 when done */
+    SystemError error; /* the system's error number, 0 when done */
 };
 
 /* What judging a place asks of the files it names. */

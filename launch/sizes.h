@@ -18,6 +18,9 @@ enum {
     COMMAND_LINE_SIZE = 32767,
     /* The longest line the command interpreter reads. */
     INTERPRETER_LINE_SIZE = 8192,
+    /* Notepad's command: its path and a document's, each quoted, and the
+       blank between. */
+    NOTEPAD_COMMAND_SIZE = 2 * PATH_SIZE + 8,
     /* The status text: the error's first line (ERROR_LINE_SIZE), the
        system's words for the error and the file found; or the starting
        text with the file found. */
@@ -40,6 +43,13 @@ enum {
     REGISTRY_KEY_SIZE = 128 + PATH_SIZE,
     /* The key of a text of a file's version information. */
     VERSION_KEY_SIZE = 64,
+    /* An installer's product or component code, {8-4-4-4-12}. */
+    INSTALLER_CODE_SIZE = 39,
+    /* A drive's root: "C:\\". */
+    DRIVE_ROOT_SIZE = 4,
+    /* One character in bytes of the system code page (at most 4 of them),
+       with room to spare. */
+    ANSI_CHARACTER_SIZE = 16,
     /* An item of the chooser's menu. */
     MENU_ITEM_SIZE = 128,
     /* A message box's text of Runvo's own words and the system's. */

@@ -26,4 +26,11 @@ bool ParseQuickOption(const wchar_t *tail, int *index, const wchar_t **rest);
    (as Windows passes several files without blanks). */
 bool TailIsArguments(const wchar_t *tail, ExistsFn exists);
 
+/* The tail and its form, decided once at the start: the rules, the quick
+   launch and the chooser's start all read it the same way. */
+struct Tail {
+    const wchar_t *text;
+    bool arguments; /* TailIsArguments */
+};
+
 #endif /* RUNVO_TAIL_H */

@@ -34,24 +34,31 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLi
     if (wcscmp(lpCmdLine, L"--remove") == 0)
         return RunSetUp(NULL, SETUP_REMOVE);
     int index;
-    const WCHAR *tail;
+    Tail tail;
+    bool quick = ParseQuickOption(lpCmdLine, &index, &tail.text);
+    tail.arguments = TailIsArguments(tail.text, PathExists);
     WCHAR line[PATH_SIZE], program[PATH_SIZE];
     bool cut;
-    if (ParseQuickOption(lpCmdLine, &index, &tail) && ReadListLine(index, line, &cut)) {
+    if (quick && ReadListLine(index, line, &cut)) {
         /* Line 0 is the default, its rules left out. */
         if (index == 0)
             FirstLineDefault(line, program, PATH_SIZE, cut);
         else
             wmemcpy(program, line, PATH_SIZE);
-        bool asItIs = TailIsArguments(tail, PathExists);
-        if (!BuildQuickCommand(g_szCommand, program, tail, asItIs))
+        if (!BuildQuickCommand(g_szCommand, program, tail.text, tail.arguments))
             return ShowCommandTooLong();
         /* USER32 is not loaded, so nothing waits for the program to be ready. */
-        Start start = {program, tail, asItIs ? TAIL_ARGUMENTS : TAIL_QUOTED, false, NULL, &s_texts};
+        Start start = {.entry = program,
+                       .tail = tail.text,
+                       .form = tail.arguments ? TAIL_ARGUMENTS : TAIL_QUOTED,
+                       .wait = false,
+                       .starting = NULL,
+                       .context = NULL,
+                       .texts = &s_texts};
         int code;
         if (SleepOrShowTooLong(StartEntry(&start), 300, &code))
             return code;
         /* A refused start is not reported: the user chooses instead. */
     }
-    return RunInteractive(hInstance, hPrevInstance, tail, nCmdShow);
+    return RunInteractive(hInstance, hPrevInstance, &tail, nCmdShow);
 }

@@ -9,7 +9,7 @@
  * the launcher's own code for what the launcher does not use (unloading,
  * bound imports, notification hooks), with unwind tables besides.
  */
-#include "platform/platform.h"
+#include "platform/win32.h"
 
 #include <delayimp.h>
 

@@ -1,17 +1,21 @@
 /*
- * The executable's own path outside Windows, the system code page's
- * stand-in, and the operations that start a program. Tests, benchmarks and
- * fuzzers place a list file where they like by naming the path that the
- * launcher should believe is its own, and say what a start finds and meets
- * in g_nativeLaunch.
+ * The platform's operations outside Windows (platform/native.h): the
+ * executable's own path, the list file opened, the system code page's
+ * stand-in, upper case, and the operations that find and start a program.
+ * Tests, benchmarks and fuzzers place a list file where they like by naming
+ * the path that the launcher should believe is its own, and say what a
+ * start finds and meets in g_nativeLaunch.
  */
+#include "platform/native.h"
+
 #include "launch/search.h"
-#include "platform/platform.h"
 
 #include <stdio.h>
 #include <string.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <wchar.h>
+#include <wctype.h>
 
 #include <map>
 #include <string>
@@ -26,28 +30,48 @@ void NativeSetModulePath(const char *path)
         snprintf(s_modulePath, sizeof s_modulePath, "%s", path);
 }
 
-DWORD GetModuleFileNameA(HMODULE, char *lpFilename, DWORD nSize)
+/* As Windows does: at most size - 1 bytes and a terminator; gives the length
+   copied, size when the path was cut short, 0 when there is none. */
+size_t GetModulePath(PathChar *path, size_t size)
 {
     char real[4096];
-    const char *path = s_modulePath;
+    const char *own = s_modulePath;
     if (!s_modulePathSet) {
         ssize_t n = readlink("/proc/self/exe", real, sizeof real - 1);
         if (n <= 0)
             return 0;
         real[n] = '\0';
-        path = real;
+        own = real;
     }
-    if (nSize == 0 || !*path)
+    if (size == 0 || !*own)
         return 0;
-    size_t len = strlen(path);
-    if (len >= nSize) {
-        /* Cut short and terminated, and nSize says so, as Windows does. */
-        memcpy(lpFilename, path, nSize - 1);
-        lpFilename[nSize - 1] = '\0';
-        return nSize;
+    size_t len = strlen(own);
+    if (len >= size) {
+        memcpy(path, own, size - 1);
+        path[size - 1] = '\0';
+        return size;
     }
-    memcpy(lpFilename, path, len + 1);
-    return (DWORD)len;
+    memcpy(path, own, len + 1);
+    return len;
+}
+
+FILE *OpenToRead(const PathChar *path)
+{
+    return fopen(path, "rb");
+}
+
+/* The C library's upper case, by the locale's table. */
+wchar_t UpperCase(wchar_t c)
+{
+    return (wchar_t)towupper((wint_t)c);
+}
+
+/* A name of the host's own file system, in its bytes (UTF-8 as a rule). */
+bool PathExists(const wchar_t *name)
+{
+    char bytes[4 * PATH_SIZE];
+    struct stat st;
+    return wcstombs(bytes, name, sizeof bytes) < sizeof bytes && stat(bytes, &st) == 0;
 }
 
 size_t DecodeAnsi(const char *bytes, size_t n, wchar_t *units, size_t size)
@@ -60,21 +84,24 @@ size_t DecodeAnsi(const char *bytes, size_t n, wchar_t *units, size_t size)
 
 NativeLaunch g_nativeLaunch;
 
-/* The value that follows name in a list of names and values (compared as
-   Windows compares variables' names, or exactly), or NULL. */
-static const wchar_t *ValueOf(const wchar_t *const *pairs, const wchar_t *name, bool anyCase)
+/* The row of a list (ended by a row whose key is NULL) whose key is name,
+   compared as Windows compares variables' names or exactly; NULL for
+   none. */
+template <class Row>
+static const Row *RowOf(const Row *rows, const wchar_t *const Row::*key, const wchar_t *name,
+                        bool anyCase)
 {
-    for (; pairs && pairs[0]; pairs += 2)
-        if ((anyCase ? wcscasecmp(pairs[0], name) : wcscmp(pairs[0], name)) == 0)
-            return pairs[1];
+    for (; rows && rows->*key; rows++)
+        if ((anyCase ? wcscasecmp(rows->*key, name) : wcscmp(rows->*key, name)) == 0)
+            return rows;
     return NULL;
 }
 
 Found FindProgram(const wchar_t *name, wchar_t *found, bool)
 {
-    const wchar_t *file = ValueOf(g_nativeLaunch.files, name, false);
+    const NativeFile *file = RowOf(g_nativeLaunch.files, &NativeFile::name, name, false);
     if (file)
-        wcscpy(found, file);
+        wcscpy(found, file->file);
     return file ? FOUND : NOT_FOUND;
 }
 
@@ -112,36 +139,37 @@ bool AnsiKeepsArguments(const wchar_t *name)
 
 bool ShortName(const wchar_t *name, wchar_t *shortName)
 {
-    const wchar_t *got = ValueOf(g_nativeLaunch.shortNames, name, false);
+    const NativeShortName *got =
+        RowOf(g_nativeLaunch.shortNames, &NativeShortName::name, name, false);
     if (got)
-        wcscpy(shortName, got);
+        wcscpy(shortName, got->shortName);
     return got != NULL;
 }
 
 size_t GetVariable(const wchar_t *name, wchar_t *value, size_t size)
 {
-    const wchar_t *v = ValueOf(g_nativeLaunch.variables, name, true);
+    const NativeVariable *v = RowOf(g_nativeLaunch.variables, &NativeVariable::name, name, true);
     if (!v)
         return 0;
-    size_t len = wcslen(v);
+    size_t len = wcslen(v->value);
     if (len < size)
-        wcscpy(value, v);
+        wcscpy(value, v->value);
     return len < size ? len : len + 1;
 }
 
-DWORD StartProgram(const wchar_t *, wchar_t *command, bool, const wchar_t *dir)
+SystemError StartProgram(const wchar_t *, wchar_t *command, bool, const wchar_t *dir)
 {
     g_nativeLaunch.command = command;
     g_nativeLaunch.dir = dir;
     return g_nativeLaunch.startError;
 }
 
-DWORD StartInterpreter(wchar_t *command, bool wait, const wchar_t *dir)
+SystemError StartInterpreter(wchar_t *command, bool wait, const wchar_t *dir)
 {
     return StartProgram(L"cmd.exe", command, wait, dir);
 }
 
-DWORD ElevateProgram(const wchar_t *file, const wchar_t *parameters, const wchar_t *dir)
+SystemError ElevateProgram(const wchar_t *file, const wchar_t *parameters, const wchar_t *dir)
 {
     g_nativeLaunch.elevated = file;
     g_nativeLaunch.parameters = parameters;
@@ -151,16 +179,16 @@ DWORD ElevateProgram(const wchar_t *file, const wchar_t *parameters, const wchar
 
 ShortcutRead ReadShortcut(const wchar_t *lnk, wchar_t *target, wchar_t *args, wchar_t *dir)
 {
-    for (const wchar_t *const *s = g_nativeLaunch.shortcuts; s && s[0]; s += 4)
-        if (wcscmp(s[0], lnk) == 0) {
-            if (wcslen(s[2]) >= COMMAND_LINE_SIZE - 1)
-                return SHORTCUT_TOO_LONG;
-            wcscpy(target, s[1]);
-            wcscpy(args, s[2]);
-            wcscpy(dir, s[3]);
-            return SHORTCUT_READ;
-        }
-    return SHORTCUT_UNREADABLE;
+    const NativeShortcut *s = RowOf(g_nativeLaunch.shortcuts, &NativeShortcut::lnk, lnk, false);
+    if (!s)
+        return SHORTCUT_UNREADABLE;
+    if (wcslen(s->args) >= COMMAND_LINE_SIZE - 1)
+        return SHORTCUT_TOO_LONG;
+    wcscpy(target, s->target);
+    if (args)
+        wcscpy(args, s->args);
+    wcscpy(dir, s->dir);
+    return SHORTCUT_READ;
 }
 
 /* The texts as the resource script has them (UTF-8), decoded once each. */

@@ -12,7 +12,7 @@
 #include "launch/search.h"
 #include "launch/setup.h"
 #include "launch/text.h"
-#include "platform/platform.h"
+#include "platform/win32.h"
 
 #include <shlobj.h>
 #include <wchar.h>

@@ -1,15 +1,14 @@
 /*
- * The shell's view of a file, on the routes that need it: a shortcut read by
- * the shell's own shortcut object, and a program's icon and the name its
- * version information gives it, for the chooser's rows. OLE32, SHELL32,
- * VERSION and MSI are loaded by name when first needed: quick launch of an
- * entry that names no shortcut loads none of them.
+ * The shell's view of a file, for the chooser's rows: a program's icon and
+ * the texts of its version information (the name Windows shows it by), and
+ * COM for the shell's objects. OLE32, SHELL32 and VERSION are loaded by
+ * name when first needed: quick launch loads none of them.
  */
-#include "launch/search.h"
+#include "launch/paths.h"
+#include "launch/shortcut.h"
 #include "launch/text.h"
-#include "platform/platform.h"
+#include "platform/win32.h"
 
-#include <msi.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -25,97 +24,16 @@ bool ComReady(void)
     return s_state > 0;
 }
 
-/* An installer's advertised shortcut names the product's feature and
-   component, not a file: the path that GetPath gives is only its icon's.
-   The program is the component's file where the feature is installed on
-   this PC; asked of no other state, as that would have the installer put
-   the product in place. msi.dll is loaded only for such a shortcut. */
-static void AdvertisedTarget(const WCHAR *lnk, WCHAR *target)
-{
-    auto shortcutTarget = LATE("msi.dll", MsiGetShortcutTargetW);
-    auto featureState = LATE("msi.dll", MsiQueryFeatureStateW);
-    auto componentPath = LATE("msi.dll", MsiGetComponentPathW);
-    WCHAR product[39], feature[MAX_FEATURE_CHARS + 1], component[39];
-    DWORD n = PATH_SIZE;
-    target[0] = L'\0';
-    if (!shortcutTarget || !featureState || !componentPath ||
-        shortcutTarget(lnk, product, feature, component) != ERROR_SUCCESS ||
-        featureState(product, feature) != INSTALLSTATE_LOCAL)
-        return;
-    if (componentPath(product, component, target, &n) != INSTALLSTATE_LOCAL)
-        target[0] = L'\0';
-}
-
-/* The shortcut object's fields, once it is loaded. */
-static ShortcutRead ReadFields(IShellLinkW *link, const WCHAR *lnk, WCHAR *target, WCHAR *args,
-                               WCHAR *dir)
-{
-    /* GetPath says S_FALSE, and gives "", for a target that is no file. */
-    if (FAILED(link->GetPath(target, PATH_SIZE, NULL, 0)) ||
-        (args && FAILED(link->GetArguments(args, COMMAND_LINE_SIZE))) ||
-        FAILED(link->GetWorkingDirectory(dir, PATH_SIZE)))
-        return SHORTCUT_UNREADABLE;
-    IShellLinkDataList *data = NULL;
-    DWORD flags = 0;
-    if (SUCCEEDED(link->QueryInterface(IID_IShellLinkDataList, reinterpret_cast<void **>(&data)))) {
-        data->GetFlags(&flags);
-        data->Release();
-    }
-    if (flags & SLDF_HAS_DARWINID)
-        AdvertisedTarget(lnk, target);
-    /* GetArguments truncates what does not fit, without saying so. */
-    return args && wcslen(args) >= COMMAND_LINE_SIZE - 1 ? SHORTCUT_TOO_LONG : SHORTCUT_READ;
-}
-
-ShortcutRead ReadShortcut(const WCHAR *lnk, WCHAR *target, WCHAR *args, WCHAR *dir)
+HRESULT NewObject(REFCLSID clsid, REFIID iid, void **object)
 {
     auto create = LATE("ole32.dll", CoCreateInstance);
-    IShellLinkW *link = NULL;
-    IPersistFile *file = NULL;
-    target[0] = dir[0] = L'\0';
-    if (args)
-        args[0] = L'\0';
-    if (!ComReady() || !create ||
-        FAILED(create(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                      reinterpret_cast<void **>(&link))))
-        return SHORTCUT_UNREADABLE;
-    ShortcutRead read = SHORTCUT_UNREADABLE;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file))) &&
-        SUCCEEDED(file->Load(lnk, STGM_READ)))
-        read = ReadFields(link, lnk, target, args, dir);
-    if (file)
-        file->Release();
-    link->Release();
-    return read;
-}
-
-DWORD WriteShortcut(const WCHAR *lnk, const WCHAR *target, const WCHAR *dir)
-{
-    auto create = LATE("ole32.dll", CoCreateInstance);
-    IShellLinkW *link = NULL;
-    IPersistFile *file = NULL;
+    *object = NULL;
     if (!ComReady() || !create)
-        return ERROR_PROC_NOT_FOUND;
-    HRESULT hr = create(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                        reinterpret_cast<void **>(&link));
-    if (FAILED(hr))
-        return (DWORD)hr;
-    if (SUCCEEDED(hr = link->SetPath(target)) && SUCCEEDED(hr = link->SetWorkingDirectory(dir)) &&
-        SUCCEEDED(hr = link->SetIconLocation(target, 0)) &&
-        SUCCEEDED(hr = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file))))
-        hr = file->Save(lnk, TRUE);
-    if (file)
-        file->Release();
-    link->Release();
-    /* A system error comes back as itself; any other as the HRESULT, which
-       the system's messages name too. */
-    return FAILED(hr) ? (HRESULT_FACILITY(hr) == FACILITY_WIN32 ? HRESULT_CODE(hr) : (DWORD)hr)
-                      : ERROR_SUCCESS;
+        return HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND);
+    return create(clsid, NULL, CLSCTX_INPROC_SERVER, iid, object);
 }
 
-/* The shell's icon for the file, from where the shell says it is, drawn at
-   size; else its icon at its own size, which drawing stretches. */
-static HICON ShellIcon(const WCHAR *file, int size)
+HICON ShellIcon(const WCHAR *file, int size)
 {
     auto info = LATE("shell32.dll", SHGetFileInfoW);
     SHFILEINFOW sfi = {};
@@ -149,7 +67,8 @@ HICON ProgramIcon(const WCHAR *file, int size)
 {
     /* A program's own first icon, at the size asked (the shell names its
        own generic icon for every program on some systems); the generic one
-       where the program has none. Shortcuts and other files: the shell's. */
+       where the program has none. Other files: the shell's, which for a
+       shortcut is the icon it names, or its target's, under the arrow. */
     if (IsProgramFile(file) && !IsBatchFile(file)) {
         HICON icon = NULL;
         UINT got = PrivateExtractIconsW(file, 0, size, size, &icon, NULL, 1, 0);

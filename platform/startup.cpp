@@ -22,7 +22,7 @@
  * keep the system's own behaviour.
  */
 #include "launch/tail.h"
-#include "platform/platform.h"
+#include "platform/win32.h"
 
 /* Windows 8 and later have it (7 with an update): where it is missing, the
    search stays as it was. It is the process's own; the programs it starts

@@ -2,7 +2,7 @@
  * Runvo's own texts, from the program's string table, where the resource
  * script puts them in UTF-16.
  */
-#include "platform/platform.h"
+#include "platform/win32.h"
 
 size_t LoadText(StringId id, const WCHAR **text)
 {

@@ -3,7 +3,7 @@
  * its line end left out.
  */
 #include "launch/text.h"
-#include "platform/platform.h"
+#include "platform/win32.h"
 
 #include <wchar.h>
 

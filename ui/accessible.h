@@ -5,7 +5,7 @@
 #ifndef RUNVO_ACCESSIBLE_H
 #define RUNVO_ACCESSIBLE_H
 
-#include "platform/platform.h"
+#include "platform/win32.h"
 
 /* Answers WM_GETOBJECT for the list's client object with an object that
    names the list and its rows, into *result; false for any other object, or

@@ -6,7 +6,7 @@
 #ifndef RUNVO_DPI_H
 #define RUNVO_DPI_H
 
-#include "platform/platform.h"
+#include "platform/win32.h"
 
 #ifndef WM_DPICHANGED /* Windows 8.1's, not in every SDK's headers */
 #define WM_DPICHANGED 0x02E0

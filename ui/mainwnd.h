@@ -5,7 +5,7 @@
 #ifndef RUNVO_MAINWND_H
 #define RUNVO_MAINWND_H
 
-#include "platform/platform.h"
+#include "platform/win32.h"
 
 /* Registers the window class "Runvo", whose procedure is MainWndProc and
    whose menu is MENU. */

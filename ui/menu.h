@@ -8,7 +8,7 @@
 #ifndef RUNVO_MENU_H
 #define RUNVO_MENU_H
 
-#include "platform/platform.h"
+#include "platform/win32.h"
 
 /* Appends the items of set-up, removal and editing the list to the system
    menu. */

@@ -24,19 +24,20 @@ struct LastRow {
     wchar_t file[PATH_SIZE], name[ROW_NAME_SIZE];
 };
 
-/* Takes the row's icon away before it is loaded anew: the handle to
-   destroy, the row's own, or NULL for none or for one it shares. */
-void *DropIcon(RowIcon *icon);
+/* Loads the icon of a row at size; NULL for none. */
+typedef void *(*IconLoad)(const void *row, int size);
 
-/* Whether the row, about to show file at size, shares the last row's icon:
-   another row that showed the same file at that size. */
-bool SharesLastIcon(const LastRow *last, const RowIcon *icon, const wchar_t *file, int size);
+/* Shows a row at size (0: its name alone, the icon kept as it is): where
+   the row shows file (NULL for none: its program is missing), the last
+   row's icon where that showed the same file at that size, else the one
+   load makes for row. A row that shows a file becomes the last row, with
+   its name. Returns the icon that the row had at another size, for the
+   caller to destroy: NULL for none, and for one it shared. */
+void *ShowRowIcon(LastRow *last, RowIcon *icon, const wchar_t *file, const wchar_t *name, int size,
+                  IconLoad load, const void *row);
 
-/* The row becomes the last row: its icon, the file it shows and its
-   name. */
-void RememberLastRow(LastRow *last, const RowIcon *icon, const wchar_t *file, const wchar_t *name);
-
-/* A row that goes away: the last row is no longer it. */
-void ForgetRow(LastRow *last, const RowIcon *icon);
+/* A row that goes away: the last row is no longer it. Returns its own
+   icon, for the caller to destroy (NULL for none, or one it shared). */
+void *ForgetRowIcon(LastRow *last, RowIcon *icon);
 
 #endif /* RUNVO_ROWICON_H */

@@ -112,15 +112,6 @@ void SetRowHeight(HWND hList)
     SendMessageW(hList, LB_SETITEMHEIGHT, 0, (icon > text ? icon : text) + MulDiv(4, (int)dpi, 96));
 }
 
-/* Whether the shortcut's target lies where looking may wait: its icon
-   would be asked of that file. */
-static bool TargetMayWait(const WCHAR *lnk)
-{
-    WCHAR target[PATH_SIZE], dir[PATH_SIZE];
-    return ReadShortcut(lnk, target, NULL, dir) == SHORTCUT_READ && target[0] &&
-           FileMayWait(target);
-}
-
 /* The row's program as the launch finds it: its file (in p->found), or the
    path that may not be looked at before it is chosen (on a network, a disc,
    or in the cloud only: its search stopped there, or a shortcut points
@@ -145,7 +136,7 @@ static Lookup LookUp(const WCHAR *entry, EntryProgram *p, const WCHAR **file)
     /* The file found, where it is not the path already asked about. */
     *file = p->found;
     bool asked = named && wcscmp(named, p->found) == 0;
-    if ((!asked && FileMayWait(p->found)) || (IsShortcut(p->found) && TargetMayWait(p->found)))
+    if ((!asked && FileMayWait(p->found)) || ShortcutTargetWaits(p->found, FileMayWait))
         return LOOKUP_UNOPENED;
     return LOOKUP_FOUND;
 }
@@ -161,37 +152,47 @@ static void NameProgram(RowInfo *info, const WCHAR *found, const WCHAR *shown)
         FileShownName(found, info->name, ROW_NAME_SIZE);
 }
 
-/* The row's program, its name, and at size its icon (0: the name alone).
-   The row before's icon and name serve a row that shows the same file. */
-static void LoadProgram(RowInfo *info, const WCHAR *entry, int size)
-{
+/* A row's program as found: its file, and what its icon is loaded from. */
+struct RowProgram {
     EntryProgram p;
-    const WCHAR *file = NULL;
-    Lookup found = LookUp(entry, &p, &file);
+    const WCHAR *file;      /* NULL: missing */
+    bool unopened;          /* not to be looked at before it is chosen */
+    WCHAR shown[PATH_SIZE]; /* the file as users see it */
+};
+
+/* The icon of a row's program: a program's own (by the name users see it
+   by, else as found), the generic one where it may not be looked at. */
+static void *LoadProgramIcon(const void *row, int size)
+{
+    const RowProgram *r = static_cast<const RowProgram *>(row);
+    if (r->unopened)
+        return GenericProgramIcon(size);
+    HICON icon = ProgramIcon(r->shown, size);
+    return icon ? icon : ProgramIcon(r->file, size);
+}
+
+/* The row's program and its name, into r (r->file NULL where it is
+   missing). The row before's name serves a row that shows the same file. */
+static void LoadProgram(RowInfo *info, const WCHAR *entry, RowProgram *r)
+{
+    Lookup found = LookUp(entry, &r->p, &r->file);
     bool naming = !info->named; /* a name once known stays */
     info->missing = found == LOOKUP_MISSING;
     info->named = true;
-    if (found == LOOKUP_MISSING)
+    if (found == LOOKUP_MISSING) {
+        r->file = NULL;
         return;
-    bool shares = s_last.icon && wcscmp(s_last.file, file) == 0;
-    if (naming && found == LOOKUP_UNOPENED)
-        FileShownName(file, info->name, ROW_NAME_SIZE);
+    }
+    r->unopened = found == LOOKUP_UNOPENED;
+    bool shares = s_last.icon && wcscmp(s_last.file, r->file) == 0;
+    if (naming && r->unopened)
+        FileShownName(r->file, info->name, ROW_NAME_SIZE);
     else if (naming && shares)
         wmemcpy(info->name, s_last.name, ROW_NAME_SIZE);
-    WCHAR shown[PATH_SIZE];
-    wmemcpy(shown, file, PATH_SIZE);
-    ShowAsUsersSee(shown);
-    if (naming && found == LOOKUP_FOUND && !shares)
-        NameProgram(info, file, shown);
-    if (size && found == LOOKUP_UNOPENED) {
-        info->icon = RowIcon{GenericProgramIcon(size), size, true};
-    } else if (size && SharesLastIcon(&s_last, &info->icon, file, size)) {
-        info->icon = RowIcon{s_last.icon->handle, size, false};
-    } else if (size) {
-        HICON icon = ProgramIcon(shown, size);
-        info->icon = RowIcon{icon ? icon : ProgramIcon(file, size), size, true};
-    }
-    RememberLastRow(&s_last, &info->icon, file, info->name);
+    wmemcpy(r->shown, r->file, PATH_SIZE);
+    ShowAsUsersSee(r->shown);
+    if (naming && !r->unopened && !shares)
+        NameProgram(info, r->file, r->shown);
 }
 
 /* Finds the row's program and its name, and at size its icon (0: the name
@@ -201,6 +202,8 @@ static void LoadProgram(RowInfo *info, const WCHAR *entry, int size)
 static bool LoadRow(HWND hList, int row, int size)
 {
     WCHAR entry[PATH_SIZE];
+    RowProgram program;
+    program.file = NULL;
     RowInfo *info = Info(hList, row);
     if (!info) {
         info = static_cast<RowInfo *>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof *info));
@@ -209,16 +212,13 @@ static bool LoadRow(HWND hList, int row, int size)
         SendMessageW(hList, LB_SETITEMDATA, (WPARAM)row, reinterpret_cast<LPARAM>(info));
     }
     bool named = info->named;
-    if (size) {
-        HICON replaced = static_cast<HICON>(DropIcon(&info->icon));
-        if (replaced)
-            DestroyIcon(replaced);
-        info->icon.size = size;
-    }
     if (!RowEntry(hList, row, entry))
         *info = RowInfo{info->icon, true, true, L""};
     else if (size || !named)
-        LoadProgram(info, entry, size);
+        LoadProgram(info, entry, &program);
+    if (void *replaced = ShowRowIcon(&s_last, &info->icon, program.file, info->name, size,
+                                     LoadProgramIcon, &program))
+        DestroyIcon(static_cast<HICON>(replaced));
     if (!named)
         NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hList, OBJID_CLIENT, row + 1);
     RECT rc;
@@ -232,10 +232,8 @@ void FreeRow(const DELETEITEMSTRUCT *item)
     RowInfo *info = reinterpret_cast<RowInfo *>(item->itemData);
     if (!info)
         return;
-    HICON owned = static_cast<HICON>(DropIcon(&info->icon));
-    if (owned)
-        DestroyIcon(owned);
-    ForgetRow(&s_last, &info->icon);
+    if (void *owned = ForgetRowIcon(&s_last, &info->icon))
+        DestroyIcon(static_cast<HICON>(owned));
     HeapFree(GetProcessHeap(), 0, info);
 }
 

@@ -5,7 +5,7 @@
 #ifndef RUNVO_ROWS_H
 #define RUNVO_ROWS_H
 
-#include "platform/platform.h"
+#include "platform/win32.h"
 
 /* The message the chooser posts itself to load what the rows need, and the
    timer that goes on with it after the user's input. */

@@ -11,6 +11,7 @@
 #include "launch/listfile.h"
 #include "launch/rules.h"
 #include "launch/runvo.h"
+#include "launch/tail.h"
 #include "ui/accessible.h"
 #include "ui/dpi.h"
 #include "ui/menu.h"
@@ -26,7 +27,7 @@ enum { WM_APP_NEWDPI = WM_APP_LOADROWS + 1, WM_APP_FORWARD };
 
 static WNDPROC s_listProc;
 static HWND s_hDlg;
-static const WCHAR *s_tail;
+static const Tail *s_tail;
 static FileStamp s_listStamp; /* the list file as last read */
 
 /* The list box's keys: characters go by the names the rows show, not by
@@ -73,7 +74,7 @@ static bool SelectEntryBeginning(HWND hList, const WCHAR *text)
    the rule's text begins no entry) by the default. The entries and the
    first line are UTF-16, whatever the list file's encoding: the list box
    compares them case-blind as the text they are. */
-static void FillList(HWND hList, const WCHAR *tail)
+static void FillList(HWND hList, const Tail *tail)
 {
     WCHAR szFirst[COMMAND_SIZE], text[COMMAND_SIZE];
     /* Filled in one go: no redrawing, nor scroll bar updates, per entry. */
@@ -85,7 +86,7 @@ static void FillList(HWND hList, const WCHAR *tail)
     s_listStamp = ListFilePath(path) ? FileStampOf(path) : FileStamp{};
     if (lines == 0)
         return;
-    if (RuleForTail(szFirst, tail, PathExists, text, COMMAND_SIZE, cut) &&
+    if (RuleForTail(szFirst, tail->text, tail->arguments, text, COMMAND_SIZE, cut) &&
         SelectEntryBeginning(hList, text))
         return;
     FirstLineDefault(szFirst, text, COMMAND_SIZE, cut);
@@ -123,14 +124,14 @@ static void FlashButton(void *window)
     FlashWindowEx(&flash);
 }
 
-static void InitChooser(HWND hDlg, const WCHAR *tail)
+static void InitChooser(HWND hDlg, const Tail *tail)
 {
     HWND hList = GetDlgItem(hDlg, IDC_PROGLIST);
     s_hDlg = hDlg;
     s_tail = tail;
     AddChooserItems(GetSystemMenu(hDlg, FALSE));
     SetProgramIcon(hDlg);
-    SetDlgItemTextW(hDlg, IDC_CMDLINE, tail);
+    SetDlgItemTextW(hDlg, IDC_CMDLINE, tail->text);
     SetRowHeight(hList);
     s_listProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListKeysProc)));
@@ -188,7 +189,7 @@ INT_PTR CALLBACK SelectDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
 {
     switch (msg) {
     case WM_INITDIALOG:
-        InitChooser(hDlg, reinterpret_cast<const WCHAR *>(lParam));
+        InitChooser(hDlg, reinterpret_cast<const Tail *>(lParam));
         return FALSE; /* the focus is set */
     case WM_COMMAND:
         OnCommand(hDlg, wParam);

@@ -7,7 +7,7 @@
 #define RUNVO_UI_SETUP_H
 
 #include "launch/setup.h"
-#include "platform/platform.h"
+#include "platform/win32.h"
 
 /* Does the action for this program, and shows what it did, owned by owner
    (NULL for none). Returns the exit code: 0, or 1 where something could not

@@ -5,7 +5,7 @@
 #ifndef RUNVO_WINDOWICON_H
 #define RUNVO_WINDOWICON_H
 
-#include "platform/platform.h"
+#include "platform/win32.h"
 
 /* Sets the program's icon on the window, small and large, at the DPI of its
    monitor, as it is opened and again when it moves to a monitor of another

@@ -5,6 +5,7 @@
  * neither crashes nor hangs.
  */
 #include "tests/e2e/driver.h"
+#include "ui/resource.h"
 
 /* How a row's text is written: bytes as they stand (in the code page, or
    UTF-8 as Notepad saves it), UTF-8 with its mark, UTF-16 LE with its mark
@@ -71,7 +72,7 @@ static void CheckChooser(const BadList &row)
         return;
     HWND dlg = WaitWindow(l.pid, "#32770", "Select Program", 120000);
     if (ok(dlg != NULL, "%s: no dialog", row.name)) {
-        HWND list = GetDlgItem(dlg, 11);
+        HWND list = GetDlgItem(dlg, IDC_PROGLIST);
         size_t count = (size_t)SendMessageA(list, LB_GETCOUNT, 0, 0);
         ok(count == row.count, "%s: %lu entries", row.name, (unsigned long)count);
         if (count < 100) {
@@ -99,7 +100,7 @@ static void CheckQuick(const BadList &row)
         return;
     if (!row.starts) {
         HWND dlg = WaitWindow(l.pid, "#32770", "Select Program", 120000);
-        ok(dlg && GetText(GetDlgItem(dlg, 10)) == "q.txt", "%s: no fallback", row.name);
+        ok(dlg && GetText(GetDlgItem(dlg, IDC_CMDLINE)) == "q.txt", "%s: no fallback", row.name);
         if (dlg)
             PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
     }

@@ -233,12 +233,12 @@ static void test_contents(void)
         HWND dlg = OpenChooser("C:\\docs\\a.txt", &l);
         if (!dlg)
             continue;
-        HWND list = GetDlgItem(dlg, 11);
+        HWND list = GetDlgItem(dlg, IDC_PROGLIST);
         std::vector<std::string> got = ListBoxTexts(list);
         ok(got == row.entries, "%s: %lu entries", row.name, (unsigned long)got.size());
         LRESULT sel = SendMessageA(list, LB_GETCURSEL, 0, 0);
         ok(sel == row.selected, "%s: selected %ld", row.name, (long)sel);
-        ok(GetText(GetDlgItem(dlg, 10)) == "C:\\docs\\a.txt", "%s: field", row.name);
+        ok(GetText(GetDlgItem(dlg, IDC_CMDLINE)) == "C:\\docs\\a.txt", "%s: field", row.name);
         ok(WaitFor([&] { return FocusOf(l.tid) == list; }, 5000), "%s: focus not in the list",
            row.name);
         PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
@@ -271,7 +271,7 @@ static void test_rules(void)
         HWND dlg = OpenChooser(row.tail, &l);
         if (!dlg)
             continue;
-        LRESULT sel = SendMessageA(GetDlgItem(dlg, 11), LB_GETCURSEL, 0, 0);
+        LRESULT sel = SendMessageA(GetDlgItem(dlg, IDC_PROGLIST), LB_GETCURSEL, 0, 0);
         ok(sel == row.selected, "[%s]: selected %ld", row.tail.c_str(), (long)sel);
         PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
         ok(WaitExit(&l, 10000) == 0, "[%s]: exit code", row.tail.c_str());
@@ -358,12 +358,12 @@ static void test_help(void)
     HWND dlg = OpenChooser("a.txt", &l);
     if (!dlg)
         return;
-    HWND list = GetDlgItem(dlg, 11);
+    HWND list = GetDlgItem(dlg, IDC_PROGLIST);
     for (const char *way : {"F1", "Help button"}) {
         if (way[0] == 'F')
             PressKey(VK_F1);
         else
-            PostMessageA(GetDlgItem(dlg, 12), BM_CLICK, 0, 0);
+            PostMessageA(GetDlgItem(dlg, IDC_HELPBTN), BM_CLICK, 0, 0);
         HWND box = WaitWindow(l.pid, "#32770", "Help with Runvo");
         if (!ok(box != NULL, "%s: no Help box", way))
             continue;
@@ -390,7 +390,7 @@ static void test_ok_without_selection(void)
     HWND dlg = OpenChooser("-n 1 a.txt", &l);
     if (!dlg)
         return;
-    HWND list = GetDlgItem(dlg, 11);
+    HWND list = GetDlgItem(dlg, IDC_PROGLIST);
     ok(SendMessageA(list, LB_GETCURSEL, 0, 0) == LB_ERR, "an entry is selected");
     PressKey(VK_RETURN);
     PressKey(VK_F1); /* keys arrive in order: the Help box shows Enter was handled */
@@ -482,7 +482,7 @@ static void test_rows(const char *exe)
     HWND dlg = OpenChooser("a.txt", &l);
     if (!dlg)
         return;
-    HWND list = GetDlgItem(dlg, 11);
+    HWND list = GetDlgItem(dlg, IDC_PROGLIST);
     int h = (int)SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
     ok(h == 20, "rows of %d pixels at 96 DPI", h);
     Pixels p;
@@ -545,18 +545,30 @@ static void test_rows(const char *exe)
 }
 
 /* What a screen reader hears: the list's name, and each row's as it shows
-   it, a missing program's with "not found", once the rows are loaded. */
+   it, a missing program's with "not found", once the rows are loaded. A
+   program found along PATH on a network drive (N:, as Wine is told) is
+   not opened before it is chosen: its row shows the name it goes by, not
+   the one its version information gives. */
 static void test_accessible_names(const char *exe)
 {
     const std::string other = WorkPath("other.exe"), probe = ProbePath();
+    const std::string netBin = "N:\\bin", netApp = netBin + "\\netapp.exe";
     ok(CopyFileA(exe, other.c_str(), FALSE), "copy the launcher as other.exe");
-    WriteList("none\n\"" + other + "\" --x\n" + probe + "\nZ:\\no\\such\\program.exe\n");
+    CreateDirectoryA(netBin.c_str(), NULL);
+    ok(CopyFileA(exe, netApp.c_str(), FALSE), "copy the launcher to %s", netApp.c_str());
+    ok(GetDriveTypeA("N:\\") == DRIVE_REMOTE, "N: is of kind %u", GetDriveTypeA("N:\\"));
+    char oldPath[32768];
+    DWORD n = GetEnvironmentVariableA("PATH", oldPath, sizeof oldPath);
+    std::string path = n > 0 && n < sizeof oldPath ? oldPath : "";
+    SetEnvironmentVariableA("PATH", (netBin + ";" + path).c_str());
+    WriteList("none\n\"" + other + "\" --x\n" + probe + "\nZ:\\no\\such\\program.exe\nnetapp\n");
     Launched l;
     HWND dlg = OpenChooser("a.txt", &l);
+    SetEnvironmentVariableA("PATH", path.c_str());
     if (!dlg)
         return;
     const std::vector<std::string> want = {"Programs", "1, Runvo, --x", "2, probe",
-                                           "3, Z:\\no\\such\\program.exe, not found"};
+                                           "3, Z:\\no\\such\\program.exe, not found", "4, netapp"};
     std::vector<std::string> names;
     bool named = WaitFor(
         [&] { return (names = AccessibleNames(GetDlgItem(dlg, IDC_PROGLIST))) == want; }, 10000);
@@ -566,6 +578,7 @@ static void test_accessible_names(const char *exe)
     ok(WaitExit(&l, 10000) == 0, "names: exit code");
     CloseHandle(l.process);
     DeleteFileA(other.c_str());
+    DeleteFileA(netApp.c_str());
 }
 
 /* A letter finds a row by the name it shows where the row was never in

@@ -84,7 +84,7 @@ void WriteList(const std::string &bytes)
     WriteWholeFile(WorkPath("runvo.DAT"), bytes);
 }
 bool MakeShortcut(const std::string &lnk, const std::string &target, const std::string &args,
-                  const std::string &dir)
+                  const std::string &dir, DWORD flags)
 {
     CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
     IShellLinkW *link = NULL;
@@ -99,6 +99,16 @@ bool MakeShortcut(const std::string &lnk, const std::string &target, const std::
         SUCCEEDED(file->Save(Widen(lnk, CP_UTF8).c_str(), TRUE));
     if (file)
         file->Release();
+    /* The flags go into the file's header, where Windows keeps them
+       (Wine's IShellLinkDataList::SetFlags keeps nothing). */
+    FILE *f = flags && made ? _wfopen(Widen(lnk, CP_UTF8).c_str(), L"r+b") : NULL;
+    DWORD header = 0;
+    if (f && fseek(f, 0x14, SEEK_SET) == 0 && fread(&header, 4, 1, f) == 1) {
+        header |= flags;
+        made = fseek(f, 0x14, SEEK_SET) == 0 && fwrite(&header, 4, 1, f) == 1;
+    }
+    if (f)
+        fclose(f);
     if (link)
         link->Release();
     return ok(made, "cannot make the shortcut %s", lnk.c_str());

@@ -28,9 +28,9 @@ void WriteList(const std::string &bytes);
 void WriteWholeFile(const std::string &path, const std::string &bytes);
 void RemoveList(void);
 /* A shortcut made by the shell's own object: its target, arguments and Start
-   in folder (UTF-8). */
+   in folder (UTF-8), and flags of its header (SLDF_RUNAS_USER, say). */
 bool MakeShortcut(const std::string &lnk, const std::string &target, const std::string &args,
-                  const std::string &dir);
+                  const std::string &dir, DWORD flags = 0);
 
 struct Launched {
     HANDLE process;

@@ -5,6 +5,7 @@
  * back to the chooser with the tail that follows the option.
  */
 #include "tests/e2e/driver.h"
+#include "ui/resource.h"
 
 static void test_quick_starts(void)
 {
@@ -103,7 +104,7 @@ static void test_fallbacks(void)
             continue;
         HWND dlg = WaitDialog(&l);
         if (ok(dlg != NULL, "[%s]: no dialog", row.tail)) {
-            std::string field = GetText(GetDlgItem(dlg, 10));
+            std::string field = GetText(GetDlgItem(dlg, IDC_CMDLINE));
             ok(field == row.field, "[%s]: field [%s]", row.tail, Shown(field).c_str());
             PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
         }

@@ -5,7 +5,7 @@
  * "\u00e9").
  */
 #include "launch/listfile.h"
-#include "platform/platform.h"
+#include "platform/native.h"
 #include "tests/harness.h"
 
 #include <stdlib.h>

@@ -3,7 +3,7 @@
  * its program's version information, the arguments shown after it, the row
  * a digit starts, and the row that typing a character selects.
  */
-#include "platform/platform.h"
+#include "platform/native.h"
 #include "tests/harness.h"
 #include "ui/rowicon.h"
 #include "ui/rowname.h"
@@ -11,14 +11,15 @@
 #include <locale.h>
 #include <wchar.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 static void test_shown_names(void)
 {
-    static const wchar_t *const variables[] = {L"LOCALAPPDATA", L"C:\\Users\\me\\AppData\\Local",
-                                               NULL};
-    g_nativeLaunch = NativeLaunch{NULL, variables, 0, 0};
+    static const NativeVariable variables[] = {{L"LOCALAPPDATA", L"C:\\Users\\me\\AppData\\Local"},
+                                               {NULL, NULL}};
+    g_nativeLaunch = NativeLaunch{.variables = variables};
     static const struct {
         const wchar_t *entry, *name, *args;
     } rows[] = {
@@ -165,57 +166,72 @@ static void test_spoken_names(void)
     }
 }
 
-/* Rows loaded in turn, as the chooser loads the rows in view, at 16 pixels
-   and again at 24 after a move to a monitor of another DPI: each icon the
-   move replaces is destroyed once, by the row that loaded it, and a row
-   shares the icon of the row before only where it shows the same file. */
+/* The icons the tests' platform makes: 1, 2, ... in turn. */
+static std::vector<intptr_t> s_loaded;
+
+static void *FakeLoad(const void *, int)
+{
+    s_loaded.push_back((intptr_t)s_loaded.size() + 1);
+    return reinterpret_cast<void *>(s_loaded.back());
+}
+
+/* Rows shown in turn, as the chooser shows the rows in view, by name
+   alone, at 16 pixels, and again at 24 after a move to a monitor of
+   another DPI, then let go: a row shares the icon of the last row that
+   showed a file only where it shows the same one; every icon loaded is
+   destroyed once, at the move or when its row goes, and none before its
+   last use. */
 static void test_icons_on_a_dpi_move(void)
 {
     static const struct {
         const char *what;
-        std::vector<const wchar_t *> files; /* each row's */
-        size_t loaded16, loaded24;          /* icons loaded at each size */
+        std::vector<const wchar_t *> files; /* each row's; NULL: missing */
+        size_t loaded;                      /* icons loaded at each size */
     } rows[] = {
-        {"one program", {L"C:\\a.exe"}, 1, 1},
-        {"one program, three lines", {L"C:\\a.exe", L"C:\\a.exe", L"C:\\a.exe"}, 1, 1},
-        {"two programs", {L"C:\\a.exe", L"C:\\b.exe"}, 2, 2},
-        {"a, b, a", {L"C:\\a.exe", L"C:\\b.exe", L"C:\\a.exe"}, 3, 3},
+        {"one program", {L"C:\\a.exe"}, 1},
+        {"one program, three lines", {L"C:\\a.exe", L"C:\\a.exe", L"C:\\a.exe"}, 1},
+        {"two programs", {L"C:\\a.exe", L"C:\\b.exe"}, 2},
+        {"a, b, a", {L"C:\\a.exe", L"C:\\b.exe", L"C:\\a.exe"}, 3},
+        {"a, missing, a", {L"C:\\a.exe", NULL, L"C:\\a.exe"}, 1},
+        {"missing alone", {NULL}, 0},
     };
     for (const auto &row : rows) {
         std::vector<RowIcon> icons(row.files.size(), RowIcon{NULL, 0, false});
         LastRow last = {NULL, L"", L""};
-        std::vector<int> made; /* the handles loaded: 1, 2, ... */
-        std::vector<int> destroyed;
-        int next = 1;
-        for (int size : {16, 24}) {
+        std::vector<intptr_t> destroyed;
+        auto destroy = [&](void *handle) {
+            if (handle)
+                destroyed.push_back(reinterpret_cast<intptr_t>(handle));
+        };
+        s_loaded.clear();
+        int shownAt = 0; /* the size of the rows' icons: 0 before one is loaded */
+        for (int size : {0, 16, 0, 24}) {
+            shownAt = size ? size : shownAt;
             for (size_t i = 0; i < icons.size(); i++) {
-                if (void *old = DropIcon(&icons[i]))
-                    destroyed.push_back((int)reinterpret_cast<intptr_t>(old));
-                icons[i].size = size; /* as the chooser marks a row it loads */
-                if (SharesLastIcon(&last, &icons[i], row.files[i], size)) {
-                    icons[i] = RowIcon{last.icon->handle, size, false};
-                } else {
-                    icons[i] = RowIcon{reinterpret_cast<void *>((intptr_t)next), size, true};
-                    made.push_back(next++);
-                }
-                RememberLastRow(&last, &icons[i], row.files[i], L"name");
-                ok(icons[i].handle != NULL, "%s, row %lu at %d: no icon", row.what,
-                   (unsigned long)i, size);
+                destroy(ShowRowIcon(&last, &icons[i], row.files[i], L"name", size, FakeLoad, NULL));
+                ok((icons[i].handle != NULL) == (shownAt && row.files[i]) &&
+                       icons[i].size == shownAt,
+                   "%s, row %lu at %d: icon %p at %d", row.what, (unsigned long)i, size,
+                   icons[i].handle, icons[i].size);
             }
+            if (size == 16)
+                ok(s_loaded.size() == row.loaded && destroyed.empty(),
+                   "%s at 16: %lu loaded, %lu destroyed", row.what, (unsigned long)s_loaded.size(),
+                   (unsigned long)destroyed.size());
         }
-        ok(made.size() == row.loaded16 + row.loaded24, "%s: %lu icons loaded", row.what,
-           (unsigned long)made.size());
-        /* The first size's icons, each destroyed once; none of the second's. */
-        std::vector<int> want(made.begin(), made.begin() + (long)row.loaded16);
-        ok(destroyed == want, "%s: %lu icons destroyed", row.what, (unsigned long)destroyed.size());
+        ok(s_loaded.size() == 2 * row.loaded, "%s: %lu icons loaded", row.what,
+           (unsigned long)s_loaded.size());
+        /* The first size's icons went at the move; the second's go with
+           their rows. */
+        size_t atMove = destroyed.size();
+        for (auto &icon : icons)
+            destroy(ForgetRowIcon(&last, &icon));
+        std::sort(destroyed.begin(), destroyed.end());
+        ok(atMove == row.loaded && destroyed == s_loaded,
+           "%s: %lu destroyed at the move, %lu in all", row.what, (unsigned long)atMove,
+           (unsigned long)destroyed.size());
+        ok(last.icon == NULL, "%s: the last row outlives its row", row.what);
     }
-    /* A row that goes away is no longer the last row. */
-    RowIcon icon = {reinterpret_cast<void *>(1), 16, true};
-    LastRow last = {NULL, L"", L""};
-    RememberLastRow(&last, &icon, L"C:\\a.exe", L"a");
-    ForgetRow(&last, &icon);
-    RowIcon other = {NULL, 0, false};
-    ok(!SharesLastIcon(&last, &other, L"C:\\a.exe", 16), "a freed row's icon is shared");
 }
 
 int main()

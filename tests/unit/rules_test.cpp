@@ -4,6 +4,7 @@
  * default), and which rule the documents of a tail meet.
  */
 #include "launch/rules.h"
+#include "launch/tail.h"
 #include "tests/harness.h"
 
 #include <locale.h>
@@ -45,7 +46,7 @@ static void test_default(void)
     wchar_t def[64], text[64];
     FirstLineDefault(cut, def, 64, true);
     ok(wcscmp(def, cut) == 0, "a cut line's default: [%s]", Shown(def).c_str());
-    ok(!RuleForTail(cut, L"a.txt", NULL, text, 64, true), "a cut line's rule applies");
+    ok(!RuleForTail(cut, L"a.txt", false, text, 64, true), "a cut line's rule applies");
 }
 
 /* The files of the tests' file system: a tail of unquoted names is several
@@ -54,6 +55,12 @@ static bool Exists(const wchar_t *name)
 {
     return wcscmp(name, L"C:\\P\\a.jpg") == 0 || wcscmp(name, L"C:\\P\\b.png") == 0 ||
            wcscmp(name, L"C:\\P\\c.pdf") == 0;
+}
+
+/* The rule for the tail as the launcher reads it on this file system. */
+static bool Rule(const wchar_t *line, const wchar_t *tail, wchar_t *text)
+{
+    return RuleForTail(line, tail, TailIsArguments(tail, Exists), text, 64);
 }
 
 static void test_rule_for_tail(void)
@@ -84,20 +91,37 @@ static void test_rule_for_tail(void)
     };
     for (const auto &row : rows) {
         wchar_t text[64] = L"untouched";
-        bool got = RuleForTail(line, row.tail, Exists, text, 64);
+        bool got = Rule(line, row.tail, text);
         ok(got == (row.text != NULL) && (!got || wcscmp(text, row.text) == 0), "[%s]: %d [%s]",
            Shown(row.tail).c_str(), got, got ? Shown(text).c_str() : "");
     }
-    /* The first rule that applies wins; a line without rules has none. */
-    wchar_t text[64];
-    ok(RuleForTail(L"d | .txt = a | .txt .md = b", L"x.txt", Exists, text, 64) &&
-           wcscmp(text, L"a") == 0,
-       "first rule: [%s]", Shown(text).c_str());
-    ok(!RuleForTail(L"notepad", L"x.txt", Exists, text, 64), "a rule without rules");
-    ok(!RuleForTail(L"notepad | .txt = ed | junk", L"x.txt", Exists, text, 64), "malformed rules");
-    /* A document longer than any command the chooser starts meets none. */
-    std::wstring longDoc = L"\"C:\\" + std::wstring(300, L'x') + L".txt\" \"C:\\y.txt\"";
-    ok(!RuleForTail(line, longDoc.c_str(), Exists, text, 64), "a document of 300 characters");
+}
+
+/* Lines of their own: which rule wins, lines without rules, and documents
+   longer than any command the chooser starts, which meet none. */
+static void test_rule_lines(void)
+{
+    const std::wstring longName = std::wstring(300, L'x');
+    const std::wstring longDoc = L"\"C:\\" + longName + L".txt\" \"C:\\y.txt\"";
+    /* Cut short, the link would still begin with its scheme. */
+    const std::wstring longLink = L"\"https://example.com/" + longName + L"\" \"C:\\y.txt\"";
+    const struct {
+        const wchar_t *line, *tail, *text; /* NULL: no rule */
+    } rows[] = {
+        {L"d | .txt = a | .txt .md = b", L"x.txt", L"a"}, /* the first that applies */
+        {L"notepad", L"x.txt", NULL},
+        {L"notepad | .txt = ed | junk", L"x.txt", NULL},
+        {L"d | .txt = ed", longDoc.c_str(), NULL},
+        {L"d | https: .txt = b", longLink.c_str(), NULL},
+        {L"d | https: .txt = b", L"\"https://example.com/a\" \"C:\\y.txt\"", L"b"},
+    };
+    for (const auto &row : rows) {
+        wchar_t text[64] = L"untouched";
+        bool got = Rule(row.line, row.tail, text);
+        ok(got == (row.text != NULL) && (!got || wcscmp(text, row.text) == 0),
+           "[%s] [%.40s]: %d [%s]", Shown(row.line).c_str(), Shown(row.tail).c_str(), got,
+           got ? Shown(text).c_str() : "");
+    }
 }
 
 int main()
@@ -105,5 +129,6 @@ int main()
     setlocale(LC_CTYPE, "C.UTF-8");
     test_default();
     test_rule_for_tail();
+    test_rule_lines();
     return TestSummary("rules");
 }

@@ -4,7 +4,7 @@
  */
 #include "launch/search.h"
 #include "launch/setup.h"
-#include "platform/platform.h"
+#include "platform/native.h"
 #include "tests/harness.h"
 
 #include <locale.h>
@@ -113,9 +113,10 @@ static void test_steps(void)
 /* The path set-up writes: a % in it would be filled in by the shell. */
 static void test_set_up_path(void)
 {
-    static const wchar_t *const shortNames[] = {
-        L"D:\\Tools\\a%2b\\runvo.exe", L"D:\\Tools\\A2B~1\\runvo.exe",
-        L"D:\\Tools\\a%2b%\\runvo.exe", L"D:\\Tools\\a%2b%\\runvo.exe", NULL};
+    static const NativeShortName shortNames[] = {
+        {L"D:\\Tools\\a%2b\\runvo.exe", L"D:\\Tools\\A2B~1\\runvo.exe"},
+        {L"D:\\Tools\\a%2b%\\runvo.exe", L"D:\\Tools\\a%2b%\\runvo.exe"},
+        {NULL, NULL}};
     static const struct {
         const wchar_t *exe, *target; /* NULL: refused */
     } rows[] = {
@@ -125,7 +126,7 @@ static void test_set_up_path(void)
         {L"D:\\100%\\runvo.exe", NULL},         /* short names off on the drive */
     };
     for (const auto &row : rows) {
-        g_nativeLaunch = NativeLaunch{NULL, NULL, 0, 0, NULL, shortNames};
+        g_nativeLaunch = NativeLaunch{.shortNames = shortNames};
         wchar_t target[PATH_SIZE] = L"";
         bool got = SetUpPath(row.exe, target);
         ok(got == (row.target != NULL) && (!got || wcscmp(target, row.target) == 0),

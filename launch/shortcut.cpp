@@ -1,0 +1,45 @@
+/*
+ * A shortcut as an entry's program.
+ */
+#include "launch/shortcut.h"
+
+#include "launch/arguments.h"
+#include "launch/entry.h"
+#include "platform/platform.h"
+
+#include <wchar.h>
+
+bool IsShortcut(const wchar_t *path)
+{
+    const wchar_t *ext = Extension(path);
+    return ext && _wcsicmp(ext, L".lnk") == 0;
+}
+
+ShortcutUse ReadShortcutStart(const wchar_t *lnk, ShortcutStart *s)
+{
+    switch (ReadShortcut(lnk, s->target, s->args, s->dir)) {
+    case SHORTCUT_UNREADABLE:
+        return SHORTCUT_STARTS_NOTHING;
+    case SHORTCUT_TOO_LONG:
+        return SHORTCUT_FILLS_ALL;
+    case SHORTCUT_READ:
+        break;
+    }
+    if (!IsProgramFile(s->target))
+        return SHORTCUT_STARTS_NOTHING;
+    /* Its arguments must read one way, as an entry's must. */
+    if (!QuotesReadOneWay(s->args))
+        return SHORTCUT_READS_TWO_WAYS;
+    TextBuf dir;
+    ExpandEntry(OutStart(&dir, s->startIn, PATH_SIZE), s->dir, GetVariable, NULL, NULL);
+    if (dir.truncated)
+        wmemcpy(s->startIn, s->dir, PATH_SIZE);
+    return SHORTCUT_STARTS;
+}
+
+bool ShortcutTargetWaits(const wchar_t *lnk, bool (*waits)(const wchar_t *path))
+{
+    wchar_t target[PATH_SIZE], dir[PATH_SIZE];
+    return IsShortcut(lnk) && ReadShortcut(lnk, target, NULL, dir) == SHORTCUT_READ && target[0] &&
+           waits(target);
+}

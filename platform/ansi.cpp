@@ -1,0 +1,44 @@
+/*
+ * Text in the system code page: decoding it, upper case by the system's
+ * own table, and whether a name survives the best fit of the ANSI command
+ * line whole.
+ */
+#include "launch/arguments.h"
+#include "platform/win32.h"
+
+size_t DecodeAnsi(const char *bytes, size_t n, wchar_t *units, size_t size)
+{
+    int got = n ? MultiByteToWideChar(CP_ACP, 0, bytes, (int)n, units, (int)size) : 0;
+    return got > 0 ? (size_t)got : 0;
+}
+
+wchar_t UpperCase(wchar_t c)
+{
+    return (wchar_t) reinterpret_cast<ULONG_PTR>(
+        CharUpperW(reinterpret_cast<LPWSTR>((ULONG_PTR)c)));
+}
+
+static bool IsAnsiLeadByte(unsigned char byte)
+{
+    return IsDBCSLeadByteEx(CP_ACP, byte);
+}
+
+bool AnsiKeepsArguments(const WCHAR *name)
+{
+    /* UTF-8 holds every character: nothing is fitted to another. */
+    if (GetACP() == CP_UTF8)
+        return true;
+    for (const WCHAR *p = name; *p; p++) {
+        if (*p < 0x80)
+            continue;
+        int n = IS_HIGH_SURROGATE(*p) && IS_LOW_SURROGATE(p[1]) ? 2 : 1;
+        unsigned char bytes[ANSI_CHARACTER_SIZE];
+        BOOL unheld = FALSE; /* the default character, ?, for one the code page cannot hold */
+        int got = WideCharToMultiByte(CP_ACP, 0, p, n, reinterpret_cast<char *>(bytes),
+                                      sizeof bytes, NULL, &unheld);
+        if (got > 0 && !unheld && !AnsiBytesReadAlike(bytes, (size_t)got, IsAnsiLeadByte))
+            return false;
+        p += n - 1;
+    }
+    return true;
+}
