@@ -3,7 +3,8 @@
 # is missing: the MinGW-w64 cross compilers, CMake and Ninja, wine64, a
 # virtual display with a window manager, clang for the fuzzers, the image
 # tools for screenshots, openssl and osslsigncode for signing a release,
-# Python for the icon's drawing; then,
+# Python for the icon's drawing, the locales' sources (a Wine session in
+# another code page builds its locale from them); then,
 # as far as this machine allows, what runs 32-bit Windows programs. Needs root
 # (or sudo) only when something is missing. Changes no apt source of the
 # system.
@@ -11,7 +12,7 @@ set -eu
 cd "$(dirname "$0")/.."
 packages="cmake ninja-build g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
           wine64 xvfb openbox clang libclang-rt-14-dev clang-format imagemagick zip unzip openssl
-          python3"
+          python3 locales"
 sudo=
 [ "$(id -u)" -eq 0 ] || sudo=sudo
 updated=

@@ -4,6 +4,7 @@
 # Wine prefix, and a wineserver that stays up between programs (otherwise
 # every start costs a second).
 #   session.sh start DIR   start it; DIR/session.env says how to reach it
+#                          (RUNVO_LOCALE: the Unix locale, and so the code page)
 #   session.sh stop DIR    end it
 set -eu
 cmd=$1
@@ -50,8 +51,20 @@ DISPLAY=:$n nice -n -10 openbox >"$dir/openbox.log" 2>&1 &
 wm_pid=$!
 
 # One locale whatever the machine's: Wine takes its code page from it (1252
-# here) and writes file names in it (UTF-8, so that any name can be made).
-export LC_ALL=C.UTF-8
+# for C.UTF-8; RUNVO_LOCALE names another, ja_JP.UTF-8 for 932, built into
+# the session's folder) and writes file names in it (UTF-8, so that any
+# name can be made).
+locale=${RUNVO_LOCALE:-C.UTF-8}
+locpath=
+if [ "$locale" != C.UTF-8 ]; then
+    locpath=$dir/locale
+    mkdir -p "$locpath"
+    [ -f "$locpath/$locale/LC_CTYPE" ] ||
+        localedef -i "${locale%%.*}" -f UTF-8 "$locpath/$locale" >"$dir/localedef.log" 2>&1 ||
+        [ -f "$locpath/$locale/LC_CTYPE" ] || { echo "cannot build $locale" >&2; exit 1; }
+    export LOCPATH=$locpath
+fi
+export LC_ALL=$locale
 export DISPLAY=:$n WINEPREFIX="$dir/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # A prefix made before 32-bit Wine could run has no 32-bit half: make it anew.
 win32=$(dirname "$0")/../../scripts/can-run-win32.sh
@@ -94,7 +107,7 @@ EOT
 /usr/lib/wine/wineserver -w
 /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
 cat >"$env_file" <<EOT
-export LC_ALL=C.UTF-8 DISPLAY=:$n WINEPREFIX='$WINEPREFIX' WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
+export LC_ALL=$locale${locpath:+ LOCPATH='$locpath'} DISPLAY=:$n WINEPREFIX='$WINEPREFIX' WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
 RUNVO_XVFB_PID=$xvfb_pid
 RUNVO_WM_PID=$wm_pid
 EOT
