@@ -5,7 +5,6 @@
  * name when first needed: quick launch loads none of them.
  */
 #include "launch/paths.h"
-#include "launch/shortcut.h"
 #include "launch/text.h"
 #include "platform/win32.h"
 

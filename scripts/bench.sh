@@ -1,7 +1,8 @@
 #!/bin/sh
 # Runs the benchmarks and prints their figures; they pass or fail nothing.
 #   - reading the list file: ReadListLine against wc -l, and peak memory;
-#   - the program's size and what it imports, for win32 and win64;
+#   - the program's size against its guards and what it imports, for win32
+#     and win64;
 #   - under Wine: start to chooser, and quick launch, against minimal
 #     Win32 programs doing only the same visible work, for the win64 build
 #     and, where this machine runs 32-bit programs, the win32 build.
@@ -17,16 +18,9 @@ done
 
 echo "runvo.exe size and imports"
 for arch in win32 win64; do
-    exe=build/$arch/runvo.exe
     case $arch in win32) objdump=i686-w64-mingw32-objdump ;; *) objdump=x86_64-w64-mingw32-objdump ;; esac
-    imported=$($objdump -p $exe | sed -n 's/^[[:space:]]*DLL Name: //p' | sort -u)
-    named=$(LC_ALL=C grep -aoiE '[a-z0-9_]+\.dll' $exe | sort -u)
-    later=$(printf '%s\n' "$named" | grep -vixF "$imported" | tr '\n' ' ')
-    bytes=$(wc -c <$exe)
-    case $arch in win32) most=36 ;; *) most=44 ;; esac
-    printf '  %-6s %6d bytes (%s KiB; guard: at most %d KiB)\n' $arch $bytes \
-        "$(awk "BEGIN { printf \"%.1f\", $bytes / 1024 }")" $most
-    printf '         imported at start: %s; loaded on first use: %s\n' "$(echo $imported)" "$later"
+    # The headers' check says the sizes against their guards, and the imports.
+    sh tests/pe_headers.sh $objdump build/$arch/runvo.exe | tail -n 1 | sed 's/^/  /'
 done
 
 # Each build against baselines of its own kind, under the Wine loader of
