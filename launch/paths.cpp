@@ -12,6 +12,15 @@ bool NamesNoFolder(const wchar_t *name)
     return !wcspbrk(name, L"\\/:");
 }
 
+const wchar_t *FileNameOf(const wchar_t *path)
+{
+    const wchar_t *name = path;
+    for (const wchar_t *p = path; *p; p++)
+        if (IsPathSeparator(*p) || *p == L':')
+            name = p + 1;
+    return name;
+}
+
 bool IsDrivePath(const wchar_t *name)
 {
     return IsAsciiLetter(name[0]) && name[1] == L':';

@@ -22,6 +22,9 @@ inline bool IsPathSeparator(wchar_t c)
    looked for. */
 bool NamesNoFolder(const wchar_t *name);
 
+/* A path's last name, past its folder or its drive. */
+const wchar_t *FileNameOf(const wchar_t *path);
+
 /* C: and what follows it. */
 bool IsDrivePath(const wchar_t *name);
 

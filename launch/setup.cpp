@@ -4,19 +4,10 @@
  */
 #include "launch/setup.h"
 
+#include "launch/paths.h"
 #include "platform/platform.h"
 
 #include <wchar.h>
-
-/* A path's last name, past its folder. */
-static const wchar_t *FileName(const wchar_t *path)
-{
-    const wchar_t *name = path;
-    for (const wchar_t *p = path; *p; p++)
-        if (*p == L'\\' || *p == L'/' || *p == L':')
-            name = p + 1;
-    return name;
-}
 
 static bool SameName(const wchar_t *a, const wchar_t *b)
 {
@@ -34,7 +25,7 @@ Holder HolderOf(const wchar_t *program, const wchar_t *exe, const FileFacts *fac
         return HOLDER_THIS;
     if (facts->exists(program))
         return facts->isRunvo(program) ? HOLDER_COPY : HOLDER_OTHER;
-    return SameName(FileName(program), FileName(exe)) ? HOLDER_MOVED : HOLDER_OTHER;
+    return SameName(FileNameOf(program), FileNameOf(exe)) ? HOLDER_MOVED : HOLDER_OTHER;
 }
 
 SetUpStep StepFor(SetUpAction action, Holder holder)

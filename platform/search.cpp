@@ -137,12 +137,6 @@ static FileAttributes AttributesOf(const WCHAR *path)
     return GetFileAttributesW(path);
 }
 
-static_assert(NO_SUCH_FILE == INVALID_FILE_ATTRIBUTES &&
-                  ATTRIBUTE_OFFLINE == FILE_ATTRIBUTE_OFFLINE &&
-                  ATTRIBUTE_RECALL_ON_OPEN == FILE_ATTRIBUTE_RECALL_ON_OPEN &&
-                  ATTRIBUTE_RECALL_ON_DATA_ACCESS == FILE_ATTRIBUTE_RECALL_ON_DATA_ACCESS,
-              "the core's attributes are the platform's");
-
 bool FileMayWait(const WCHAR *path)
 {
     const WCHAR *own = ProgramSearch()->folders[OWN_FOLDER];

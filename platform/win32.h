@@ -98,7 +98,7 @@ bool IsFile(const WCHAR *name);
 
 /* Whether looking at the file, by its full path, may wait on a network, a
    disc or a card, or bring it down from the cloud (launch/waits.h;
-   platform/files.cpp). */
+   platform/search.cpp). */
 bool FileMayWait(const WCHAR *path);
 
 /* When a file was last written, and its size: what tells that it was

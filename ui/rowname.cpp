@@ -5,6 +5,7 @@
 #include "ui/rowname.h"
 
 #include "launch/entry.h"
+#include "launch/paths.h"
 #include "launch/sizes.h"
 #include "launch/text.h"
 #include "platform/platform.h"
@@ -13,10 +14,7 @@
 
 void FileShownName(const wchar_t *file, wchar_t *name, size_t size)
 {
-    const wchar_t *base = file;
-    for (const wchar_t *p = file; *p; p++)
-        if (*p == L'\\' || *p == L'/' || *p == L':')
-            base = p + 1;
+    const wchar_t *base = FileNameOf(file);
     const wchar_t *dot = wcsrchr(base, L'.');
     size_t n = dot && dot > base ? (size_t)(dot - base) : wcslen(base);
     TextBuf t;

@@ -4,16 +4,15 @@
  */
 #include "ui/setup.h"
 
+#include "launch/paths.h"
+
 #include <wchar.h>
 
 /* This program's full path, and where its file name begins in it. */
 static const WCHAR *ProgramPath(WCHAR *exe)
 {
-    DWORD n = GetModuleFileNameW(NULL, exe, PATH_SIZE);
-    if (n == 0 || n >= PATH_SIZE)
-        return NULL;
-    const WCHAR *slash = wcsrchr(exe, L'\\');
-    return slash ? slash + 1 : exe;
+    size_t n = GetModulePath(exe, PATH_SIZE);
+    return n > 0 && n < PATH_SIZE ? FileNameOf(exe) : NULL;
 }
 
 static const FileFacts s_facts = {SameFile, PathExists, IsRunvo};
