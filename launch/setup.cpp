@@ -25,7 +25,60 @@ Holder HolderOf(const wchar_t *program, const wchar_t *exe, const FileFacts *fac
         return HOLDER_THIS;
     if (facts->exists(program))
         return facts->isRunvo(program) ? HOLDER_COPY : HOLDER_OTHER;
-    return SameName(FileNameOf(program), FileNameOf(exe)) ? HOLDER_MOVED : HOLDER_OTHER;
+    return SameName(FileNameOf(program), FileNameOf(exe)) && facts->driveAnswers(program)
+               ? HOLDER_MOVED
+               : HOLDER_OTHER;
+}
+
+/* Two folders as one, case-blind, with or without a last separator (set-up
+   once wrote a drive's root as C:). */
+static bool SameFolder(const wchar_t *a, const wchar_t *b)
+{
+    size_t na = wcslen(a), nb = wcslen(b);
+    na -= na > 0 && IsPathSeparator(a[na - 1]);
+    nb -= nb > 0 && IsPathSeparator(b[nb - 1]);
+    return na == nb && _wcsnicmp(a, b, na) == 0;
+}
+
+/* Whose a place is by what it holds (a shortcut: also by its form); into
+   state, what the note names. */
+static Holder JudgePlace(const PlaceRead *read, bool shortcut, const wchar_t *exe,
+                         const FileFacts *facts, SetUpState *state)
+{
+    wchar_t folder[PATH_SIZE];
+    /* No shortcut, one to no file, a key of no command: another program's. */
+    Holder holder = !read->there                           ? HOLDER_NONE
+                    : !read->readable || !read->program[0] ? HOLDER_OTHER
+                                                           : HolderOf(read->program, exe, facts);
+    bool runvo = holder == HOLDER_THIS || holder == HOLDER_COPY || holder == HOLDER_MOVED;
+    if (shortcut && runvo &&
+        (read->arguments || !FolderOf(read->program, folder) || !SameFolder(read->startIn, folder)))
+        holder = HOLDER_YOURS; /* not in set-up's form: the user made it */
+    bool byName = holder == HOLDER_YOURS || (holder == HOLDER_OTHER && !read->program[0]);
+    wcscpy(state->program, holder == HOLDER_NONE ? L"" : byName ? read->name : read->program);
+    return holder;
+}
+
+void JudgePlaces(SetUpAction action, const PlacesRead *read, const wchar_t *exe,
+                 const FileFacts *facts, SetUpState places[PLACE_COUNT])
+{
+    SetUpState &sendTo = places[PLACE_SEND_TO], &openWith = places[PLACE_OPEN_WITH];
+    sendTo.holder = JudgePlace(&read->sendTo, true, exe, facts, &sendTo);
+    openWith.holder = JudgePlace(&read->userKey, false, exe, facts, &openWith);
+    if (action == SETUP_ADD) {
+        /* An administrator's set-up of Runvo for every user is Runvo's;
+           the machine's key of any other program stands in the way. */
+        SetUpState machine;
+        Holder h = JudgePlace(&read->machineKey, false, exe, facts, &machine);
+        if (h != HOLDER_NONE && h != HOLDER_THIS && h != HOLDER_COPY) {
+            wcscpy(openWith.program, machine.program);
+            openWith.holder = HOLDER_OTHER;
+        }
+    }
+    for (int i = 0; i < PLACE_COUNT; i++) {
+        places[i].step = StepFor(action, places[i].holder);
+        places[i].error = 0;
+    }
 }
 
 SetUpStep StepFor(SetUpAction action, Holder holder)
@@ -36,7 +89,7 @@ SetUpStep StepFor(SetUpAction action, Holder holder)
     } steps[] = {
         {HOLDER_NONE, STEP_WRITE, STEP_NONE},    {HOLDER_THIS, STEP_WRITE, STEP_DELETE},
         {HOLDER_COPY, STEP_REPLACE, STEP_LEAVE}, {HOLDER_MOVED, STEP_REPLACE, STEP_DELETE},
-        {HOLDER_OTHER, STEP_LEAVE, STEP_LEAVE},
+        {HOLDER_YOURS, STEP_LEAVE, STEP_LEAVE},  {HOLDER_OTHER, STEP_LEAVE, STEP_LEAVE},
     };
     for (const auto &s : steps)
         if (s.holder == holder)
@@ -82,9 +135,11 @@ static StringId PlaceNote(SetUpAction action, int place, Holder holder)
         {SETUP_ADD, HOLDER_COPY, {IDS_PLACE_REPLACED, IDS_PLACE_REPLACED}},
         {SETUP_ADD, HOLDER_MOVED, {IDS_PLACE_REPLACED_MOVED, IDS_PLACE_REPLACED_MOVED}},
         {SETUP_ADD, HOLDER_OTHER, {IDS_SEND_TO_OTHER, IDS_OPEN_WITH_OTHER}},
+        {SETUP_ADD, HOLDER_YOURS, {IDS_SEND_TO_YOURS, IDS_NONE}},
         {SETUP_REMOVE, HOLDER_COPY, {IDS_PLACE_LEFT, IDS_PLACE_LEFT}},
         {SETUP_REMOVE, HOLDER_MOVED, {IDS_PLACE_MOVED_REMOVED, IDS_PLACE_MOVED_REMOVED}},
         {SETUP_REMOVE, HOLDER_OTHER, {IDS_PLACE_OTHER_LEFT, IDS_PLACE_OTHER_LEFT}},
+        {SETUP_REMOVE, HOLDER_YOURS, {IDS_SEND_TO_YOURS_LEFT, IDS_NONE}},
     };
     for (const auto &n : notes)
         if (n.action == action && n.holder == holder)

@@ -4,10 +4,11 @@
  * with offers this program for every file type. Each place is read first,
  * and what it holds is judged by the file it names, not by how its path is
  * spelt: this copy; another copy of Runvo (its version information says
- * so); a copy of this name that is no longer there (its folder moved); or
- * another program. Set-up puts this copy in place of another copy's or a
- * moved one's, and leaves another program's alone; removal takes only what
- * set-up wrote for this copy (or a moved one), and leaves the rest. Nothing
+ * so); a copy of this name that is no longer there (its folder moved); a
+ * Runvo.lnk the user made; or another program. Set-up puts this copy in
+ * place of another copy's or a moved one's, and leaves the user's and
+ * another program's alone; removal takes only what set-up wrote for this
+ * copy (or a moved one), and leaves the rest. Nothing
  * of these places is read when the launcher starts, and nothing of them
  * changes how it launches.
  */
@@ -29,6 +30,7 @@ enum Holder {
     HOLDER_THIS,  /* this copy */
     HOLDER_COPY,  /* another copy of Runvo */
     HOLDER_MOVED, /* a copy of this name that is no longer there */
+    HOLDER_YOURS, /* a Runvo.lnk the user made: options, or another Start in */
     HOLDER_OTHER  /* another program, or a file there that is no shortcut */
 };
 
@@ -44,12 +46,27 @@ enum SetUpRefusal {
     REFUSED_TEMPORARY /* the copy is in a temporary folder */
 };
 
-/* One place: the program it starts now ("" for none), whose it is, and what
-   befell it. foreign: the platform found it another program's outright (a
-   Runvo.lnk that is no shortcut, the machine's own key of this name). */
+/* A place as the platform read it, before it is judged: Send To's
+   Runvo.lnk, or an Applications key of Open with. */
+struct PlaceRead {
+    bool there;                 /* a file or a key of that name is there */
+    bool readable;              /* it reads as a shortcut, or as a key with an open command */
+    bool arguments;             /* a shortcut that gives its program arguments */
+    wchar_t program[PATH_SIZE]; /* the program it starts, variables expanded; "" for none */
+    wchar_t startIn[PATH_SIZE]; /* a shortcut's Start in folder, "" for none */
+    wchar_t name[PATH_SIZE];    /* the place itself: the shortcut's path, the key's */
+};
+
+/* The places as read: Send To's shortcut, the user's Open with key, and
+   the machine's own key of this name (read on set-up alone). */
+struct PlacesRead {
+    PlaceRead sendTo, userKey, machineKey;
+};
+
+/* One place, judged: what the note names (the program it starts, or the
+   place itself), whose it is, and what befell it. */
 struct SetUpState {
     wchar_t program[PATH_SIZE];
-    bool foreign;
     Holder holder;
     SetUpStep step;
     SystemError error; /* the system's error number, 0 when done */
@@ -60,10 +77,23 @@ struct FileFacts {
     bool (*sameFile)(const wchar_t *a, const wchar_t *b); /* one file, however spelt */
     bool (*exists)(const wchar_t *path);
     bool (*isRunvo)(const wchar_t *path); /* its version information says so */
+    /* The path's drive answers: its root is there, and looking at it waits
+       on no network, disc or stick. */
+    bool (*driveAnswers)(const wchar_t *path);
 };
 
-/* Whose the program is, where exe is this copy. */
+/* Whose the program is, where exe is this copy. A missing file is a moved
+   copy only where its drive answers: an unplugged stick or a network that
+   is away says nothing of the file. */
 Holder HolderOf(const wchar_t *program, const wchar_t *exe, const FileFacts *facts);
+
+/* Whose each place is, and its step on the action, into places: Send To
+   by its shortcut, which is set-up's only in the form set-up writes (no
+   arguments, Start in its program's folder); Open with by the user's key,
+   or by the machine's where that is there and not Runvo's. A shortcut or a
+   key that reads as no program is another program's. */
+void JudgePlaces(SetUpAction action, const PlacesRead *read, const wchar_t *exe,
+                 const FileFacts *facts, SetUpState places[PLACE_COUNT]);
 
 /* The step for a place of this holder. */
 SetUpStep StepFor(SetUpAction action, Holder holder);

@@ -37,9 +37,14 @@ ShortcutUse ReadShortcutStart(const wchar_t *lnk, ShortcutStart *s)
     return SHORTCUT_STARTS;
 }
 
-bool ShortcutTargetWaits(const wchar_t *lnk, bool (*waits)(const wchar_t *path))
+bool ShortcutMayWait(const wchar_t *lnk, bool (*waits)(const wchar_t *path))
 {
-    wchar_t target[PATH_SIZE], dir[PATH_SIZE];
-    return IsShortcut(lnk) && ReadShortcut(lnk, target, NULL, dir) == SHORTCUT_READ && target[0] &&
-           waits(target);
+    wchar_t target[PATH_SIZE], dir[PATH_SIZE], icon[PATH_SIZE], iconFile[PATH_SIZE];
+    if (!IsShortcut(lnk) || ReadShortcut(lnk, target, NULL, dir, icon) != SHORTCUT_READ)
+        return false;
+    /* The icon's file as the shell reads it: %SystemRoot% and its kin
+       expanded. */
+    TextBuf t;
+    ExpandEntry(OutStart(&t, iconFile, PATH_SIZE), icon, GetVariable, NULL, NULL);
+    return (target[0] && waits(target)) || (iconFile[0] && waits(t.truncated ? icon : iconFile));
 }

@@ -53,8 +53,9 @@ enum ShortcutUse {
 /* Reads the shortcut lnk as it starts its program, into s. */
 ShortcutUse ReadShortcutStart(const wchar_t *lnk, ShortcutStart *s);
 
-/* Whether the file is a shortcut whose target lies where looking may wait,
-   as waits says: its icon would be asked of that file. */
-bool ShortcutTargetWaits(const wchar_t *lnk, bool (*waits)(const wchar_t *path));
+/* Whether the file is a shortcut whose target, or the file it takes its
+   icon from, lies where looking may wait, as waits says: its icon would be
+   asked of that file. */
+bool ShortcutMayWait(const wchar_t *lnk, bool (*waits)(const wchar_t *path));
 
 #endif /* RUNVO_SHORTCUT_H */

@@ -50,6 +50,9 @@ enum {
     /* One character in bytes of the system code page (at most 4 of them),
        with room to spare. */
     ANSI_CHARACTER_SIZE = 16,
+    /* A security identifier in its text form (S-1-5-21-...): the longest,
+       of 15 parts, and room to spare. */
+    SID_TEXT_SIZE = 192,
     /* An item of the chooser's menu. */
     MENU_ITEM_SIZE = 128,
     /* A message box's text of Runvo's own words and the system's. */

@@ -177,7 +177,8 @@ SystemError ElevateProgram(const wchar_t *file, const wchar_t *parameters, const
     return g_nativeLaunch.elevateError;
 }
 
-ShortcutRead ReadShortcut(const wchar_t *lnk, wchar_t *target, wchar_t *args, wchar_t *dir)
+ShortcutRead ReadShortcut(const wchar_t *lnk, wchar_t *target, wchar_t *args, wchar_t *dir,
+                          wchar_t *icon)
 {
     const NativeShortcut *s = RowOf(g_nativeLaunch.shortcuts, &NativeShortcut::lnk, lnk, false);
     if (!s)
@@ -188,6 +189,8 @@ ShortcutRead ReadShortcut(const wchar_t *lnk, wchar_t *target, wchar_t *args, wc
     if (args)
         wcscpy(args, s->args);
     wcscpy(dir, s->dir);
+    if (icon)
+        wcscpy(icon, s->icon ? s->icon : L"");
     return SHORTCUT_READ;
 }
 

@@ -30,9 +30,9 @@ struct NativeVariable {
     const wchar_t *name, *value;
 };
 
-/* A shortcut as ReadShortcut reads it. */
+/* A shortcut as ReadShortcut reads it (icon NULL: none). */
 struct NativeShortcut {
-    const wchar_t *lnk, *target, *args, *dir;
+    const wchar_t *lnk, *target, *args, *dir, *icon = NULL;
 };
 
 /* A file's name and its short name. */

@@ -105,8 +105,10 @@ SystemError ElevateProgram(const wchar_t *file, const wchar_t *parameters, const
    path (PATH_SIZE characters; "" for a target that is no file, such as a
    Store app, and for an installer's advertised shortcut whose product is
    not installed: the installer's own record names its program), its
-   arguments whole (COMMAND_LINE_SIZE; NULL: not asked for) and its Start in
-   folder as written (PATH_SIZE, "" for none). */
-ShortcutRead ReadShortcut(const wchar_t *lnk, wchar_t *target, wchar_t *args, wchar_t *dir);
+   arguments whole (COMMAND_LINE_SIZE; NULL: not asked for), its Start in
+   folder as written (PATH_SIZE, "" for none) and the file its icon is
+   taken from, as written (PATH_SIZE, "" for none; NULL: not asked for). */
+ShortcutRead ReadShortcut(const wchar_t *lnk, wchar_t *target, wchar_t *args, wchar_t *dir,
+                          wchar_t *icon = NULL);
 
 #endif /* RUNVO_PLATFORM_H */

@@ -50,15 +50,12 @@ static bool ClassesKey(WCHAR *key, const WCHAR *prefix, const WCHAR *exeName, co
 static const WCHAR s_applications[] = L"Applications\\", s_openWithList[] = L"*\\OpenWithList\\",
                    s_command[] = L"\\shell\\open\\command";
 
-/* A place as it is before it is read: empty. Field by field: an
+/* A place as it is before it is read: not there. Field by field: an
    initializer would be a template of the whole record in the program. */
-static void ClearPlace(SetUpState *place)
+static void ClearPlace(PlaceRead *place)
 {
-    place->program[0] = L'\0';
-    place->foreign = false;
-    place->holder = HOLDER_NONE;
-    place->step = STEP_NONE;
-    place->error = 0;
+    place->there = place->readable = place->arguments = false;
+    place->program[0] = place->startIn[0] = place->name[0] = L'\0';
 }
 
 /* The key's own name under the hive, into name (PATH_SIZE): a place
@@ -71,12 +68,11 @@ static void PutKeyName(WCHAR *name, HKEY hive, const WCHAR *key)
     PutText(&t, key);
 }
 
-/* The program of the open command of Applications\<name> under the hive's
-   classes, read as an entry's program is (its quotes), into place's program
-   ("" for none). A command longer than any set-up writes is another
-   program's: the key is named, as foreign. False when the key is not there
-   at all. */
-static bool ReadOpenCommand(HKEY hive, const WCHAR *exeName, SetUpState *place)
+/* Applications\<name> under the hive's classes, into place: whether it is
+   there, and the program of its open command, read as an entry's program is
+   (its quotes), its variables expanded as the shell expands them. A command
+   longer than any set-up writes reads as none. */
+static void ReadOpenWithKey(HKEY hive, const WCHAR *exeName, PlaceRead *place)
 {
     WCHAR key[PATH_SIZE], command[COMMAND_SIZE];
     const WCHAR *args;
@@ -84,60 +80,58 @@ static bool ReadOpenCommand(HKEY hive, const WCHAR *exeName, SetUpState *place)
     auto open = LATE("advapi32.dll", RegOpenKeyExW);
     auto close = LATE("advapi32.dll", RegCloseKey);
     HKEY h;
-    place->program[0] = L'\0';
+    ClearPlace(place);
     if (!get || !open || !close || !ClassesKey(key, s_applications, exeName, L"") ||
         open(hive, key, 0, KEY_READ, &h) != ERROR_SUCCESS)
-        return false;
+        return;
     close(h);
+    place->there = true;
+    PutKeyName(place->name, hive, key);
     DWORD bytes = sizeof command;
-    LONG read = ClassesKey(key, s_applications, exeName, s_command)
-                    ? get(hive, key, NULL, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND,
-                          NULL, command, &bytes)
-                    : ERROR_FILE_NOT_FOUND;
-    if (read == ERROR_MORE_DATA) {
-        PutKeyName(place->program, hive, key);
-        place->foreign = true;
-    } else if (read != ERROR_SUCCESS || !SplitEntry(command, place->program, PATH_SIZE, &args)) {
+    /* RRF_RT_REG_SZ takes an expandable value too, and expands it. */
+    place->readable = ClassesKey(key, s_applications, exeName, s_command) &&
+                      get(hive, key, NULL, RRF_RT_REG_SZ, NULL, command, &bytes) == ERROR_SUCCESS &&
+                      SplitEntry(command, place->program, PATH_SIZE, &args);
+    if (!place->readable)
         place->program[0] = L'\0';
-    }
-    return true;
 }
 
-/* The machine's own Applications\<name> key, where it is another
-   program's: that program (or the key) is the place's, as foreign. Read on
-   its own: the classes that programs see merge the user's over it, and
-   would show Runvo's own key as if it were the machine's. */
-static void ReadMachineKey(const WCHAR *exeName, const WCHAR *exe, SetUpState *place)
+/* Runvo.lnk in Send To, into place: whether it is there, and what it
+   starts: its target, whether it gives arguments, and its Start in. */
+static void ReadSendTo(PlaceRead *place)
 {
-    SetUpState machine;
-    ClearPlace(&machine);
-    WCHAR key[PATH_SIZE];
-    if (!ReadOpenCommand(HKEY_LOCAL_MACHINE, exeName, &machine))
+    static WCHAR s_args[COMMAND_LINE_SIZE]; /* too big for a frame of the stack */
+    ClearPlace(place);
+    if (SendToShortcut(place->name) != ERROR_SUCCESS || !PathExists(place->name)) {
+        place->name[0] = L'\0';
         return;
-    /* An administrator's set-up of Runvo for every user is Runvo's. */
-    if (!machine.foreign && machine.program[0] &&
-        (SameFile(machine.program, exe) || IsRunvo(machine.program)))
-        return;
-    *place = machine;
-    place->foreign = true;
-    if (!place->program[0] && ClassesKey(key, s_applications, exeName, L""))
-        PutKeyName(place->program, HKEY_LOCAL_MACHINE, key);
+    }
+    place->there = true;
+    ShortcutRead read = ReadShortcut(place->name, place->program, s_args, place->startIn);
+    place->readable = read != SHORTCUT_UNREADABLE;
+    place->arguments = read == SHORTCUT_TOO_LONG || s_args[0];
 }
 
-void ReadSetUpPlaces(const WCHAR *exe, const WCHAR *exeName, SetUpAction action, SetUpState *places)
+void ReadSetUpPlaces(const WCHAR *exeName, SetUpAction action, PlacesRead *read)
 {
-    WCHAR lnk[PATH_SIZE], dir[PATH_SIZE];
-    for (int i = 0; i < PLACE_COUNT; i++)
-        ClearPlace(&places[i]);
-    SetUpState &sendTo = places[PLACE_SEND_TO], &openWith = places[PLACE_OPEN_WITH];
-    if (SendToShortcut(lnk) == ERROR_SUCCESS && PathExists(lnk) &&
-        (ReadShortcut(lnk, sendTo.program, NULL, dir) != SHORTCUT_READ || !sendTo.program[0])) {
-        wcscpy(sendTo.program, lnk); /* no shortcut, or one to no file */
-        sendTo.foreign = true;
-    }
-    ReadOpenCommand(HKEY_CURRENT_USER, exeName, &openWith);
+    ReadSendTo(&read->sendTo);
+    ReadOpenWithKey(HKEY_CURRENT_USER, exeName, &read->userKey);
+    /* Read on its own: the classes that programs see merge the user's over
+       it, and would show Runvo's own key as if it were the machine's. */
     if (action == SETUP_ADD)
-        ReadMachineKey(exeName, exe, &openWith);
+        ReadOpenWithKey(HKEY_LOCAL_MACHINE, exeName, &read->machineKey);
+    else
+        ClearPlace(&read->machineKey);
+}
+
+bool DriveAnswers(const WCHAR *path)
+{
+    if (!IsDrivePath(path))
+        return false;
+    /* The root first: a drive letter that names nothing says "path not
+       found" of every file on it too. */
+    const WCHAR root[DRIVE_ROOT_SIZE] = {path[0], L':', L'\\', L'\0'};
+    return GetFileAttributesW(root) != INVALID_FILE_ATTRIBUTES && !FileMayWait(path);
 }
 
 /* Sets a value of text under HKCU, making its key; 0 or the error. */

@@ -39,12 +39,14 @@ static void AdvertisedTarget(const WCHAR *lnk, WCHAR *target)
 
 /* The shortcut object's fields, once it is loaded. */
 static ShortcutRead ReadFields(IShellLinkW *link, const WCHAR *lnk, WCHAR *target, WCHAR *args,
-                               WCHAR *dir)
+                               WCHAR *dir, WCHAR *icon)
 {
+    int index;
     /* GetPath says S_FALSE, and gives "", for a target that is no file. */
     if (FAILED(link->GetPath(target, PATH_SIZE, NULL, 0)) ||
         (args && FAILED(link->GetArguments(args, COMMAND_LINE_SIZE))) ||
-        FAILED(link->GetWorkingDirectory(dir, PATH_SIZE)))
+        FAILED(link->GetWorkingDirectory(dir, PATH_SIZE)) ||
+        (icon && FAILED(link->GetIconLocation(icon, PATH_SIZE, &index))))
         return SHORTCUT_UNREADABLE;
     IShellLinkDataList *data = NULL;
     DWORD flags = 0;
@@ -58,19 +60,21 @@ static ShortcutRead ReadFields(IShellLinkW *link, const WCHAR *lnk, WCHAR *targe
     return args && wcslen(args) >= COMMAND_LINE_SIZE - 1 ? SHORTCUT_TOO_LONG : SHORTCUT_READ;
 }
 
-ShortcutRead ReadShortcut(const WCHAR *lnk, WCHAR *target, WCHAR *args, WCHAR *dir)
+ShortcutRead ReadShortcut(const WCHAR *lnk, WCHAR *target, WCHAR *args, WCHAR *dir, WCHAR *icon)
 {
     IShellLinkW *link;
     IPersistFile *file = NULL;
     target[0] = dir[0] = L'\0';
     if (args)
         args[0] = L'\0';
+    if (icon)
+        icon[0] = L'\0';
     if (FAILED(NewObject(CLSID_ShellLink, IID_IShellLinkW, reinterpret_cast<void **>(&link))))
         return SHORTCUT_UNREADABLE;
     ShortcutRead read = SHORTCUT_UNREADABLE;
     if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file))) &&
         SUCCEEDED(file->Load(lnk, STGM_READ)))
-        read = ReadFields(link, lnk, target, args, dir);
+        read = ReadFields(link, lnk, target, args, dir, icon);
     if (file)
         file->Release();
     link->Release();

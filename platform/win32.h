@@ -121,13 +121,11 @@ DWORD OpenInNotepad(const WCHAR *document);
 bool SystemWords(DWORD error, const WCHAR *insert, WCHAR *words, size_t size);
 
 /* The places that set-up writes (launch/setup.h; platform/setup.cpp),
-   named after this program's file name (exeName): the program each starts
-   now ("" for none), and whether it is foreign outright (on set-up, the
-   machine's own key of this name is read too); writing one for the program
-   at target, or deleting what set-up wrote there, returns 0 or the system's
-   error. Then the shell is told that associations changed. */
-void ReadSetUpPlaces(const WCHAR *exe, const WCHAR *exeName, SetUpAction action,
-                     SetUpState *places);
+   named after this program's file name (exeName), as they are now (on
+   set-up, the machine's own key of this name is read too); writing one for
+   the program at target, or deleting what set-up wrote there, returns 0 or
+   the system's error. Then the shell is told that associations changed. */
+void ReadSetUpPlaces(const WCHAR *exeName, SetUpAction action, PlacesRead *read);
 DWORD WriteSetUpPlace(SetUpPlace place, const WCHAR *target, const WCHAR *exeName);
 DWORD DeleteSetUpPlace(SetUpPlace place, const WCHAR *exeName);
 void NotifyAssociationsChanged(void);
@@ -135,10 +133,18 @@ void NotifyAssociationsChanged(void);
 /* What set-up asks of files: whether two paths name one file, however
    each is spelt (its final path, or its number on its volume); whether a
    file is Runvo (its version information's ProductName and InternalName);
-   whether this copy runs from a temporary folder (TEMP's or TMP's, long
-   forms compared). */
+   whether a path's drive answers (its root is there, and looking at the
+   path may not wait, as FileMayWait says); whether this copy runs from a temporary folder (TEMP's
+   or TMP's, long forms compared). */
 bool SameFile(const WCHAR *a, const WCHAR *b);
 bool IsRunvo(const WCHAR *path);
+bool DriveAnswers(const WCHAR *path);
+
+/* Whether anyone but this user and the system's own accounts may change
+   the file or the folder at path (launch/access.h; platform/access.cpp): a
+   drive that keeps no permissions lets everyone. False where its access
+   list cannot be read. */
+bool OthersMayWritePath(const WCHAR *path, bool folder);
 bool InTemporaryFolder(const WCHAR *exe);
 
 #endif /* RC_INVOKED */

@@ -25,7 +25,12 @@ missing() {
 
 # Installs packages; the package lists are read once.
 apt_install() {
-    [ -n "$updated" ] || $sudo apt-get update -qq
+    # A mirror in the middle of a sync fails a list now and then: try again,
+    # then go on with the lists that came (the install says what is missing).
+    if [ -z "$updated" ]; then
+        $sudo apt-get update -qq || { sleep 10; $sudo apt-get update -qq; } ||
+            echo "apt-get update failed for some lists; installing from the lists it has"
+    fi
     updated=1
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "$@" >/dev/null
 }
@@ -86,7 +91,8 @@ setup_win32() {
         $sudo dpkg --add-architecture i386
         updated=
     fi
-    [ -z "$(missing wine32:i386)" ] || apt_install wine32:i386
+    [ -z "$(missing wine32:i386)" ] || apt_install wine32:i386 ||
+        { no_win32 "wine32:i386 could not be installed from this machine's apt sources"; return 0; }
     sh scripts/can-run-win32.sh && return 0
 
     binfmt=/proc/sys/fs/binfmt_misc

@@ -14,28 +14,29 @@
 #include <new>
 #include <oleacc.h>
 
-/* The list's object: the platform's, but for the names. */
-class ListObject : public IAccessible
+/* The list's object: the platform's, but for the names. It hands out
+   only interfaces of its own, so that whatever a client asks of it leads
+   back to the names: a client without the platform's enumerator of the
+   children counts them and asks for each by its number. */
+class ListObject : public IAccessible, public IOleWindow
 {
   public:
     ListObject(HWND list, IAccessible *standard) : m_refs(1), m_list(list), m_std(standard)
     {
     }
 
-    /* IUnknown: the interfaces that lead back to the names are this object's;
-       the list's window and its enumeration of children are the platform's. */
     STDMETHODIMP QueryInterface(REFIID riid, void **out) override
     {
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-            IsEqualIID(riid, IID_IAccessible)) {
-            *out = static_cast<IAccessible *>(this);
-            AddRef();
-            return S_OK;
-        }
-        if (IsEqualIID(riid, IID_IEnumVARIANT) || IsEqualIID(riid, IID_IOleWindow))
-            return m_std->QueryInterface(riid, out);
         *out = NULL;
-        return E_NOINTERFACE;
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
+            IsEqualIID(riid, IID_IAccessible))
+            *out = static_cast<IAccessible *>(this);
+        else if (IsEqualIID(riid, IID_IOleWindow))
+            *out = static_cast<IOleWindow *>(this);
+        else
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
     }
     STDMETHODIMP_(ULONG) AddRef() override
     {
@@ -50,6 +51,17 @@ class ListObject : public IAccessible
             HeapFree(GetProcessHeap(), 0, this);
         }
         return left;
+    }
+
+    /* IOleWindow: the list's window. */
+    STDMETHODIMP GetWindow(HWND *window) override
+    {
+        *window = m_list;
+        return S_OK;
+    }
+    STDMETHODIMP ContextSensitiveHelp(BOOL) override
+    {
+        return E_NOTIMPL;
     }
 
     /* IDispatch: none of its own. */

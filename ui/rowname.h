@@ -35,8 +35,8 @@ int DigitRow(wchar_t key, int rows);
    known yet (its program not looked at). */
 typedef bool (*RowNameFn)(void *context, int row, wchar_t *name, size_t size);
 
-/* A type-ahead search under way: the key typed, the row to look at next
-   and how many rows are left to look at. */
+/* A type-ahead search: the key typed, the row to look at next and how many
+   rows are left to look at (0: none, the search is over). */
 struct RowSearch {
     wchar_t key;
     int next, left, rows;
@@ -56,6 +56,21 @@ void StartRowSearch(RowSearch *s, wchar_t key, int current, int rows);
    when the next row's name is not known yet; the search then stays at that
    row (s->next) until its name is. */
 int StepRowSearch(RowSearch *s, RowNameFn name, void *context);
+
+/* Whether the search is under way: it has not found its row, nor looked at
+   every row. */
+inline bool RowSearchUnderWay(const RowSearch *s)
+{
+    return s->left > 0;
+}
+
+/* Ends the search where it got to: it selects nothing more. The user went
+   on before it found its row, and the row the user sees is the row that
+   starts. */
+inline void StopRowSearch(RowSearch *s)
+{
+    s->left = 0;
+}
 
 /* What a screen reader says of a row: its digit where it shows one (rows 0
    to 8), its name, then its own arguments, or for a program that is not

@@ -37,9 +37,8 @@ struct RowInfo {
 
 static bool s_loadPosted;
 static LastRow s_last;
-static RowSearch s_search; /* the type-ahead search under way, if s_searching */
-static bool s_searching;
-static int s_nextAhead; /* the next row whose name is loaded ahead */
+static RowSearch s_search; /* the type-ahead search, while under way */
+static int s_nextAhead;    /* the next row whose name is loaded ahead */
 
 static RowInfo *Info(HWND hList, int row)
 {
@@ -136,7 +135,7 @@ static Lookup LookUp(const WCHAR *entry, EntryProgram *p, const WCHAR **file)
     /* The file found, where it is not the path already asked about. */
     *file = p->found;
     bool asked = named && wcscmp(named, p->found) == 0;
-    if ((!asked && FileMayWait(p->found)) || ShortcutTargetWaits(p->found, FileMayWait))
+    if ((!asked && FileMayWait(p->found)) || ShortcutMayWait(p->found, FileMayWait))
         return LOOKUP_UNOPENED;
     return LOOKUP_FOUND;
 }
@@ -239,8 +238,13 @@ void FreeRow(const DELETEITEMSTRUCT *item)
 
 void ForgetRows(void)
 {
-    s_searching = false;
+    StopRowSearch(&s_search);
     s_nextAhead = 0;
+}
+
+void StopSearchingRows(void)
+{
+    StopRowSearch(&s_search);
 }
 
 /* True when what comes first is waiting (the user's input, another
@@ -264,10 +268,9 @@ static bool InputWaits(HWND hDlg)
    the user's input came first. */
 static bool GoOnSearching(HWND hDlg, HWND hList)
 {
-    while (s_searching) {
+    while (RowSearchUnderWay(&s_search)) {
         int row = StepRowSearch(&s_search, RowName, hList);
         if (row != ROW_SEARCH_WAITS) {
-            s_searching = false;
             if (row >= 0)
                 SendMessageW(hList, LB_SETCURSEL, (WPARAM)row, 0);
             break;
@@ -328,8 +331,8 @@ void LoadRows(HWND hDlg, HWND hList, bool ahead)
 void SearchRows(HWND hDlg, HWND hList, WCHAR key)
 {
     int rows = (int)SendMessageW(hList, LB_GETCOUNT, 0, 0);
+    /* In place of one under way. */
     StartRowSearch(&s_search, key, (int)SendMessageW(hList, LB_GETCURSEL, 0, 0), rows);
-    s_searching = true; /* in place of one under way */
     LoadRows(hDlg, hList, false);
 }
 

@@ -30,6 +30,11 @@ void LoadRows(HWND hDlg, HWND hList, bool ahead);
    the place of one under way. */
 void SearchRows(HWND hDlg, HWND hList, WCHAR key);
 
+/* The user went on (a key that moves or acts in the list, a click, the
+   wheel, another selection, the dialog's end): a search under way selects
+   nothing more. */
+void StopSearchingRows(void);
+
 /* Frees a row's information, as WM_DELETEITEM asks when the list lets the
    row go. */
 void FreeRow(const DELETEITEMSTRUCT *item);

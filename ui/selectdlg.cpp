@@ -30,6 +30,26 @@ static HWND s_hDlg;
 static const Tail *s_tail;
 static FileStamp s_listStamp; /* the list file as last read */
 
+/* Whether the message is the user going on in the list while a letter's
+   search may be under way: a key that moves or acts (any but Shift or Ctrl
+   alone; Tab and Enter reach the list as its focus going, or as OK), a
+   click, the wheel. The row the user goes to is the one that starts. */
+static bool UserGoesOn(UINT msg, WPARAM wParam)
+{
+    switch (msg) {
+    case WM_KEYDOWN:
+        return wParam != VK_SHIFT && wParam != VK_CONTROL;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_MOUSEWHEEL:
+    case WM_KILLFOCUS:
+        return true;
+    }
+    return false;
+}
+
 /* The list box's keys: characters go by the names the rows show, not by
    the entries' text, which begins with "C:\ as often as not. A screen
    reader's question is answered with the rows' names. */
@@ -38,6 +58,8 @@ static LRESULT CALLBACK ListKeysProc(HWND hList, UINT msg, WPARAM wParam, LPARAM
     LRESULT answer;
     if (msg == WM_GETOBJECT && AnswerGetObject(hList, wParam, lParam, &answer))
         return answer;
+    if (UserGoesOn(msg, wParam))
+        StopSearchingRows();
     if (msg != WM_CHAR || wParam <= L' ')
         return CallWindowProcW(s_listProc, hList, msg, wParam, lParam);
     WCHAR key = (WCHAR)wParam;
@@ -143,6 +165,7 @@ static void InitChooser(HWND hDlg, const Tail *tail)
 static void AcceptChoice(HWND hDlg)
 {
     HWND hList = GetDlgItem(hDlg, IDC_PROGLIST);
+    StopSearchingRows(); /* the row the user sees now is the one that starts */
     LRESULT sel = SendMessageA(hList, LB_GETCURSEL, 0, 0);
     /* With nothing chosen the command text would start whatever it held
        before, such as a refused quick-launch command: stay open instead. */
@@ -169,6 +192,10 @@ static void OnCommand(HWND hDlg, WPARAM wParam)
     case IDC_HELPBTN:
         MessageBoxA(hDlg, "Help", "Help with Runvo", MB_ICONINFORMATION | MB_OK);
         SetFocus(GetDlgItem(hDlg, IDC_PROGLIST));
+        break;
+    case IDC_PROGLIST: /* another row chosen, however */
+        if (HIWORD(wParam) == LBN_SELCHANGE)
+            StopSearchingRows();
         break;
     }
 }
@@ -237,6 +264,7 @@ INT_PTR CALLBACK SelectDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
         InvalidateRect(GetDlgItem(hDlg, IDC_PROGLIST), NULL, TRUE);
         return TRUE;
     case WM_DESTROY:
+        StopSearchingRows();
         SetForegroundWindow(g_hwndMain);
         PostMessageA(g_hwndMain, WM_SETFOCUS, 0, 0);
         return FALSE;

@@ -4,6 +4,7 @@
  */
 #include "ui/setup.h"
 
+#include "launch/listfile.h"
 #include "launch/paths.h"
 
 #include <wchar.h>
@@ -15,17 +16,14 @@ static const WCHAR *ProgramPath(WCHAR *exe)
     return n > 0 && n < PATH_SIZE ? FileNameOf(exe) : NULL;
 }
 
-static const FileFacts s_facts = {SameFile, PathExists, IsRunvo};
+static const FileFacts s_facts = {SameFile, PathExists, IsRunvo, DriveAnswers};
 
 /* The places as they are, each judged: whose it is, and its step. */
 static void ReadPlaces(SetUpAction action, const WCHAR *exe, const WCHAR *name, SetUpState *places)
 {
-    ReadSetUpPlaces(exe, name, action, places);
-    for (int i = 0; i < PLACE_COUNT; i++) {
-        SetUpState &p = places[i];
-        p.holder = p.foreign ? HOLDER_OTHER : HolderOf(p.program, exe, &s_facts);
-        p.step = StepFor(action, p.holder);
-    }
+    static PlacesRead s_read; /* too big for a frame of the stack */
+    ReadSetUpPlaces(name, action, &s_read);
+    JudgePlaces(action, &s_read, exe, &s_facts, places);
 }
 
 /* Does each place's step, writing target for this copy; true when anything
@@ -57,14 +55,59 @@ static SetUpRefusal Refusal(SetUpAction action, const WCHAR *exe, WCHAR *target)
     return SetUpPath(exe, target) ? REFUSED_NOT : REFUSED_PERCENT;
 }
 
+/* What set-up says or asks: too big for a stack frame of the 32-bit
+   build, with the rest. */
+static WCHAR s_szNote[SETUP_NOTE_SIZE];
+
+/* The first of this copy, its folder and its list file that other people
+   may change, into where (PATH_SIZE); false when none is. */
+static bool OpenToOthers(const WCHAR *exe, WCHAR *where)
+{
+    WCHAR list[PATH_SIZE];
+    if (OthersMayWritePath(exe, false)) {
+        wcscpy(where, exe);
+        return true;
+    }
+    if (FolderOf(exe, where) && OthersMayWritePath(where, true))
+        return true;
+    if (ListFilePath(list) && PathExists(list) && OthersMayWritePath(list, false)) {
+        wcscpy(where, list);
+        return true;
+    }
+    return false;
+}
+
+/* Asks whether to set up although others may change where; No is the
+   default. True for Yes. */
+static bool SetUpAnyway(HWND owner, const WCHAR *where)
+{
+    WCHAR own[PATH_SIZE];
+    TextBuf t;
+    /* Where a user's own programs go, which no one else may change. */
+    DWORD n = GetEnvironmentVariableW(L"LOCALAPPDATA", own, PATH_SIZE);
+    OutStart(&t, own, PATH_SIZE);
+    t.len = n < PATH_SIZE ? n : 0;
+    own[t.len] = L'\0';
+    PutText(&t, L"\\Programs\\Runvo");
+    const WCHAR *inserts[] = {where, own};
+    PutString(OutStart(&t, s_szNote, SETUP_NOTE_SIZE), IDS_OTHERS_MAY_WRITE, inserts, 2);
+    return MessageBoxW(owner, s_szNote, L"Runvo", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) ==
+           IDYES;
+}
+
 int RunSetUp(HWND owner, SetUpAction action)
 {
     /* Too big for a stack frame of the 32-bit build, with the rest. */
-    static WCHAR s_szNote[SETUP_NOTE_SIZE], s_words[PLACE_COUNT][SYSTEM_WORDS_SIZE];
+    static WCHAR s_words[PLACE_COUNT][SYSTEM_WORDS_SIZE];
     WCHAR exe[PATH_SIZE], target[PATH_SIZE];
     const WCHAR *name = ProgramPath(exe);
     SetUpState places[PLACE_COUNT];
     SetUpRefusal refusal = name ? Refusal(action, exe, target) : REFUSED_NOT;
+    WCHAR where[PATH_SIZE];
+    /* Nothing is written unless the user says so. */
+    if (name && action == SETUP_ADD && refusal == REFUSED_NOT && OpenToOthers(exe, where) &&
+        !SetUpAnyway(owner, where))
+        return 1;
     ReadPlaces(action, exe, name ? name : L"", places);
     if (!name) /* its own path too long to name */
         for (SetUpState &p : places)

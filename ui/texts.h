@@ -59,6 +59,19 @@
     X(IDS_OPEN_WITH_OTHER, 137,                                                                    \
       "Open with already knows another program by this copy's file name: %2. Runvo left it as "    \
       "it is. Give this copy a name of its own (such as runvo.exe), then choose Add again.")       \
+    X(IDS_SEND_TO_YOURS, 138,                                                                      \
+      "Send To holds a Runvo.lnk of your own, with options or another Start in folder: %2. "       \
+      "Runvo left it as it is. To have set-up's shortcut as well, rename yours in Send To (type "  \
+      "shell:sendto in Explorer's address bar), then choose Add again.")                           \
+    X(IDS_SEND_TO_YOURS_LEFT, 139,                                                                 \
+      "Send To holds a Runvo.lnk of your own, with options or another Start in folder: %2. It "    \
+      "was left as it is.")                                                                        \
+    X(IDS_OTHERS_MAY_WRITE, 141,                                                                   \
+      "Other people who use this PC can change this:\n%1\n\n"                                      \
+      "They could replace Runvo or its program list there with a program of their own, which "     \
+      "would then run as you whenever you use Send To or Open with. A folder of your own keeps "   \
+      "them out, such as:\n%2\n\n"                                                                 \
+      "Add Runvo to Send To and Open with from this folder anyway?")                               \
     X(IDS_EDIT_LIST_FAILED, 140, "Runvo could not open the program list in Notepad.\n\n%1")        \
     X(IDS_FILE, 150, "File: %1")                                                                   \
     X(IDS_UNCLOSED, 151,                                                                           \

@@ -574,6 +574,8 @@ static void test_accessible_names(const char *exe)
         [&] { return (names = AccessibleNames(GetDlgItem(dlg, IDC_PROGLIST))) == want; }, 10000);
     ok(named, "%lu names; the last [%s]", (unsigned long)names.size(),
        names.empty() ? "" : names.back().c_str());
+    ok(AccessibleAnswersItself(GetDlgItem(dlg, IDC_PROGLIST)),
+       "the list's object hands out the platform's enumerator, or names another window");
     PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
     ok(WaitExit(&l, 10000) == 0, "names: exit code");
     CloseHandle(l.process);
@@ -606,6 +608,37 @@ static void test_letter_finds_far_row(const char *exe)
     ok(WaitExit(&l, 10000) == 0, "far row: exit code");
     CloseHandle(l.process);
     DeleteFileA(other.c_str());
+}
+
+/* A letter's search over 1,500 rows whose names are not loaded yet, and
+   Home pressed at once: the search stops there, row 0 stays selected, and
+   Enter starts row 0's program. */
+static void test_letter_then_home(void)
+{
+    const std::string probe = ProbePath();
+    std::string list = "none\n" + probe + "\n";
+    for (int i = 0; i < 1500; i++)
+        list += "Z:\\no\\such\\app" + std::to_string(i) + ".exe\n";
+    WriteList(list + "Z:\\no\\such\\quit.exe\n");
+    ClearProbe();
+    Launched l;
+    HWND dlg = OpenChooser("a.txt", &l);
+    if (!dlg)
+        return;
+    HWND hList = GetDlgItem(dlg, IDC_PROGLIST);
+    PressKey('Q'); /* "quit", the last row: the search loads every name before it */
+    PressKey(VK_HOME);
+    ok(WaitFor([&] { return SendMessageW(hList, LB_GETCURSEL, 0, 0) == 0; }, 5000),
+       "Home: row %ld selected", (long)SendMessageW(hList, LB_GETCURSEL, 0, 0));
+    /* Longer than the search takes to get to the last row where it goes on. */
+    bool moved = WaitFor([&] { return SendMessageW(hList, LB_GETCURSEL, 0, 0) != 0; }, 5000);
+    ok(!moved, "Q, Home: row %ld selected", (long)SendMessageW(hList, LB_GETCURSEL, 0, 0));
+    PressKey(VK_RETURN);
+    ok(WaitExit(&l, 20000) == 0, "Q, Home, Enter: exit code");
+    CloseHandle(l.process);
+    std::vector<ProbeRun> runs = WaitProbe(1);
+    ok(runs.size() == 1 && runs[0].cmd == "\"" + probe + "\" a.txt", "Q, Home, Enter: started [%s]",
+       runs.empty() ? "" : Shown(runs[0].cmd).c_str());
 }
 
 /* A dialog that cannot be created is reported like the other set-up failures:
@@ -658,6 +691,7 @@ int main(int argc, char **argv)
     test_rows(argv[1]);
     test_accessible_names(argv[1]);
     test_letter_finds_far_row(argv[1]);
+    test_letter_then_home();
     test_dialog_missing(argv[1]);
     TearDownWorkDir();
     return TestSummary("dialog");

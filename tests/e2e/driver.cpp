@@ -441,9 +441,9 @@ void CloseSystemMenu(HWND hwnd, HWND menu)
     WaitFor([&] { return GetGUIThreadInfo(tid, &info) && !(info.flags & GUI_INMENUMODE); }, 5000);
 }
 
-std::vector<std::string> AccessibleNames(HWND hwnd)
+/* The window's client object, as a screen reader gets it; NULL for none. */
+static IAccessible *ClientObject(HWND hwnd)
 {
-    std::vector<std::string> names;
     IAccessible *acc = NULL;
     CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
     /* Loaded by name: x86_64 MinGW's oleacc and uuid libraries both define
@@ -453,6 +453,35 @@ std::vector<std::string> AccessibleNames(HWND hwnd)
             GetProcAddress(LoadLibraryA("oleacc.dll"), "AccessibleObjectFromWindow")));
     if (!fromWindow || FAILED(fromWindow(hwnd, (DWORD)OBJID_CLIENT, IID_IAccessible,
                                          reinterpret_cast<void **>(&acc))))
+        return NULL;
+    return acc;
+}
+
+bool AccessibleAnswersItself(HWND hwnd)
+{
+    IAccessible *acc = ClientObject(hwnd);
+    IEnumVARIANT *children = NULL;
+    IOleWindow *window = NULL;
+    HWND named = NULL;
+    if (!acc)
+        return false;
+    HRESULT enumerator =
+        acc->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void **>(&children));
+    if (SUCCEEDED(acc->QueryInterface(IID_IOleWindow, reinterpret_cast<void **>(&window))))
+        window->GetWindow(&named);
+    if (children)
+        children->Release();
+    if (window)
+        window->Release();
+    acc->Release();
+    return enumerator == E_NOINTERFACE && named == hwnd;
+}
+
+std::vector<std::string> AccessibleNames(HWND hwnd)
+{
+    std::vector<std::string> names;
+    IAccessible *acc = ClientObject(hwnd);
+    if (!acc)
         return names;
     LONG children = 0;
     acc->get_accChildCount(&children);

@@ -109,6 +109,10 @@ void CloseSystemMenu(HWND hwnd, HWND menu);
 /* What a screen reader learns of a window's client object (MSAA): its own
    name, then each child's, as UTF-8; empty when there is no object. */
 std::vector<std::string> AccessibleNames(HWND hwnd);
+/* Whether the client object answers every question itself: an enumerator
+   of its children is none of the platform's, whose rows have no names (it
+   hands out none), and the window it names is hwnd. */
+bool AccessibleAnswersItself(HWND hwnd);
 
 /* A window's client area as 32-bit pixels, and text drawn as the status
    window draws it into a client area of the same size. */

@@ -10,6 +10,8 @@
 #include "tests/e2e/driver.h"
 #include "ui/resource.h"
 
+#include <aclapi.h>
+#include <sddl.h>
 #include <shlobj.h>
 
 static std::wstring SendToShortcut(void)
@@ -23,9 +25,9 @@ static std::wstring SendToShortcut(void)
 }
 
 /* Runvo.lnk as the shell's own object reads it: its target, Start in
-   folder and icon; all "" when there is none. */
+   folder, icon and arguments; all "" when there is none. */
 struct Shortcut {
-    std::string target, dir, icon;
+    std::string target, dir, icon, args;
 };
 
 static Shortcut ReadSendTo(void)
@@ -47,6 +49,8 @@ static Shortcut ReadSendTo(void)
             s.dir = Utf8(buf);
         if (SUCCEEDED(link->GetIconLocation(buf, MAX_PATH, &index)))
             s.icon = Utf8(buf) + "," + std::to_string(index);
+        if (SUCCEEDED(link->GetArguments(buf, MAX_PATH)))
+            s.args = Utf8(buf);
     }
     if (file)
         file->Release();
@@ -110,23 +114,34 @@ static void CheckPointsAt(const std::string &exe, const char *what,
            friendly.c_str(), list);
 }
 
-/* Runs exe with the tail and returns the message it shows, having said OK;
- *code: its exit code. */
-static std::string RunWholeTail(const std::string &exe, const char *tail, int *code)
+/* Runs exe with the tail, answering the messages it shows in turn with
+   answers (IDOK, IDYES, IDNO), and returns their texts, one after the
+   other; *code: its exit code. */
+static std::string RunAnswering(const std::string &exe, const char *tail,
+                                const std::vector<int> &answers, int *code)
 {
     Launched l;
     std::string text;
     *code = -999;
     if (!StartProgram(exe, "\"" + exe + "\" " + tail, NULL, &l))
         return text;
-    HWND box = WaitWindow(l.pid, "#32770", "Runvo");
-    if (ok(box != NULL, "%s: no message", tail)) {
-        text = MessageBoxText(box);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    for (int answer : answers) {
+        HWND box = WaitWindow(l.pid, "#32770", "Runvo");
+        if (!ok(box != NULL, "%s: no message after [%s]", tail, text.c_str()))
+            break;
+        text += (text.empty() ? "" : "\n----\n") + MessageBoxText(box);
+        PostMessageA(box, WM_COMMAND, answer, 0);
+        WaitFor([&] { return !IsWindow(box); }, 10000);
     }
     *code = WaitExit(&l, 20000);
     CloseHandle(l.process);
     return text;
+}
+
+/* The same, saying OK to its one message. */
+static std::string RunWholeTail(const std::string &exe, const char *tail, int *code)
+{
+    return RunAnswering(exe, tail, {IDOK}, code);
 }
 
 static bool Says(const std::string &text, const std::string &part)
@@ -199,9 +214,40 @@ static void ClearPlaces(const std::string &name = "runvo.exe")
     RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\Classes\\*\\OpenWithList\\" + name).c_str());
 }
 
-static void SetValue(HKEY hive, const std::string &key, const char *name, const std::string &value)
+static void SetValue(HKEY hive, const std::string &key, const char *name, const std::string &value,
+                     DWORD type = REG_SZ)
 {
-    RegSetKeyValueA(hive, key.c_str(), name, REG_SZ, value.c_str(), (DWORD)value.size() + 1);
+    RegSetKeyValueA(hive, key.c_str(), name, type, value.c_str(), (DWORD)value.size() + 1);
+}
+
+/* A value of the user's classes as it is written, not expanded, and its
+   type after a colon. */
+static std::string RawValue(const std::string &key, const char *name)
+{
+    char buf[1024];
+    DWORD bytes = sizeof buf, type = 0;
+    std::string path = "Software\\Classes\\" + key;
+    if (RegGetValueA(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, &type, buf,
+                     &bytes) != ERROR_SUCCESS)
+        return "(none)";
+    return std::string(buf, bytes > 0 ? bytes - 1 : 0) + ":" + std::to_string(type);
+}
+
+/* The folder made writable by everyone, as a folder under C:\ or a shared
+   drive is (Wine gives it the Unix mode 0777). */
+static bool OpenToEveryone(const std::string &folder)
+{
+    PSECURITY_DESCRIPTOR sd = NULL;
+    PACL dacl = NULL;
+    BOOL present = FALSE, defaulted = FALSE;
+    bool done =
+        ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(A;OICI;FA;;;WD)", SDDL_REVISION_1,
+                                                             &sd, NULL) &&
+        GetSecurityDescriptorDacl(sd, &present, &dacl, &defaulted) &&
+        SetNamedSecurityInfoA(const_cast<char *>(folder.c_str()), SE_FILE_OBJECT,
+                              DACL_SECURITY_INFORMATION, NULL, NULL, dacl, NULL) == ERROR_SUCCESS;
+    LocalFree(sd);
+    return ok(done, "%s not made writable by everyone", folder.c_str());
 }
 
 /* A copy of the launcher at path (its folder made); true when it is there. */
@@ -230,9 +276,45 @@ static void test_places_not_ours(void)
                       otherKey = "Software\\Classes\\Applications\\othertool.exe";
     /* The work folder under a second letter for the C: drive. */
     const std::string spelt = "S" + exe.substr(1);
-    const std::string copies[] = {percent, zip, root, renamed};
+    const std::string shared = WorkPath("Shared\\runvo.exe"), sharedDir = WorkPath("Shared");
+    const std::string copies[] = {percent, zip, root, renamed, shared};
     for (const std::string &c : copies)
         CopyLauncher(c);
+    OpenToEveryone(sharedDir);
+    /* Another program of Runvo's file name, named by an expandable command. */
+    const std::string otherDir = "C:\\runvo-other", other = otherDir + "\\runvo.exe";
+    const std::string expandable = "\"%SystemDrive%\\runvo-other\\runvo.exe\" \"%1\"";
+    CreateDirectoryA(otherDir.c_str(), NULL);
+    ok(CopyFileA(ProbePath().c_str(), other.c_str(), FALSE), "copy the probe to %s", other.c_str());
+    auto setExpandable = [&] {
+        SetValue(HKEY_CURRENT_USER, appKey + "\\shell\\open\\command", NULL, expandable,
+                 REG_EXPAND_SZ);
+    };
+    auto keptExpandable = [&](const char *what) {
+        std::string raw = RawValue("Applications\\runvo.exe\\shell\\open\\command", NULL);
+        ok(raw == expandable + ":" + std::to_string(REG_EXPAND_SZ), "%s: the command now [%s]",
+           what, raw.c_str());
+    };
+    /* Another program's key of Runvo's file name with no open command. */
+    auto setCommandless = [&] {
+        SetValue(HKEY_CURRENT_USER, appKey, "FriendlyAppName", "Other Tool");
+        SetValue(HKEY_CURRENT_USER, appKey + "\\shell\\edit\\command", NULL,
+                 "\"" + notepad + "\" \"%1\"");
+    };
+    auto keptCommandless = [&](const char *what) {
+        ok(ClassesValue("Applications\\runvo.exe", "FriendlyAppName") == "Other Tool" &&
+               ClassesValue("Applications\\runvo.exe\\shell\\edit\\command", NULL) ==
+                   "\"" + notepad + "\" \"%1\"",
+           "%s: the other program's key changed", what);
+    };
+    /* A Send To shortcut of the user's own, as REFERENCE suggests. */
+    auto setOwnShortcut = [&] { MakeShortcut(lnk, exe, "-n 1", WorkPath("")); };
+    auto keptOwnShortcut = [&](const char *what) {
+        Shortcut s = ReadSendTo();
+        ok(_stricmp(s.target.c_str(), exe.c_str()) == 0 && s.args == "-n 1",
+           "%s: the shortcut now [%s] [%s]", what, s.target.c_str(), s.args.c_str());
+    };
+    const std::string heldKey = "HKEY_CURRENT_USER\\Software\\Classes\\Applications\\runvo.exe";
     const struct {
         const char *what;
         std::string exe;
@@ -241,7 +323,69 @@ static void test_places_not_ours(void)
         int code;
         std::vector<std::string> says;
         std::function<void(const char *)> after; /* checks what the places hold */
+        std::vector<int> answers = {IDOK};
     } rows[] = {
+        {"another program's expandable command, on set-up",
+         exe,
+         "--setup",
+         setExpandable,
+         1,
+         {"Open with already knows another program by this copy's file name: " + other},
+         keptExpandable},
+        {"another program's expandable command, on removal",
+         exe,
+         "--remove",
+         setExpandable,
+         0,
+         {"Open with starts another program, " + other + ". It was left as it is."},
+         keptExpandable},
+        {"a key of no open command, on set-up",
+         exe,
+         "--setup",
+         setCommandless,
+         1,
+         {"Open with already knows another program by this copy's file name: " + heldKey},
+         keptCommandless},
+        {"a key of no open command, on removal",
+         exe,
+         "--remove",
+         setCommandless,
+         0,
+         {"Open with starts another program, " + heldKey + ". It was left as it is."},
+         keptCommandless},
+        {"a Runvo.lnk with -n 1, on removal",
+         exe,
+         "--remove",
+         setOwnShortcut,
+         0,
+         {"Send To holds a Runvo.lnk of your own, with options or another Start in folder: " + lnk +
+          ". It was left as it is."},
+         keptOwnShortcut},
+        {"a Runvo.lnk with -n 1, on set-up",
+         exe,
+         "--setup",
+         setOwnShortcut,
+         1,
+         {"Send To holds a Runvo.lnk of your own, with options or another Start in folder: " + lnk +
+          ". Runvo left it as it is."},
+         keptOwnShortcut},
+        {"a folder others may change, declined",
+         shared,
+         "--setup",
+         [] {},
+         1,
+         {"Other people who use this PC can change this:\n" + sharedDir},
+         [](const char *what) { CheckPointsAt("", what); },
+         {IDNO}},
+        {"a folder others may change, accepted",
+         shared,
+         "--setup",
+         [] {},
+         0,
+         {"Other people who use this PC can change this:\n" + sharedDir,
+          "Runvo is in Send To and Open with now, for you alone:\n" + shared},
+         [&](const char *what) { CheckPointsAt(shared, what); },
+         {IDYES, IDOK}},
         {"a % in the folder's path, its own short form",
          percent,
          "--setup",
@@ -346,7 +490,7 @@ static void test_places_not_ours(void)
         ClearPlaces("othertool.exe");
         row.before();
         int code;
-        std::string text = RunWholeTail(row.exe, row.tail, &code);
+        std::string text = RunAnswering(row.exe, row.tail, row.answers, &code);
         ok(code == row.code, "%s: exit code %d", row.what, code);
         for (const std::string &said : row.says)
             ok(Says(text, said), "%s: no [%s] in [%s]", row.what, said.c_str(),
@@ -359,6 +503,8 @@ static void test_places_not_ours(void)
         DeleteFileA(c.c_str());
         RemoveDirectoryA(c.substr(0, c.rfind('\\')).c_str());
     }
+    DeleteFileA(other.c_str());
+    RemoveDirectoryA(otherDir.c_str());
 }
 
 /* The darkest ink of each of the last n lines of text in a menu's picture,

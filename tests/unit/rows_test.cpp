@@ -117,6 +117,42 @@ static void test_type_ahead(void)
 
 /* Names not known yet are loaded as the search meets them, and only
    those: the search finds the row it would find with every name known. */
+/* A search held open while its names load, as a long list keeps it: the
+   user goes on meanwhile (Home, a click) and the search stops, selecting
+   nothing once the names come; a new letter searches from the row the user
+   went to. */
+static void test_search_stopped(void)
+{
+    static const struct {
+        const char *what;
+        bool stopped;         /* the user went on while it waited */
+        wchar_t again;        /* a new letter, typed then (0: none) */
+        int wentTo, selected; /* the row the user went to; the row selected in the end */
+    } rows[] = {
+        {"left to end", false, 0, 0, 3},
+        {"stopped by Home", true, 0, 0, 0},
+        {"stopped at another row", true, 0, 2, 2},
+        {"stopped, then a new letter", true, L'n', 0, 1},
+    };
+    for (const auto &row : rows) {
+        s_unknown.assign(s_names.size(), true);
+        RowSearch search;
+        StartRowSearch(&search, L'v', 0, (int)s_names.size());
+        int got = StepRowSearch(&search, NameOf, NULL), selected = row.wentTo;
+        ok(got == ROW_SEARCH_WAITS && RowSearchUnderWay(&search), "%s: held %d", row.what, got);
+        if (row.stopped)
+            StopRowSearch(&search);
+        s_unknown.assign(s_names.size(), false); /* the names come */
+        if (row.again)
+            StartRowSearch(&search, row.again, selected, (int)s_names.size());
+        got = StepRowSearch(&search, NameOf, NULL);
+        if (got >= 0)
+            selected = got;
+        ok(selected == row.selected && !RowSearchUnderWay(&search), "%s: row %d selected", row.what,
+           selected);
+    }
+}
+
 static void test_type_ahead_loading(void)
 {
     static const struct {
@@ -241,6 +277,7 @@ int main()
     test_digits();
     test_type_ahead();
     test_type_ahead_loading();
+    test_search_stopped();
     test_spoken_names();
     test_icons_on_a_dpi_move();
     return TestSummary("rows");

@@ -62,7 +62,16 @@ static bool FakeIsRunvo(const wchar_t *path)
     return Among(path, s_runvo);
 }
 
-static const FileFacts s_facts = {FakeSameFile, FakeExists, FakeIsRunvo};
+/* The drives that answer, by their letters in either case, as Windows
+   takes them: C:, D: and E: are fixed; U: is a stick that was pulled, N: a
+   network drive (looking at it may wait). A UNC path, or one that is no
+   full path (a variable not expanded), names no drive. */
+static bool FakeDriveAnswers(const wchar_t *path)
+{
+    return path[0] && path[1] == L':' && wcschr(L"CDEcde", path[0]);
+}
+
+static const FileFacts s_facts = {FakeSameFile, FakeExists, FakeIsRunvo, FakeDriveAnswers};
 
 /* Whose a place is, by the file it names. */
 static void test_holders(void)
@@ -81,7 +90,15 @@ static void test_holders(void)
         {L"D:\\Old\\runvo.exe", EXE, HOLDER_COPY},
         {L"C:\\Users\\me\\Apps\\renamed.exe", EXE, HOLDER_COPY},
         {L"E:\\Moved\\RUNVO.exe", EXE, HOLDER_MOVED}, /* no longer there */
+        {L"e:\\moved\\runvo.exe", EXE, HOLDER_MOVED},
         {L"E:\\Moved\\other.exe", EXE, HOLDER_OTHER},
+        {L"E:\\Moved\\runvo.ex", EXE, HOLDER_OTHER}, /* a name that only begins as this one */
+        {L"E:\\Moved\\runvo.exe.old", EXE, HOLDER_OTHER},
+        {L"E:\\Moved\\runvo.exe", L"C:\\Tools\\runvo.ex", HOLDER_OTHER},
+        {L"U:\\Tools\\runvo.exe", EXE, HOLDER_OTHER}, /* its stick pulled: not known */
+        {L"N:\\Tools\\runvo.exe", EXE, HOLDER_OTHER}, /* a network away, or slow */
+        {L"\\\\server\\gone\\runvo.exe", EXE, HOLDER_OTHER},
+        {L"%SystemDrive%\\other\\runvo.exe", EXE, HOLDER_OTHER}, /* not expanded */
         {L"C:\\Windows\\notepad.exe", EXE, HOLDER_OTHER},
         {L"C:\\Windows\\notepad.exe", L"C:\\Users\\me\\notepad.exe", HOLDER_OTHER},
     };
@@ -89,6 +106,102 @@ static void test_holders(void)
         Holder got = HolderOf(row.program, row.exe, &s_facts);
         ok(got == row.holder, "[%s] of [%s]: %d", Shown(row.program).c_str(),
            Shown(row.exe).c_str(), got);
+    }
+}
+
+/* A place as read: there, with the program it starts. */
+static PlaceRead Read(const wchar_t *name, const wchar_t *program, const wchar_t *startIn = L"",
+                      bool arguments = false, bool readable = true)
+{
+    PlaceRead r = {true, readable, arguments, L"", L"", L""};
+    wcscpy(r.name, name);
+    wcscpy(r.program, program);
+    wcscpy(r.startIn, startIn);
+    return r;
+}
+
+static const PlaceRead NOTHING = {};
+static const wchar_t LNK[] = L"C:\\Users\\me\\SendTo\\Runvo.lnk",
+                     USER_KEY[] = L"HKEY_CURRENT_USER\\Software\\Classes\\Applications\\runvo.exe",
+                     MACHINE_KEY[] =
+                         L"HKEY_LOCAL_MACHINE\\Software\\Classes\\Applications\\runvo.exe";
+
+/* Send To's Runvo.lnk: set-up's only in the form set-up writes it. */
+static void test_send_to_judged(void)
+{
+    static const struct {
+        const char *what;
+        PlaceRead read;
+        Holder holder;
+        const wchar_t *named;
+    } rows[] = {
+        {"none", NOTHING, HOLDER_NONE, L""},
+        {"no shortcut", Read(LNK, L"", L"", false, false), HOLDER_OTHER, LNK},
+        {"a shell item", Read(LNK, L""), HOLDER_OTHER, LNK},
+        {"set-up's", Read(LNK, EXE, L"C:\\Users\\me\\Tools"), HOLDER_THIS, EXE},
+        {"set-up's, Start in spelt otherwise", Read(LNK, EXE, L"c:\\users\\ME\\tools\\"),
+         HOLDER_THIS, EXE},
+        {"set-up's of old at a drive's root", Read(LNK, L"T:\\runvo.exe", L"T:"), HOLDER_THIS,
+         L"T:\\runvo.exe"},
+        {"with -n 1", Read(LNK, EXE, L"C:\\Users\\me\\Tools", true), HOLDER_YOURS, LNK},
+        {"another Start in", Read(LNK, EXE, L"C:\\Users\\me\\Documents"), HOLDER_YOURS, LNK},
+        {"no Start in", Read(LNK, EXE, L""), HOLDER_YOURS, LNK},
+        {"a moved copy's", Read(LNK, L"E:\\Moved\\runvo.exe", L"E:\\Moved"), HOLDER_MOVED,
+         L"E:\\Moved\\runvo.exe"},
+        {"a moved copy's with options", Read(LNK, L"E:\\Moved\\runvo.exe", L"E:\\Moved", true),
+         HOLDER_YOURS, LNK},
+        {"another copy's", Read(LNK, L"D:\\Old\\runvo.exe", L"D:\\Old"), HOLDER_COPY,
+         L"D:\\Old\\runvo.exe"},
+        {"notepad with options", Read(LNK, L"C:\\Windows\\notepad.exe", L"", true), HOLDER_OTHER,
+         L"C:\\Windows\\notepad.exe"},
+    };
+    for (const auto &row : rows) {
+        PlacesRead read = {row.read, NOTHING, NOTHING};
+        SetUpState places[PLACE_COUNT];
+        JudgePlaces(SETUP_REMOVE, &read, EXE, &s_facts, places);
+        const SetUpState &p = places[PLACE_SEND_TO];
+        ok(p.holder == row.holder && wcscmp(p.program, row.named) == 0, "%s: %d [%s]", row.what,
+           p.holder, Shown(p.program).c_str());
+    }
+}
+
+/* Open with's keys: the user's, and on set-up the machine's, where it is
+   another program's. */
+static void test_open_with_judged(void)
+{
+    static const struct {
+        const char *what;
+        SetUpAction action;
+        PlaceRead user, machine;
+        Holder holder;
+        const wchar_t *named;
+    } rows[] = {
+        {"none", SETUP_ADD, NOTHING, NOTHING, HOLDER_NONE, L""},
+        {"set-up's", SETUP_ADD, Read(USER_KEY, EXE), NOTHING, HOLDER_THIS, EXE},
+        {"a moved copy's", SETUP_REMOVE, Read(USER_KEY, L"E:\\Moved\\runvo.exe"), NOTHING,
+         HOLDER_MOVED, L"E:\\Moved\\runvo.exe"},
+        {"a key of no open command", SETUP_REMOVE, Read(USER_KEY, L"", L"", false, false), NOTHING,
+         HOLDER_OTHER, USER_KEY},
+        {"a command of no program", SETUP_ADD, Read(USER_KEY, L""), NOTHING, HOLDER_OTHER,
+         USER_KEY},
+        {"the machine's of no command", SETUP_ADD, Read(USER_KEY, EXE),
+         Read(MACHINE_KEY, L"", L"", false, false), HOLDER_OTHER, MACHINE_KEY},
+        {"the machine's of no command, on removal", SETUP_REMOVE, Read(USER_KEY, EXE),
+         Read(MACHINE_KEY, L"", L"", false, false), HOLDER_THIS, EXE},
+        {"the machine's, another copy's", SETUP_ADD, Read(USER_KEY, EXE),
+         Read(MACHINE_KEY, L"D:\\Old\\runvo.exe"), HOLDER_THIS, EXE},
+        {"the machine's, a moved one's", SETUP_ADD, NOTHING,
+         Read(MACHINE_KEY, L"E:\\Moved\\runvo.exe"), HOLDER_OTHER, L"E:\\Moved\\runvo.exe"},
+        {"the machine's, notepad", SETUP_ADD, NOTHING,
+         Read(MACHINE_KEY, L"C:\\Windows\\notepad.exe"), HOLDER_OTHER, L"C:\\Windows\\notepad.exe"},
+    };
+    for (const auto &row : rows) {
+        PlacesRead read = {NOTHING, row.user, row.machine};
+        SetUpState places[PLACE_COUNT];
+        JudgePlaces(row.action, &read, EXE, &s_facts, places);
+        const SetUpState &p = places[PLACE_OPEN_WITH];
+        ok(p.holder == row.holder && wcscmp(p.program, row.named) == 0, "%s: %d [%s]", row.what,
+           p.holder, Shown(p.program).c_str());
     }
 }
 
@@ -159,7 +272,7 @@ static void test_in_folder(void)
 static SetUpState Place(const wchar_t *program, Holder holder, SetUpStep step,
                         unsigned long error = 0)
 {
-    SetUpState p = {L"", false, holder, step, error};
+    SetUpState p = {L"", holder, step, error};
     wcscpy(p.program, program);
     return p;
 }
@@ -282,6 +395,44 @@ static void test_notes(void)
          {L"Send To could not be changed. Windows says: Access is denied.", L"choose Remove again"},
          {},
          false},
+        {"removed from Send To alone",
+         SETUP_REMOVE,
+         REFUSED_NOT,
+         Place(EXE, HOLDER_THIS, STEP_DELETE),
+         Place(L"", HOLDER_NONE, STEP_NONE),
+         L"Runvo is no longer in Send To and Open with:",
+         {},
+         {L"Nothing was removed"},
+         true},
+        {"removed from Open with alone",
+         SETUP_REMOVE,
+         REFUSED_NOT,
+         Place(L"", HOLDER_NONE, STEP_NONE),
+         Place(EXE, HOLDER_THIS, STEP_DELETE),
+         L"Runvo is no longer in Send To and Open with:",
+         {},
+         {L"Nothing was removed"},
+         true},
+        {"a Runvo.lnk of the user's, on set-up",
+         SETUP_ADD,
+         REFUSED_NOT,
+         Place(L"C:\\Users\\me\\SendTo\\Runvo.lnk", HOLDER_YOURS, STEP_LEAVE),
+         Place(EXE, HOLDER_THIS, STEP_WRITE),
+         L"Runvo could not be added to Send To and Open with in full:",
+         {L"Send To holds a Runvo.lnk of your own, with options or another Start in folder: "
+          L"C:\\Users\\me\\SendTo\\Runvo.lnk. Runvo left it as it is."},
+         {},
+         false},
+        {"a Runvo.lnk of the user's, on removal",
+         SETUP_REMOVE,
+         REFUSED_NOT,
+         Place(L"C:\\Users\\me\\SendTo\\Runvo.lnk", HOLDER_YOURS, STEP_LEAVE),
+         Place(EXE, HOLDER_THIS, STEP_DELETE),
+         L"Runvo is no longer in Send To and Open with:",
+         {L"Send To holds a Runvo.lnk of your own, with options or another Start in folder: "
+          L"C:\\Users\\me\\SendTo\\Runvo.lnk. It was left as it is."},
+         {},
+         true},
     };
     for (const auto &row : rows) {
         const SetUpState places[PLACE_COUNT] = {row.sendTo, row.openWith};
@@ -347,6 +498,8 @@ int main()
 {
     setlocale(LC_CTYPE, "C.UTF-8");
     test_holders();
+    test_send_to_judged();
+    test_open_with_judged();
     test_steps();
     test_set_up_path();
     test_in_folder();
