@@ -76,6 +76,30 @@ backports_at_least() { # package version
     backports_install "$1"
 }
 
+# Installs packages from bookworm and bookworm-updates alone, through lists of
+# their own for this command: a security list of one architecture that is out
+# of step with the other's (a mirror in the middle of a sync) leaves the
+# libraries both architectures share at versions apt cannot match.
+without_security_install() {
+    mirror=$(debian_mirror)
+    [ -n "$mirror" ] || return 1
+    dir=$(mktemp -d)
+    chmod 755 "$dir"
+    mkdir -p "$dir/lists/partial"
+    keyring=/usr/share/keyrings/debian-archive-keyring.gpg
+    [ -f $keyring ] && opts="[signed-by=$keyring] " || opts=
+    printf 'deb %s%s bookworm main\ndeb %s%s bookworm-updates main\n' \
+        "$opts" "$mirror" "$opts" "$mirror" >"$dir/sources.list"
+    lists="-o Dir::Etc::SourceList=$dir/sources.list -o Dir::Etc::SourceParts=/nonexistent
+           -o Dir::State::Lists=$dir/lists"
+    rc=0
+    $sudo apt-get update -qq $lists &&
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+            $lists "$@" >/dev/null || rc=$?
+    rm -rf "$dir"
+    return $rc
+}
+
 no_win32() {
     echo "32-bit Windows programs cannot run here ($1): only the win64 build's end-to-end tests will run."
 }
@@ -92,6 +116,8 @@ setup_win32() {
         updated=
     fi
     [ -z "$(missing wine32:i386)" ] || apt_install wine32:i386 ||
+        { echo "Installing wine32:i386 from bookworm and bookworm-updates alone"
+          without_security_install wine32:i386; } ||
         { no_win32 "wine32:i386 could not be installed from this machine's apt sources"; return 0; }
     sh scripts/can-run-win32.sh && return 0
 
