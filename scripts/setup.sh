@@ -79,7 +79,8 @@ backports_at_least() { # package version
 # Installs packages from bookworm and bookworm-updates alone, through lists of
 # their own for this command: a security list of one architecture that is out
 # of step with the other's (a mirror in the middle of a sync) leaves the
-# libraries both architectures share at versions apt cannot match.
+# libraries both architectures share at versions apt cannot match. Nothing is
+# removed: name every package that must stay (wine64 beside wine32:i386).
 without_security_install() {
     mirror=$(debian_mirror)
     [ -n "$mirror" ] || return 1
@@ -95,7 +96,7 @@ without_security_install() {
     rc=0
     $sudo apt-get update -qq $lists &&
         DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
-            $lists "$@" >/dev/null || rc=$?
+            --no-remove $lists "$@" >/dev/null || rc=$?
     rm -rf "$dir"
     return $rc
 }
@@ -117,7 +118,7 @@ setup_win32() {
     fi
     [ -z "$(missing wine32:i386)" ] || apt_install wine32:i386 ||
         { echo "Installing wine32:i386 from bookworm and bookworm-updates alone"
-          without_security_install wine32:i386; } ||
+          without_security_install wine64 wine32:i386; } ||
         { no_win32 "wine32:i386 could not be installed from this machine's apt sources"; return 0; }
     sh scripts/can-run-win32.sh && return 0
 
