@@ -76,7 +76,7 @@ esac
 bytes=$(wc -c <"$exe")
 rsrc=$($objdump -h "$exe" | awk '$2 == ".rsrc" { print $3 }')
 rsrc=$(( (0x${rsrc:-0} + 511) / 512 * 512 ))
-case $objdump in i686-*) guard=44 ;; *) guard=52 ;; esac
+case $objdump in i686-*) guard=44 ;; *) guard=56 ;; esac
 echo "$exe: $(printf '%s\n' "$headers" | sed -n 's/.*file format //p'), $bytes bytes" \
      "($((bytes - rsrc)) without its resources, guard $guard KiB; whole file guard 96 KiB);" \
      "imported at start: $imports; named: $named; import slots read by the code: $slots"
