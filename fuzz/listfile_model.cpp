@@ -97,6 +97,7 @@ void ReadModelLines(const uint8_t *data, size_t size, ModelLines *lines)
 {
     lines->text.clear();
     lines->start.assign(1, 0);
+    lines->ended.clear();
     bool utf16 = size >= 2 && data[0] == 0xFF && data[1] == 0xFE;
     size_t i = utf16 ? 2 : 0;
     static std::vector<unsigned> units;
@@ -136,5 +137,6 @@ void ReadModelLines(const uint8_t *data, size_t size, ModelLines *lines)
         }
         EndRead(read, lines);
         lineStart = read.back() == '\n'; /* a read holds a unit at least */
+        lines->ended.push_back(lineStart);
     }
 }

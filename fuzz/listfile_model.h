@@ -15,10 +15,12 @@
 #include <vector>
 
 /* The cleaned lines of a file, in UTF-16 units: line i is
-   text[start[i], start[i + 1]). */
+   text[start[i], start[i + 1]); ended[i]: its read ended at a line feed, so
+   that the next read begins a line of the file. */
 struct ModelLines {
     std::wstring text;
     std::vector<size_t> start;
+    std::vector<bool> ended;
 
     size_t count() const
     {

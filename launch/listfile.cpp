@@ -58,6 +58,20 @@ static size_t Utf8Sequence(const unsigned char *p, size_t n, unsigned *cp)
     return len;
 }
 
+bool ReadsAsUtf8(const unsigned char *p, size_t n)
+{
+    bool beyondAscii = false;
+    for (size_t i = 0; i < n;) {
+        unsigned cp;
+        size_t len = Utf8Sequence(p + i, n - i, &cp);
+        if (len == 0)
+            return false;
+        beyondAscii = beyondAscii || len > 1;
+        i += len;
+    }
+    return beyondAscii;
+}
+
 /* How many of the content bytes at p the next read takes when it is UTF-8:
    whole sequences, as many as fit LIST_PIECE_MAX units, and *withLf when
    the line's LF fits after them. 0 when the read is not UTF-8: a sequence
@@ -124,11 +138,23 @@ static void CutAtEnd(ListReader *r, size_t from)
         r->len -= r->len % 2;
 }
 
+/* Up to LIST_CHUNK bytes of the file into to: their number. */
+static size_t Take(ListReader *r, unsigned char *to)
+{
+    if (r->file)
+        return fread(to, 1, LIST_CHUNK, r->file);
+    size_t n = r->left < (size_t)LIST_CHUNK ? r->left : (size_t)LIST_CHUNK;
+    memcpy(to, r->from, n);
+    r->from += n;
+    r->left -= n;
+    return n;
+}
+
 /* Reads on until LIST_LOOK bytes are unread or the file has ended. */
 static void ReadMore(ListReader *r)
 {
     while (!r->ended && r->len - r->pos < LIST_LOOK) {
-        size_t got = fread(r->buf + r->len, 1, LIST_CHUNK, r->file);
+        size_t got = Take(r, r->buf + r->len);
         r->len += got;
         if (got == 0)
             r->ended = true; /* end of file, or a read error: the same */
@@ -141,6 +167,7 @@ static void Fill(ListReader *r)
     if (r->ended || r->len - r->pos >= LIST_LOOK)
         return;
     memmove(r->buf, r->buf + r->pos, r->len - r->pos);
+    r->offset += r->pos;
     r->len -= r->pos;
     r->pos = 0;
     size_t from = r->len;
@@ -151,7 +178,7 @@ static void Fill(ListReader *r)
 void ListReaderInit(ListReader *r, FILE *file)
 {
     r->file = file;
-    r->pos = r->len = 0;
+    r->offset = r->pos = r->len = 0;
     r->ended = r->utf16 = false;
     r->lineStart = true; /* a UTF-8 mark is passed over as any line's */
     ReadMore(r);
@@ -161,6 +188,13 @@ void ListReaderInit(ListReader *r, FILE *file)
         r->utf16 = true;
     }
     CutAtEnd(r, r->pos);
+}
+
+void ListReaderInitBytes(ListReader *r, const unsigned char *bytes, size_t n)
+{
+    r->from = bytes;
+    r->left = n;
+    ListReaderInit(r, NULL);
 }
 
 /* Passes over a mark at the start of a line: U+FEFF, in the file's

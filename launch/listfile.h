@@ -50,6 +50,10 @@ enum {
    there is none: the executable's path is unknown or did not fit. */
 bool ListFilePath(PathChar *path);
 
+/* Whether bytes of a list without a mark read as UTF-8: each sequence is
+   well-formed, and one at least is beyond ASCII. */
+bool ReadsAsUtf8(const unsigned char *bytes, size_t n);
+
 /* Removes units 1 to 32 from the end of the line. */
 void TrimLineEnd(wchar_t *line);
 
@@ -70,9 +74,13 @@ typedef void (*ListEntryFn)(void *context, const wchar_t *entry);
 size_t ReadProgramList(wchar_t *defaultText, ListEntryFn action, void *context,
                        bool *defaultCut = NULL);
 
-/* Reading lines by the rules above from an open stream. */
+/* Reading lines by the rules above from an open stream, or from the bytes
+   of a file in memory. */
 struct ListReader {
-    FILE *file;
+    FILE *file;                /* NULL: the bytes in memory */
+    const unsigned char *from; /* the bytes in memory not yet taken, and how many */
+    size_t left;
+    size_t offset;   /* where buf begins in the file */
     size_t pos, len; /* unread bytes of buf: [pos, len) */
     bool ended;      /* end of file, Ctrl-Z or a read error seen */
     bool utf16;      /* the file is UTF-16 LE: a unit is two bytes */
@@ -82,6 +90,15 @@ struct ListReader {
 
 /* Starts reading, past the file's byte-order mark if it has one. */
 void ListReaderInit(ListReader *reader, FILE *file);
+
+/* The same for a file's n bytes in memory. */
+void ListReaderInitBytes(ListReader *reader, const unsigned char *bytes, size_t n);
+
+/* Where the next read begins in the file, in bytes. */
+inline size_t ListReaderOffset(const ListReader *reader)
+{
+    return reader->offset + reader->pos;
+}
 
 /* The next read into line (PATH_SIZE units), uncleaned; with a NULL
    line the read is skipped. False when nothing is left. */

@@ -210,3 +210,141 @@ bool RuleForTail(const wchar_t *line, const wchar_t *tail, bool arguments, wchar
     }
     return false;
 }
+
+/* A document's type as a rule names it, into type (size); false for none. */
+static bool DocumentType(Span doc, wchar_t *type, size_t size)
+{
+    size_t scheme = SchemeLength(doc.begin, doc.end);
+    Span t = {doc.begin, doc.begin + scheme};
+    if (!scheme) {
+        t = Span{doc.end, doc.end};
+        while (t.begin > doc.begin && !wcschr(L".\\/:", t.begin[-1]))
+            t.begin--;
+        if (t.begin == doc.begin || t.begin[-1] != L'.')
+            return false;
+        t.begin--; /* the dot */
+    }
+    if (!IsType(t) || (size_t)(t.end - t.begin) >= size)
+        return false;
+    for (const wchar_t *p = t.begin; p < t.end; p++)
+        if (IsBlank(*p) || *p == L'|')
+            return false;
+    PutSpan(type, size, t);
+    for (wchar_t *p = type; *p; p++)
+        *p = *p >= L'A' && *p <= L'Z' ? (wchar_t)(*p - L'A' + L'a') : *p;
+    return true;
+}
+
+/* Whether the document has a type, the one of the documents before it
+   where there were any (type, size characters, "" before the first). */
+static bool OfType(const wchar_t *document, bool (*isFolder)(const wchar_t *path), wchar_t *type,
+                   size_t size)
+{
+    wchar_t one[COMMAND_SIZE];
+    if (!document[0] || isFolder(document) ||
+        !DocumentType(Span{document, document + wcslen(document)}, one, COMMAND_SIZE) ||
+        (type[0] && wcscmp(one, type) != 0) || wcslen(one) >= size)
+        return false;
+    wcscpy(type, one);
+    return true;
+}
+
+bool TailType(const wchar_t *tail, bool arguments, bool (*isFolder)(const wchar_t *path),
+              wchar_t *type, size_t size)
+{
+    wchar_t document[COMMAND_SIZE];
+    type[0] = L'\0';
+    if (!arguments) {
+        /* One document, longer than any command the chooser starts: none. */
+        Span whole = Trimmed(Span{tail, tail + wcslen(tail)});
+        if ((size_t)(whole.end - whole.begin) >= COMMAND_SIZE)
+            return false;
+        PutSpan(document, COMMAND_SIZE, whole);
+        return OfType(document, isFolder, type, size);
+    }
+    TextBuf doc;
+    size_t count = 0;
+    for (const wchar_t *p = tail; (p = NextArgument(p, OutStart(&doc, document, COMMAND_SIZE)));
+         count++)
+        if (doc.truncated || !OfType(document, isFolder, type, size))
+            return false;
+    return count > 0;
+}
+
+/* Whether the types name the type, case-blind. */
+static bool NamesType(Span types, const wchar_t *type)
+{
+    Span one;
+    size_t n = wcslen(type);
+    while (NextType(&types, &one))
+        if ((size_t)(one.end - one.begin) == n && SameText(one.begin, type, n))
+            return true;
+    return false;
+}
+
+/* Puts a rule anew without the type: its other types and its text; nothing
+   where no type is left. */
+static void PutRuleWithout(TextBuf *t, Span types, Span text, const wchar_t *type)
+{
+    Span one;
+    bool any = false;
+    size_t n = wcslen(type), mark = t->len;
+    PutText(t, L"| ");
+    while (NextType(&types, &one)) {
+        if ((size_t)(one.end - one.begin) == n && SameText(one.begin, type, n))
+            continue;
+        Put(t, one.begin, (size_t)(one.end - one.begin));
+        PutChar(t, L' ');
+        any = true;
+    }
+    if (!any) { /* the rule goes */
+        t->len = mark;
+        t->buf[mark] = L'\0';
+        return;
+    }
+    PutText(t, L"= ");
+    Put(t, text.begin, (size_t)(text.end - text.begin));
+    PutChar(t, L' ');
+}
+
+bool LineWithRule(const wchar_t *line, bool cut, const wchar_t *type, const wchar_t *text,
+                  wchar_t *out, size_t size)
+{
+    size_t n = wcslen(text);
+    const wchar_t *bar = wcschr(line, L'|');
+    if (cut || !n || IsBlank(text[0]) || IsBlank(text[n - 1]) || wcschr(text, L'|') ||
+        (bar && !CarriesRules(line)))
+        return false;
+    TextBuf t;
+    /* The default as it stands, then each rule as it stands but one that
+       names the type. */
+    Put(OutStart(&t, out, size), line, bar ? (size_t)(bar - line) : wcslen(line));
+    const wchar_t *p = bar ? bar + 1 : NULL;
+    Span part, types, ruleText;
+    while (NextPart(&p, &part)) {
+        ReadRule(part, &types, &ruleText);
+        if (NamesType(types, type)) {
+            PutRuleWithout(&t, types, ruleText, type);
+        } else {
+            PutChar(&t, L'|');
+            Put(&t, part.begin, (size_t)(part.end - part.begin));
+        }
+    }
+    if (t.len > 0 && !IsBlank(out[t.len - 1]))
+        PutChar(&t, L' ');
+    PutText(&t, L"| ");
+    PutText(&t, type);
+    PutText(&t, L" = ");
+    PutText(&t, text);
+    return !t.truncated;
+}
+
+int RowBeginningWith(const wchar_t *text, EntryAtFn entryAt, void *context)
+{
+    wchar_t entry[PATH_SIZE];
+    size_t n = wcslen(text);
+    for (int i = 0; entryAt(context, i, entry); i++)
+        if (wcslen(entry) >= n && SameText(entry, text, n))
+            return i;
+    return -1;
+}

@@ -32,4 +32,29 @@ void FirstLineDefault(const wchar_t *line, wchar_t *text, size_t size, bool cut 
 bool RuleForTail(const wchar_t *line, const wchar_t *tail, bool arguments, wchar_t *text,
                  size_t size, bool cut = false);
 
+/* The one type of the tail's documents, as a rule names it (.pdf, in
+   lower case where ASCII; https:), into type (size characters): the type
+   that every document has. False for none: no document, a folder
+   (isFolder), a name without an extension, documents of several types, or
+   a type that a rule could not name. */
+bool TailType(const wchar_t *tail, bool arguments, bool (*isFolder)(const wchar_t *path),
+              wchar_t *type, size_t size);
+
+/* The first line with a rule that takes documents of the type to text, into
+   out (size characters): the default and every other rule as they are, but
+   for the type, taken out of any rule that had it (a rule left with no type
+   goes). False where the line cannot carry it: the read cut it (cut), its
+   parts after a '|' are not all rules, the text is not one that a rule
+   keeps whole (empty, blanks at its ends, a '|'), or out is too small. */
+bool LineWithRule(const wchar_t *line, bool cut, const wchar_t *type, const wchar_t *text,
+                  wchar_t *out, size_t size);
+
+/* An entry of the chooser's rows, by its index, into entry (PATH_SIZE);
+   false past the last. */
+typedef bool (*EntryAtFn)(void *context, int index, wchar_t *entry);
+
+/* The row that a text preselects, as the chooser does: the first whose
+   entry begins with it, case-blind; -1 for none. */
+int RowBeginningWith(const wchar_t *text, EntryAtFn entryAt, void *context);
+
 #endif /* RUNVO_RULES_H */

@@ -12,6 +12,17 @@ size_t DecodeAnsi(const char *bytes, size_t n, wchar_t *units, size_t size)
     return got > 0 ? (size_t)got : 0;
 }
 
+size_t EncodeAnsi(const WCHAR *units, size_t n, char *bytes, size_t size)
+{
+    /* A code page of UTF-8 holds all: the caller writes UTF-8 itself. */
+    if (n == 0 || GetACP() == CP_UTF8)
+        return 0;
+    BOOL unheld = FALSE;
+    int got = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, units, (int)n, bytes, (int)size,
+                                  NULL, &unheld);
+    return got > 0 && !unheld ? (size_t)got : 0;
+}
+
 wchar_t UpperCase(wchar_t c)
 {
     return (wchar_t) reinterpret_cast<ULONG_PTR>(

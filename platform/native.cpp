@@ -82,6 +82,19 @@ size_t DecodeAnsi(const char *bytes, size_t n, wchar_t *units, size_t size)
     return i;
 }
 
+/* The host's code page is Latin-1, as DecodeAnsi reads it. */
+size_t EncodeAnsi(const wchar_t *units, size_t n, char *bytes, size_t size)
+{
+    if (n == 0 || n > size)
+        return 0;
+    for (size_t i = 0; i < n; i++) {
+        if ((unsigned)units[i] > 0xFF)
+            return 0;
+        bytes[i] = (char)units[i];
+    }
+    return n;
+}
+
 NativeLaunch g_nativeLaunch;
 
 /* The row of a list (ended by a row whose key is NULL) whose key is name,

@@ -48,6 +48,11 @@ FILE *OpenToRead(const PathChar *path);
    the number of characters. */
 size_t DecodeAnsi(const char *bytes, size_t n, wchar_t *units, size_t size);
 
+/* UTF-16 text to bytes of the system code page, at most size: their
+   number; 0 where the code page does not hold a character of it as it is
+   (nothing is fitted to a look-alike). */
+size_t EncodeAnsi(const wchar_t *units, size_t n, char *bytes, size_t size);
+
 /* A character in upper case, by the system's own table (any script). */
 wchar_t UpperCase(wchar_t c);
 

@@ -4,6 +4,7 @@
  * default), and which rule the documents of a tail meet.
  */
 #include "launch/rules.h"
+#include "launch/sizes.h"
 #include "launch/tail.h"
 #include "tests/harness.h"
 
@@ -124,9 +125,100 @@ static void test_rule_lines(void)
     }
 }
 
+/* A rule written for a type into the first line: the default and the
+   other rules as they stand, the type taken out of a rule that had it. */
+static void test_line_with_rule(void)
+{
+    const std::wstring longLine = L"notepad | .txt = " + std::wstring(230, L'e');
+    static const struct {
+        std::wstring line, type, text;
+        bool cut;
+        std::wstring out; /* empty: refused */
+    } rows[] = {
+        {L"notepad", L".pdf", L"C:\\Apps\\reader.exe", false,
+         L"notepad | .pdf = C:\\Apps\\reader.exe"},
+        {L"", L".pdf", L"reader", false, L"| .pdf = reader"},
+        {L"notepad | .jpg = viewer", L".pdf", L"reader", false,
+         L"notepad | .jpg = viewer | .pdf = reader"},
+        {L"  notepad\t| .txt=ed|https: = ff", L".pdf", L"reader", false,
+         L"  notepad\t| .txt=ed|https: = ff | .pdf = reader"},
+        {L"notepad | .jpg .PDF .png = viewer | .txt = ed", L".pdf", L"reader", false,
+         L"notepad | .jpg .png = viewer | .txt = ed | .pdf = reader"},
+        {L"notepad | .pdf = old | .txt = ed", L".pdf", L"reader", false,
+         L"notepad | .txt = ed | .pdf = reader"},
+        {L"notepad | https: = ff", L"https:", L"\"C:\\Apps\\browser.exe\" --new", false,
+         L"notepad | https: = \"C:\\Apps\\browser.exe\" --new"},
+        {L"notepad", L".pdf", L"a | b", false, L""}, /* a text no rule keeps whole */
+        {L"notepad", L".pdf", L" reader", false, L""},
+        {L"C:\\a|b", L".pdf", L"reader", false, L""}, /* a bar that is no rule's */
+        {L"notepad", L".pdf", L"reader", true, L""},  /* the read cut it */
+        {longLine, L".pdf", L"reader", false, L""},   /* past the line's size */
+    };
+    for (const auto &row : rows) {
+        wchar_t out[PATH_SIZE];
+        bool got = LineWithRule(row.line.c_str(), row.cut, row.type.c_str(), row.text.c_str(), out,
+                                PATH_SIZE);
+        const std::wstring &want = row.out;
+        ok(got == !want.empty() && (!got || out == want), "[%s] + %s: %d [%s]",
+           Shown(row.line).c_str(), Shown(row.type).c_str(), got, got ? Shown(out).c_str() : "");
+        if (!got)
+            continue;
+        /* It reads back: the same default, and the rule for the type. */
+        wchar_t before[PATH_SIZE], after[PATH_SIZE], text[PATH_SIZE];
+        FirstLineDefault(row.line.c_str(), before, PATH_SIZE);
+        FirstLineDefault(out, after, PATH_SIZE);
+        std::wstring doc = row.type == L"https:" ? L"https://example.com/" : L"C:\\a" + row.type;
+        ok(wcscmp(before, after) == 0 && RuleForTail(out, doc.c_str(), false, text, PATH_SIZE) &&
+               text == row.text,
+           "[%s]: default [%s], rule [%s]", Shown(out).c_str(), Shown(after).c_str(),
+           Shown(text).c_str());
+    }
+}
+
+static bool NoFolder(const wchar_t *)
+{
+    return false;
+}
+
+static bool IsFolder(const wchar_t *path)
+{
+    return wcscmp(path, L"C:\\Users\\me\\site.com") == 0;
+}
+
+/* The one type of a tail's documents, as a rule names it. */
+static void test_tail_type(void)
+{
+    static const struct {
+        const wchar_t *tail;
+        bool arguments;
+        const wchar_t *type; /* NULL: none */
+    } rows[] = {
+        {L"C:\\Docs\\report.PDF", false, L".pdf"},
+        {L"C:\\My Docs\\a b.txt", false, L".txt"},
+        {L"\"C:\\a.txt\" \"C:\\b.TXT\"", true, L".txt"},
+        {L"\"C:\\a.txt\" \"C:\\b.pdf\"", true, NULL},
+        {L"https://example.com/a.pdf", false, L"https:"},
+        {L"", false, NULL},
+        {L"C:\\Docs\\README", false, NULL},
+        {L"C:\\Users\\me\\site.com", false, NULL}, /* a folder */
+        {L"C:\\Docs.d\\README", false, NULL},
+        {L"C:\\x.my ext", false, NULL}, /* no rule names it */
+    };
+    for (const auto &row : rows) {
+        wchar_t type[16];
+        bool got = TailType(row.tail, row.arguments, IsFolder, type, 16);
+        ok(got == (row.type != NULL) && (!got || wcscmp(type, row.type) == 0), "[%s]: %d [%s]",
+           Shown(row.tail).c_str(), got, got ? Shown(type).c_str() : "");
+    }
+    wchar_t type[16];
+    ok(!TailType(L"C:\\a.txt", false, NoFolder, type, 4), "a type past its buffer");
+}
+
 int main()
 {
     setlocale(LC_CTYPE, "C.UTF-8");
+    test_line_with_rule();
+    test_tail_type();
     test_default();
     test_rule_for_tail();
     test_rule_lines();
