@@ -177,3 +177,36 @@ bool FindEntryProgram(const wchar_t *entry, EntryProgram *p)
     FindEntryFile(p);
     return true;
 }
+
+/* Whether the entry reads as the file, its one program: nothing of it is
+   taken for arguments, or expanded. */
+static bool ReadsAsFile(const wchar_t *entry, const wchar_t *file)
+{
+    EntryProgram p;
+    return ReadEntryProgram(entry, &p) && !p.args[0] && wcscmp(p.written, file) == 0 &&
+           wcscmp(p.expanded, file) == 0;
+}
+
+bool EntryForFile(const wchar_t *file, wchar_t *entry)
+{
+    if (wcslen(file) >= PATH_SIZE)
+        return false;
+    if (ReadsAsFile(file, file)) {
+        wcscpy(entry, file);
+        return true;
+    }
+    wchar_t shortName[PATH_SIZE];
+    if (!ShortName(file, shortName) || !ReadsAsFile(shortName, shortName))
+        return false;
+    wcscpy(entry, shortName);
+    return true;
+}
+
+bool IsProgramToList(const wchar_t *file)
+{
+    wchar_t target[PATH_SIZE], dir[PATH_SIZE];
+    if (IsProgramFile(file))
+        return true;
+    return IsShortcut(file) && ReadShortcut(file, target, NULL, dir) == SHORTCUT_READ &&
+           IsProgramFile(target);
+}

@@ -73,4 +73,16 @@ void FindEntryFile(EntryProgram *p, bool noWaiting = false);
 /* ReadEntryProgram, then FindEntryFile. */
 bool FindEntryProgram(const wchar_t *entry, EntryProgram *p);
 
+/* The entry that names the file (a full path) as its program, into entry
+   (PATH_SIZE characters): the path as it stands, which the list reads whole
+   (a line that begins with no quote is one path, blanks and all), or its
+   short form where the path holds a % that reading would expand. False
+   where neither reads back as the file. */
+bool EntryForFile(const wchar_t *file, wchar_t *entry);
+
+/* Whether the file is one to list as a program: a program's file (.exe,
+   .com, .bat, .cmd), or a shortcut to one; not a document, nor a shortcut
+   to a document, a folder or an app of the Store. */
+bool IsProgramToList(const wchar_t *file);
+
 #endif /* RUNVO_ENTRY_H */

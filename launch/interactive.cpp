@@ -10,6 +10,7 @@
 #include "launch/runvo.h"
 #include "launch/tail.h"
 #include "launch/text.h"
+#include "ui/chooser.h"
 #include "ui/mainwnd.h"
 #include "ui/selectdlg.h"
 #include "ui/windowicon.h"
@@ -153,8 +154,9 @@ int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const Tail *tai
     SetProgramIcon(g_hwndMain);
     MoveToUsersMonitor(g_hwndMain);
 
+    Chooser chooser = {NULL, NULL, tail, FileStamp{}};
     INT_PTR choice = DialogBoxParamW(hInstance, L"IDD_RUNVO", g_hwndMain, SelectDlgProc,
-                                     reinterpret_cast<LPARAM>(tail));
+                                     reinterpret_cast<LPARAM>(&chooser));
     if (choice == -1)
         return ShowSetupFailed("WinMain(): DialogBox() failed");
     if (choice == 0)

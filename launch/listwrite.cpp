@@ -15,9 +15,6 @@
 
 enum {
     CTRL_Z = 26,
-    /* The units of a line that one read takes whole: its line feed counts
-       among a read's units. */
-    LINE_UNITS = LIST_PIECE_MAX - 1,
     /* One read's units as bytes at most: three a unit in UTF-8. */
     LINE_BYTES = 3 * LIST_PIECE_MAX,
     /* What a change adds at most: two lines with their ends, and a mark. */
@@ -151,7 +148,7 @@ static size_t EncodeUtf8(const wchar_t *text, unsigned char *out)
 static size_t EncodeLine(const ListForm *f, const wchar_t *text, unsigned char *line)
 {
     size_t units = wcslen(text);
-    if (units > LINE_UNITS)
+    if (units > LIST_LINE_UNITS)
         return 0;
     if (f->utf16) {
         for (size_t i = 0; i < units; i++) {
@@ -163,7 +160,7 @@ static size_t EncodeLine(const ListForm *f, const wchar_t *text, unsigned char *
     /* In the code page where it holds the text whole, and the bytes would
        not be read as UTF-8 of another text. */
     size_t n = f->utf8 ? 0 : EncodeAnsi(text, units, reinterpret_cast<char *>(line), LINE_BYTES);
-    if (n > 0 && n <= LINE_UNITS && !ReadsAsUtf8(line, n))
+    if (n > 0 && n <= LIST_LINE_UNITS && !ReadsAsUtf8(line, n))
         return n;
     return EncodeUtf8(text, line);
 }

@@ -20,6 +20,17 @@
 
 #include <stddef.h>
 
+#include "launch/listfile.h"
+
+enum {
+    /* The units of a line that one read takes whole, as a line is written:
+       its line feed counts among a read's units. */
+    LIST_LINE_UNITS = LIST_PIECE_MAX - 1,
+    /* The most bytes of a list that is changed: a million lines and more,
+       held twice in the 32-bit program's memory. */
+    LIST_WRITABLE_BYTES = 256 << 20
+};
+
 /* A change that the chooser asks of the list. */
 enum ListEdit {
     EDIT_ADD,       /* a new entry as the last line; in a list of no lines, the default too */

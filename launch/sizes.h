@@ -18,9 +18,9 @@ enum {
     COMMAND_LINE_SIZE = 32767,
     /* The longest line the command interpreter reads. */
     INTERPRETER_LINE_SIZE = 8192,
-    /* Notepad's command: its path and a document's, each quoted, and the
-       blank between. */
-    NOTEPAD_COMMAND_SIZE = 2 * PATH_SIZE + 8,
+    /* A command of a program of the system's (Notepad, Explorer) with a
+       path: both quoted, the blank and an option between. */
+    SYSTEM_COMMAND_SIZE = 2 * PATH_SIZE + 16,
     /* The status text: the error's first line (ERROR_LINE_SIZE), the
        system's words for the error and the file found; or the starting
        text with the file found. */

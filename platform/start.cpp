@@ -33,13 +33,13 @@ DWORD StartProgram(const WCHAR *file, WCHAR *command, bool wait, const WCHAR *di
     return ERROR_SUCCESS;
 }
 
-/* A program of the system folder by its name into file (PATH_SIZE), the
-   64-bit one's where the 32-bit launcher reaches it; 0, or why it is not
-   found. */
-static DWORD SystemProgram(const WCHAR *name, WCHAR *file)
+/* A program of the system's folder (SYSTEM_FOLDER, WINDOWS_FOLDER) by its
+   name into file (PATH_SIZE), the 64-bit one's where the 32-bit launcher
+   reaches it; 0, or why it is not found. */
+static DWORD SystemProgram(SearchedFolder folder, const WCHAR *name, WCHAR *file)
 {
     TextBuf t;
-    PutText(OutStart(&t, file, PATH_SIZE), ProgramSearch()->folders[SYSTEM_FOLDER]);
+    PutText(OutStart(&t, file, PATH_SIZE), ProgramSearch()->folders[folder]);
     PutChar(&t, L'\\');
     PutText(&t, name);
     if (t.truncated)
@@ -58,7 +58,7 @@ DWORD StartInterpreter(WCHAR *command, bool wait, const WCHAR *dir)
        launcher may yet start another program. */
     static const char noCurrent[] = "NoDefaultCurrentDirectoryInExePath";
     WCHAR file[PATH_SIZE];
-    DWORD error = SystemProgram(L"cmd.exe", file);
+    DWORD error = SystemProgram(SYSTEM_FOLDER, L"cmd.exe", file);
     if (error)
         return error;
     bool set =
@@ -69,17 +69,34 @@ DWORD StartInterpreter(WCHAR *command, bool wait, const WCHAR *dir)
     return error;
 }
 
-DWORD OpenInNotepad(const WCHAR *document)
+/* Starts a program of the system's with a path: "program" option"path",
+   in the folder dir (NULL: the launcher's); 0 or the error. */
+static DWORD StartWithPath(SearchedFolder folder, const WCHAR *name, const WCHAR *option,
+                           const WCHAR *path, const WCHAR *dir)
 {
-    WCHAR notepad[PATH_SIZE], command[NOTEPAD_COMMAND_SIZE];
-    DWORD error = SystemProgram(L"notepad.exe", notepad);
+    WCHAR program[PATH_SIZE], command[SYSTEM_COMMAND_SIZE];
+    DWORD error = SystemProgram(folder, name, program);
     if (error)
         return error;
     TextBuf t;
-    PutQuoted(OutStart(&t, command, NOTEPAD_COMMAND_SIZE), notepad);
+    PutQuoted(OutStart(&t, command, SYSTEM_COMMAND_SIZE), program);
     PutChar(&t, L' ');
-    PutQuoted(&t, document);
-    return t.truncated ? ERROR_FILENAME_EXCED_RANGE : StartProgram(notepad, command, false, NULL);
+    PutText(&t, option);
+    PutQuoted(&t, path);
+    return t.truncated ? ERROR_FILENAME_EXCED_RANGE : StartProgram(program, command, false, dir);
+}
+
+DWORD OpenInNotepad(const WCHAR *document)
+{
+    /* Its Open and Save As begin in the list's folder, not in the one the
+       launcher was started in (a document's). */
+    WCHAR dir[PATH_SIZE];
+    return StartWithPath(SYSTEM_FOLDER, L"notepad.exe", L"", document, FolderOf(document, dir));
+}
+
+DWORD ShowInFolder(const WCHAR *file)
+{
+    return StartWithPath(WINDOWS_FOLDER, L"explorer.exe", L"/select,", file, NULL);
 }
 
 DWORD ElevateProgram(const WCHAR *file, const WCHAR *parameters, const WCHAR *dir)

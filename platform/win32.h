@@ -26,6 +26,7 @@
 
 #ifndef RC_INVOKED /* the resource compiler needs only the constants */
 
+#include "launch/listwrite.h"
 #include "launch/setup.h"
 #include "launch/waits.h"
 #include "platform/platform.h"
@@ -111,9 +112,19 @@ struct FileStamp {
 FileStamp FileStampOf(const WCHAR *path);
 bool SameStamp(const FileStamp &a, const FileStamp &b);
 
-/* Opens the document in the system's Notepad; 0 or the error
-   (platform/start.cpp). */
+/* A file's bytes whole, into out (allocated; the caller frees them), and a
+   file written whole: a new file beside it, put in its place in one step,
+   with its attributes kept. Each returns 0 or the system's error. */
+DWORD ReadWholeFile(const WCHAR *path, ListBytes *out);
+DWORD ReplaceWholeFile(const WCHAR *path, const unsigned char *bytes, size_t n);
+
+/* Opens the document in the system's Notepad, started in the document's
+   folder; 0 or the error (platform/start.cpp). */
 DWORD OpenInNotepad(const WCHAR *document);
+
+/* Opens the file's folder in Explorer with the file selected; 0 or the
+   error. */
+DWORD ShowInFolder(const WCHAR *file);
 
 /* The system's own words for an error number into words (size
    characters), its inserts naming insert; false when it has none

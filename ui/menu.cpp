@@ -5,6 +5,7 @@
 
 #include "launch/listfile.h"
 #include "launch/text.h"
+#include "ui/addprogram.h"
 #include "ui/resource.h"
 #include "ui/setup.h"
 
@@ -23,6 +24,7 @@ void AddChooserItems(HMENU menu)
     AppendItem(menu, IDM_SETUP, IDS_MENU_ADD);
     AppendItem(menu, IDM_REMOVE, IDS_MENU_REMOVE);
     AppendItem(menu, IDM_EDITLIST, IDS_MENU_EDIT_LIST);
+    AppendItem(menu, IDM_ADDPROGRAM, IDS_MENU_ADD_PROGRAM);
 }
 
 /* How many places are set up for this copy, as last read; -1: to be read.
@@ -53,16 +55,19 @@ static void EditList(HWND hDlg)
     MessageBoxW(hDlg, note, L"Runvo", MB_ICONWARNING | MB_OK);
 }
 
-bool DoChooserItem(HWND hDlg, UINT command)
+bool DoChooserItem(Chooser *c, UINT command)
 {
     switch (command) {
     case IDM_SETUP:
     case IDM_REMOVE:
-        RunSetUp(hDlg, command == IDM_SETUP ? SETUP_ADD : SETUP_REMOVE);
+        RunSetUp(c->dlg, command == IDM_SETUP ? SETUP_ADD : SETUP_REMOVE);
         s_here = -1;
         return true;
     case IDM_EDITLIST:
-        EditList(hDlg);
+        EditList(c->dlg);
+        return true;
+    case IDM_ADDPROGRAM:
+        AddFromDialog(c);
         return true;
     }
     return false;

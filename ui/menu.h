@@ -1,17 +1,17 @@
 /*
  * The chooser's menu: the items that Runvo adds to its title bar's menu
- * (Alt+Space), their texts and access keys (D, V and E: none of the letters
- * of the system's own items, Restore, Move, Size, Minimize, Maximize and
- * Close, which some systems list greyed, nor Wine's About Wine), which of
- * them apply, and what each does.
+ * (Alt+Space), their texts and access keys (D, V, E and P: none of the
+ * letters of the system's own items, Restore, Move, Size, Minimize,
+ * Maximize and Close, which some systems list greyed, nor Wine's About
+ * Wine), which of them apply, and what each does.
  */
 #ifndef RUNVO_MENU_H
 #define RUNVO_MENU_H
 
-#include "platform/win32.h"
+#include "ui/chooser.h"
 
-/* Appends the items of set-up, removal and editing the list to the system
-   menu. */
+/* Appends the items of set-up, removal, editing the list and adding a
+   program to the system menu. */
 void AddChooserItems(HMENU menu);
 
 /* Greys the item of set-up or of removal where it does not apply: all is in
@@ -20,6 +20,6 @@ void UpdateChooserItems(HMENU menu);
 
 /* Does what the item with this command stands for, owned by the chooser;
    false when the command is none of the items. */
-bool DoChooserItem(HWND hDlg, UINT command);
+bool DoChooserItem(Chooser *c, UINT command);
 
 #endif /* RUNVO_MENU_H */

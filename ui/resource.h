@@ -21,5 +21,11 @@
 #define IDM_SETUP 0x0110
 #define IDM_REMOVE 0x0120
 #define IDM_EDITLIST 0x0130
+#define IDM_ADDPROGRAM 0x0140
+
+/* A row's menu, beside Open (IDOK). */
+#define IDM_ROW_ALWAYS 0x0150
+#define IDM_ROW_REMOVE 0x0160
+#define IDM_ROW_LOCATION 0x0170
 
 #endif /* RUNVO_RESOURCE_H */

@@ -13,22 +13,30 @@
 #include "launch/runvo.h"
 #include "launch/tail.h"
 #include "ui/accessible.h"
+#include "ui/addprogram.h"
+#include "ui/chooser.h"
 #include "ui/dpi.h"
+#include "ui/listedit.h"
 #include "ui/menu.h"
 #include "ui/placement.h"
 #include "ui/resource.h"
+#include "ui/rowmenu.h"
 #include "ui/rowname.h"
 #include "ui/rows.h"
 #include "ui/windowicon.h"
+
+#include <windowsx.h>
 
 /* Messages the chooser posts itself: lay the rows out anew after a move to
    a monitor of another DPI; come forward, once it is on screen. */
 enum { WM_APP_NEWDPI = WM_APP_LOADROWS + 1, WM_APP_FORWARD };
 
 static WNDPROC s_listProc;
-static HWND s_hDlg;
-static const Tail *s_tail;
-static FileStamp s_listStamp; /* the list file as last read */
+
+Chooser *ChooserOf(HWND hDlg)
+{
+    return reinterpret_cast<Chooser *>(GetWindowLongPtrW(hDlg, DWLP_USER));
+}
 
 /* Whether the message is the user going on in the list while a letter's
    search may be under way: a key that moves or acts (any but Shift or Ctrl
@@ -50,16 +58,33 @@ static bool UserGoesOn(UINT msg, WPARAM wParam)
     return false;
 }
 
+/* Selects the row at the pointer's place in the list (lParam's client
+   coordinates), where there is one. */
+static void SelectRowAt(HWND hList, LPARAM lParam)
+{
+    LRESULT at = SendMessageW(hList, LB_ITEMFROMPOINT, 0, lParam);
+    int rows = (int)SendMessageW(hList, LB_GETCOUNT, 0, 0);
+    if (!HIWORD(at) && (int)LOWORD(at) < rows) /* inside a row */
+        SendMessageW(hList, LB_SETCURSEL, LOWORD(at), 0);
+}
+
 /* The list box's keys: characters go by the names the rows show, not by
    the entries' text, which begins with "C:\ as often as not. A screen
    reader's question is answered with the rows' names. */
 static LRESULT CALLBACK ListKeysProc(HWND hList, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     LRESULT answer;
+    HWND hDlg = GetParent(hList);
     if (msg == WM_GETOBJECT && AnswerGetObject(hList, wParam, lParam, &answer))
         return answer;
     if (UserGoesOn(msg, wParam))
         StopSearchingRows();
+    if (msg == WM_RBUTTONDOWN) /* the row under the pointer is the menu's */
+        SelectRowAt(hList, lParam);
+    if (msg == WM_KEYDOWN && (wParam == VK_INSERT || wParam == VK_DELETE)) {
+        SendMessageW(hDlg, WM_COMMAND, wParam == VK_INSERT ? IDM_ADDPROGRAM : IDM_ROW_REMOVE, 0);
+        return 0;
+    }
     if (msg != WM_CHAR || wParam <= L' ')
         return CallWindowProcW(s_listProc, hList, msg, wParam, lParam);
     WCHAR key = (WCHAR)wParam;
@@ -67,10 +92,10 @@ static LRESULT CALLBACK ListKeysProc(HWND hList, UINT msg, WPARAM wParam, LPARAM
     if (key >= L'1' && key <= L'9') {
         if (row >= 0) {
             SendMessageW(hList, LB_SETCURSEL, (WPARAM)row, 0);
-            SendMessageW(s_hDlg, WM_COMMAND, IDOK, 0);
+            SendMessageW(hDlg, WM_COMMAND, IDOK, 0);
         }
     } else {
-        SearchRows(s_hDlg, hList, key);
+        SearchRows(hDlg, hList, key);
     }
     return 0;
 }
@@ -96,36 +121,44 @@ static bool SelectEntryBeginning(HWND hList, const WCHAR *text)
    the rule's text begins no entry) by the default. The entries and the
    first line are UTF-16, whatever the list file's encoding: the list box
    compares them case-blind as the text they are. */
-static void FillList(HWND hList, const Tail *tail)
+static void FillList(Chooser *c)
 {
     WCHAR szFirst[COMMAND_SIZE], text[COMMAND_SIZE];
+    HWND hList = c->list;
     /* Filled in one go: no redrawing, nor scroll bar updates, per entry. */
     SendMessageA(hList, WM_SETREDRAW, FALSE, 0);
     bool cut;
     size_t lines = ReadProgramList(szFirst, AddEntry, hList, &cut);
     SendMessageA(hList, WM_SETREDRAW, TRUE, 0);
     PathChar path[PATH_SIZE];
-    s_listStamp = ListFilePath(path) ? FileStampOf(path) : FileStamp{};
+    c->listStamp = ListFilePath(path) ? FileStampOf(path) : FileStamp{};
     if (lines == 0)
         return;
-    if (RuleForTail(szFirst, tail->text, tail->arguments, text, COMMAND_SIZE, cut) &&
+    if (RuleForTail(szFirst, c->tail->text, c->tail->arguments, text, COMMAND_SIZE, cut) &&
         SelectEntryBeginning(hList, text))
         return;
     FirstLineDefault(szFirst, text, COMMAND_SIZE, cut);
     SelectEntryBeginning(hList, text);
 }
 
+void ShowListAgain(Chooser *c, int row)
+{
+    SendMessageA(c->list, LB_RESETCONTENT, 0, 0); /* each row freed (WM_DELETEITEM) */
+    ForgetRows();
+    FillList(c);
+    int rows = (int)SendMessageW(c->list, LB_GETCOUNT, 0, 0);
+    if (row >= 0 && rows > 0)
+        SendMessageW(c->list, LB_SETCURSEL, (WPARAM)(row < rows ? row : rows - 1), 0);
+    InvalidateRect(c->list, NULL, TRUE);
+}
+
 /* The list read again where it was saved since it was read: its rows
    anew, the default preselected again. */
-static void ReadListAgain(HWND hList)
+static void ReadListAgain(Chooser *c)
 {
     PathChar path[PATH_SIZE];
-    if (!ListFilePath(path) || SameStamp(FileStampOf(path), s_listStamp))
-        return;
-    SendMessageA(hList, LB_RESETCONTENT, 0, 0); /* each row freed (WM_DELETEITEM) */
-    ForgetRows();
-    FillList(hList, s_tail);
-    InvalidateRect(hList, NULL, TRUE);
+    if (ListFilePath(path) && !SameStamp(FileStampOf(path), c->listStamp))
+        ShowListAgain(c, -1);
 }
 
 static bool IsForeground(void *window)
@@ -146,44 +179,59 @@ static void FlashButton(void *window)
     FlashWindowEx(&flash);
 }
 
-static void InitChooser(HWND hDlg, const Tail *tail)
+static void InitChooser(HWND hDlg, Chooser *c)
 {
-    HWND hList = GetDlgItem(hDlg, IDC_PROGLIST);
-    s_hDlg = hDlg;
-    s_tail = tail;
+    SetWindowLongPtrW(hDlg, DWLP_USER, reinterpret_cast<LONG_PTR>(c));
+    c->dlg = hDlg;
+    c->list = GetDlgItem(hDlg, IDC_PROGLIST);
     AddChooserItems(GetSystemMenu(hDlg, FALSE));
     SetProgramIcon(hDlg);
-    SetDlgItemTextW(hDlg, IDC_CMDLINE, tail->text);
-    SetRowHeight(hList);
+    SetDlgItemTextW(hDlg, IDC_CMDLINE, c->tail->text);
+    SetRowHeight(c->list);
     s_listProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(hList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListKeysProc)));
-    FillList(hList, tail);
-    SetFocus(hList);
+        SetWindowLongPtrW(c->list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListKeysProc)));
+    FillList(c);
+    SetFocus(c->list);
     PostMessageA(hDlg, WM_APP_FORWARD, 0, 0); /* once it is shown */
 }
 
-static void AcceptChoice(HWND hDlg)
+/* OK: the selected row's entry into the command text, and the end. With
+   Always (Ctrl+Enter, which the dialog manager makes OK, or the row's
+   menu), first the rule for the tail's type, or why there is none. */
+static void AcceptChoice(Chooser *c, bool always)
 {
-    HWND hList = GetDlgItem(hDlg, IDC_PROGLIST);
     StopSearchingRows(); /* the row the user sees now is the one that starts */
-    LRESULT sel = SendMessageA(hList, LB_GETCURSEL, 0, 0);
+    LRESULT sel = SendMessageA(c->list, LB_GETCURSEL, 0, 0);
     /* With nothing chosen the command text would start whatever it held
        before, such as a refused quick-launch command: stay open instead. */
     if (sel == LB_ERR)
         return;
-    LRESULT len = SendMessageW(hList, LB_GETTEXTLEN, (WPARAM)sel, 0);
+    LRESULT len = SendMessageW(c->list, LB_GETTEXTLEN, (WPARAM)sel, 0);
     if (len < 0 || len > COMMAND_SIZE - 2)
         return;
     g_szCommand[0] = L'"';
-    SendMessageW(hList, LB_GETTEXT, (WPARAM)sel, reinterpret_cast<LPARAM>(g_szCommand + 1));
-    EndDialog(hDlg, 1);
+    SendMessageW(c->list, LB_GETTEXT, (WPARAM)sel, reinterpret_cast<LPARAM>(g_szCommand + 1));
+    /* The row chosen starts, whatever befalls the list's writing. */
+    if (always)
+        WriteAlways(c, (int)sel);
+    EndDialog(c->dlg, 1);
 }
 
 static void OnCommand(HWND hDlg, WPARAM wParam)
 {
+    Chooser *c = ChooserOf(hDlg);
     switch (LOWORD(wParam)) {
     case IDOK:
-        AcceptChoice(hDlg);
+        AcceptChoice(c, GetKeyState(VK_CONTROL) < 0);
+        break;
+    case IDM_ROW_ALWAYS:
+        AcceptChoice(c, true);
+        break;
+    case IDM_ROW_REMOVE:
+        RemoveRow(c, (int)SendMessageW(c->list, LB_GETCURSEL, 0, 0));
+        break;
+    case IDM_ADDPROGRAM:
+        AddFromDialog(c);
         break;
     case IDCANCEL:
         if (HIWORD(wParam) == 0)
@@ -209,15 +257,22 @@ static INT_PTR OnSysCommand(HWND hDlg, WPARAM wParam)
             EndDialog(hDlg, 0);
         return FALSE;
     }
-    return DoChooserItem(hDlg, (UINT)(wParam & 0xFFF0));
+    return DoChooserItem(ChooserOf(hDlg), (UINT)(wParam & 0xFFF0));
 }
 
 INT_PTR CALLBACK SelectDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_INITDIALOG:
-        InitChooser(hDlg, reinterpret_cast<const Tail *>(lParam));
-        return FALSE; /* the focus is set */
+        InitChooser(hDlg, reinterpret_cast<Chooser *>(lParam));
+        return FALSE;    /* the focus is set */
+    case WM_CONTEXTMENU: /* the list's, by the pointer or the keyboard */
+        if (reinterpret_cast<HWND>(wParam) == GetDlgItem(hDlg, IDC_PROGLIST))
+            ShowRowMenu(ChooserOf(hDlg), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return TRUE;
+    case WM_DROPFILES:
+        AddDropped(ChooserOf(hDlg), reinterpret_cast<HDROP>(wParam));
+        return TRUE;
     case WM_COMMAND:
         OnCommand(hDlg, wParam);
         return FALSE;
@@ -236,8 +291,8 @@ INT_PTR CALLBACK SelectDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
         return TRUE;
     }
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE)
-            ReadListAgain(GetDlgItem(hDlg, IDC_PROGLIST));
+        if (LOWORD(wParam) != WA_INACTIVE && ChooserOf(hDlg))
+            ReadListAgain(ChooserOf(hDlg));
         return FALSE;
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:

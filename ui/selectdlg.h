@@ -1,7 +1,8 @@
 /*
  * The chooser dialog, IDD_RUNVO: a Unicode dialog (the tail shows as it is)
- * whose initialisation value is the tail (a const Tail *). On OK it leaves
- * a double quote and the chosen entry in the command text and ends with 1;
+ * whose initialisation value is its state (a Chooser *, ui/chooser.h, with
+ * the tail set), which it keeps until it ends. On OK it leaves a double
+ * quote and the chosen entry in the command text and ends with 1;
  * otherwise with 0.
  */
 #ifndef RUNVO_SELECTDLG_H

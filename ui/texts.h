@@ -15,6 +15,12 @@
     X(IDS_MENU_ADD, 100, "A&dd Runvo to Send To and Open with")                                    \
     X(IDS_MENU_REMOVE, 101, "Remo&ve Runvo from Send To and Open with")                            \
     X(IDS_MENU_EDIT_LIST, 102, "&Edit the program list")                                           \
+    X(IDS_MENU_ADD_PROGRAM, 103, "Add a &program...")                                              \
+    X(IDS_ROW_OPEN, 104, "&Open")                                                                  \
+    X(IDS_ROW_ALWAYS, 105, "&Always use for %1 files")                                             \
+    X(IDS_ROW_ALWAYS_NONE, 106, "&Always use for this type of file")                               \
+    X(IDS_ROW_REMOVE, 107, "&Remove from the list")                                                \
+    X(IDS_ROW_LOCATION, 108, "Open file &location")                                                \
     X(IDS_SEND_TO, 110, "Send To")                                                                 \
     X(IDS_OPEN_WITH, 111, "Open with")                                                             \
     X(IDS_ADDED, 120, "Runvo is in Send To and Open with now, for you alone:\n%1")                 \
@@ -99,6 +105,58 @@
       "or a line break whole: rename the document, or take\n"                                      \
       "the quote out of the entry's own arguments.")                                               \
     X(IDS_PROGRAM_LIST, 160, "Programs")                                                           \
+    X(IDS_BROWSE_TITLE, 170, "Add a program to Runvo's list")                                      \
+    X(IDS_BROWSE_FILTER, 171,                                                                      \
+      "Programs and shortcuts (*.exe, *.lnk, *.bat, *.cmd, *.com)|*.exe;*.lnk;*.bat;*.cmd;*.com|"  \
+      "All files (*.*)|*.*|")                                                                      \
+    X(IDS_REMOVE_QUESTION, 172, "Remove %1 from the list?")                                        \
+    X(IDS_REMOVE_QUESTION_PIECES, 173,                                                             \
+      "Remove %1 from the list?\n\n"                                                               \
+      "Its line in the list is longer than Runvo reads at once, and shows as %2 rows: all of "     \
+      "them go.")                                                                                  \
+    X(IDS_LIST_CHANGED, 174,                                                                       \
+      "The program list was changed since Runvo showed it, by Notepad or another program:\n%1\n\n" \
+      "Runvo shows it as it is now, and changed nothing. Choose again.")                           \
+    X(IDS_LIST_READ_ONLY, 175,                                                                     \
+      "Runvo could not change the program list, because the file is read-only:\n%1\n\n"            \
+      "The list was left as it was. To change it from Runvo, clear Read-only in the file's "       \
+      "Properties, then try again.")                                                               \
+    X(IDS_LIST_NOT_WRITTEN, 176,                                                                   \
+      "Runvo could not change the program list, and left it as it was:\n%1\n\n"                    \
+      "Windows says: %2\n\n"                                                                       \
+      "If the list is in a folder that you may not change, such as Program Files, move Runvo and " \
+      "its list into a folder of your own. If another program has the list open, close it and "    \
+      "try again.")                                                                                \
+    X(IDS_LIST_READS_OTHERWISE, 177,                                                               \
+      "Runvo could not change the program list so that every other line stays as it is, and "      \
+      "left it as it was:\n%1\n\n"                                                                 \
+      "Make the change in Notepad instead (Edit the program list in the menu of the title bar).")  \
+    X(IDS_ADD_TOO_LONG, 178,                                                                       \
+      "Runvo could not add this program, because its path is longer than a line of the list may "  \
+      "be:\n%1\n\n"                                                                                \
+      "Move it to a folder with a shorter path, or add a shortcut to it instead.")                 \
+    X(IDS_ADD_PERCENT, 179,                                                                        \
+      "Runvo could not add this program, because its path holds a %, which the list would read "   \
+      "as a variable, and it has no short form without one:\n%1\n\n"                               \
+      "Rename the folder or the file without the %, then add it again.")                           \
+    X(IDS_ADD_DOCUMENTS, 180,                                                                      \
+      "Runvo adds programs and shortcuts to programs to its list, not documents or "               \
+      "folders:\n%1\n\n"                                                                           \
+      "To open a document with a program of the list, send it to Runvo (Send To, or Open with).")  \
+    X(IDS_REMOVE_FIRST_LINE, 181,                                                                  \
+      "This row is the end of the list's first line, which is longer than Runvo reads at once:\n"  \
+      "%1\n\n"                                                                                     \
+      "Runvo did not remove it, as that line holds the default. Mend the first line in Notepad "   \
+      "(Edit the program list in the menu of the title bar).")                                     \
+    X(IDS_ALWAYS_NO_TEXT, 182,                                                                     \
+      "Runvo could not make %2 the program for %3 files: an earlier row, %4, begins with the "     \
+      "same text, so a rule would always choose that row:\n%1\n\n"                                 \
+      "Move this row above the other in Notepad (Edit the program list), then try again.")         \
+    X(IDS_ALWAYS_LINE_FULL, 183,                                                                   \
+      "Runvo could not make %2 the program for %3 files: the list's first line would be longer "   \
+      "than Runvo reads at once (259 characters), or holds a | that is not a rule's:\n%1\n\n"      \
+      "Shorten the first line in Notepad (Edit the program list), then try again.")                \
+    X(IDS_STARTS_ANYWAY, 184, "The program starts now all the same.")                              \
     X(IDS_NOT_FOUND, 161, "not found")
 
 #ifndef RC_INVOKED

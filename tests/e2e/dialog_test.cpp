@@ -37,8 +37,8 @@ static void CheckDialogHeader(const BYTE *t, const WORD *&p)
     const DLGTEMPLATE *dt = reinterpret_cast<const DLGTEMPLATE *>(t);
     DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_CENTER;
     ok(dt->style == style, "dialog style %08lx", dt->style);
-    ok(dt->dwExtendedStyle == WS_EX_APPWINDOW && dt->cdit == 7, "exstyle %lx, %d controls",
-       dt->dwExtendedStyle, dt->cdit);
+    ok(dt->dwExtendedStyle == (WS_EX_APPWINDOW | WS_EX_ACCEPTFILES) && dt->cdit == 7,
+       "exstyle %lx, %d controls", dt->dwExtendedStyle, dt->cdit);
     ok(dt->cx == 236 && dt->cy == 175, "size %d x %d", dt->cx, dt->cy);
     p = reinterpret_cast<const WORD *>(t + 18);
     std::string menu = TemplateString(p), cls = TemplateString(p), title = TemplateString(p);

@@ -83,6 +83,11 @@ void WriteList(const std::string &bytes)
 {
     WriteWholeFile(WorkPath("runvo.DAT"), bytes);
 }
+
+std::string ReadList(void)
+{
+    return ReadWholeFile(WorkPath("runvo.DAT"));
+}
 bool MakeShortcut(const std::string &lnk, const std::string &target, const std::string &args,
                   const std::string &dir, DWORD flags)
 {
@@ -412,6 +417,35 @@ void PressKey(WORD vk)
     in[0].ki.wVk = in[1].ki.wVk = vk;
     in[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, in, sizeof in[0]);
+}
+
+void PressWith(WORD modifier, WORD vk)
+{
+    INPUT in[4] = {};
+    for (INPUT &i : in)
+        i.type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[3].ki.wVk = modifier;
+    in[1].ki.wVk = in[2].ki.wVk = vk;
+    in[2].ki.dwFlags = in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, in, sizeof in[0]);
+}
+
+static BOOL CALLBACK FindWritableEdit(HWND hwnd, LPARAM lParam)
+{
+    char cls[16];
+    GetClassNameA(hwnd, cls, sizeof cls);
+    LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+    if (_stricmp(cls, "Edit") != 0 || !IsWindowVisible(hwnd) || (style & ES_READONLY))
+        return TRUE;
+    *reinterpret_cast<HWND *>(lParam) = hwnd;
+    return FALSE;
+}
+
+HWND FileNameBox(HWND dialog)
+{
+    HWND box = NULL;
+    EnumChildWindows(dialog, FindWritableEdit, reinterpret_cast<LPARAM>(&box));
+    return box;
 }
 
 HWND OpenSystemMenu(HWND hwnd)

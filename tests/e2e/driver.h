@@ -25,6 +25,8 @@ std::string ProbePath(void);
 /* The probe's path made exactly len bytes long with ".\" steps. */
 std::string ProbePathOfLength(size_t len);
 void WriteList(const std::string &bytes);
+/* The list file's bytes as they are now. */
+std::string ReadList(void);
 void WriteWholeFile(const std::string &path, const std::string &bytes);
 void RemoveList(void);
 /* A shortcut made by the shell's own object: its target, arguments and Start
@@ -99,6 +101,11 @@ HWND FocusOf(DWORD tid);
 /* The text of a message box: its static control that holds text. */
 std::string MessageBoxText(HWND box);
 void PressKey(WORD vk);
+/* A key pressed while a modifier (VK_CONTROL, VK_SHIFT) is held down. */
+void PressWith(WORD modifier, WORD vk);
+/* The file-name box of an Open dialog in another process: its first
+   visible Edit that may be written; NULL for none. */
+HWND FileNameBox(HWND dialog);
 /* Opens the window's system menu as a user does (Alt+Space): the menu's
    window once it is shown, NULL if it never is. */
 HWND OpenSystemMenu(HWND hwnd);

@@ -534,8 +534,8 @@ static std::vector<int> LastLinesInk(const Pixels &p, size_t n)
 
 /* Opens the chooser's system menu as a user does (Alt+Space), and reads
    from its picture whether the set-up and removal items are grey (the last
-   three items are set-up, removal and editing the list); the menu is
-   closed again. */
+   four items are set-up, removal, editing the list and adding a program);
+   the menu is closed again. */
 static bool ReadGrey(HWND dlg, bool *setUpGrey, bool *removeGrey)
 {
     HWND menu = OpenSystemMenu(dlg);
@@ -545,16 +545,16 @@ static bool ReadGrey(HWND dlg, bool *setUpGrey, bool *removeGrey)
                             [&] {
                                 before = p;
                                 p = CaptureWindow(menu);
-                                return p.w > 0 && LastLinesInk(p, 3)[0] < 200 &&
+                                return p.w > 0 && LastLinesInk(p, 4)[0] < 200 &&
                                        DifferentPixels(p, before) == 0;
                             },
                             5000);
-    std::vector<int> ink = LastLinesInk(p, 3); /* editing, removal, set-up */
-    *removeGrey = ink[1] > 250;
-    *setUpGrey = ink[2] > 250;
+    std::vector<int> ink = LastLinesInk(p, 4); /* adding, editing, removal, set-up */
+    *removeGrey = ink[2] > 250;
+    *setUpGrey = ink[3] > 250;
     CloseSystemMenu(dlg, menu);
-    return ok(open && ink[0] < 200, "no system menu, or not read: ink %d %d %d", ink[0], ink[1],
-              ink[2]);
+    return ok(open && ink[0] < 200 && ink[1] < 200, "no system menu, or not read: ink %d %d %d %d",
+              ink[0], ink[1], ink[2], ink[3]);
 }
 
 /* From the chooser's system menu: each item greyed where it does not
