@@ -4,8 +4,9 @@
 # document as its tail, quoted as Send To passes a path.
 #  - With a display ($DISPLAY), the chooser opens there and you choose.
 #  - Without one, it runs in a virtual display, accepts the preselected
-#    entry, saves pictures of the chooser, its menu and the status window
-#    under build/run/, and says what was started.
+#    entry, saves pictures of the chooser, its menus, the Open dialog of Add
+#    a program and the status window under build/run/, and says what was
+#    started.
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/setup.sh
@@ -47,7 +48,7 @@ rm -f "$run"/*.bmp "$run"/*.png
 rc=0
 tests/wine/run.sh "$run/wine" /usr/lib/wine/wine64 build/win64/scripts/demo/demo.exe \
     "$run/runvo.exe" "$doc" "$run" | sed 's/\r$//' | grep -v '^picture:' || rc=$?
-for pic in chooser chooser-menu status; do
+for pic in chooser chooser-menu row-menu add-program status; do
     if [ -f "$run/$pic.bmp" ]; then
         convert "$run/$pic.bmp" "$run/$pic.png" && rm "$run/$pic.bmp"
         echo "picture: $run/$pic.png"

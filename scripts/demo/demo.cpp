@@ -2,8 +2,9 @@
  * The launcher at work, for a machine without a display of its own: starts
  * runvo.exe with a document as its tail (quoted, as Send To passes it),
  * says what a screen reader hears of the chooser's rows, takes pictures of
- * the chooser, of its title bar's menu and of the status window, accepts
- * the preselected entry, and says what was started.
+ * the chooser, of its title bar's menu, of a row's menu, of the Open dialog
+ * of Add a program and of the status window, accepts the preselected entry,
+ * and says what was started.
  *   demo runvo.exe document picture-folder
  */
 #include "tests/e2e/driver.h"
@@ -13,6 +14,41 @@ static void Picture(HWND hwnd, const std::string &path)
 {
     SavePixels(CaptureWindow(hwnd), path);
     printf("picture: %s\n", path.c_str());
+}
+
+/* A menu open over the chooser, both as the screen shows them. */
+static void PictureOver(HWND dlg, HWND menu, const std::string &path)
+{
+    RECT d, m, both;
+    GetWindowRect(dlg, &d);
+    GetWindowRect(menu, &m);
+    UnionRect(&both, &d, &m);
+    Sleep(300);
+    SavePixels(CaptureScreen(both), path);
+    printf("picture: %s\n", path.c_str());
+}
+
+/* A row's menu (Shift+F10), and the Open dialog of Add a program (Insert),
+   each closed again. */
+static void PictureRowMenuAndBrowse(const Launched *l, HWND dlg, const std::string &out)
+{
+    HWND menu = NULL;
+    SetForegroundWindow(dlg);
+    PressWith(VK_SHIFT, VK_F10);
+    if (WaitFor([&] { return (menu = FindWindowA("#32768", NULL)) && IsWindowVisible(menu); },
+                5000)) {
+        PictureOver(dlg, menu, out + "\\row-menu.bmp");
+        PressKey(VK_ESCAPE);
+        WaitFor([&] { return !IsWindowVisible(menu); }, 5000);
+    }
+    PressKey(VK_INSERT);
+    HWND browse = WaitWindow(l->pid, "#32770", "Add a program to Runvo's list");
+    if (browse) {
+        Sleep(500);
+        Picture(browse, out + "\\add-program.bmp");
+        PostMessageA(browse, WM_COMMAND, IDCANCEL, 0);
+        WaitFor([&] { return !IsWindow(browse); }, 5000);
+    }
 }
 
 int main(int argc, char **argv)
@@ -56,15 +92,10 @@ int main(int argc, char **argv)
     /* Its title bar's menu, open over it. */
     HWND menu = OpenSystemMenu(dlg);
     if (menu) {
-        RECT d, m, both;
-        GetWindowRect(dlg, &d);
-        GetWindowRect(menu, &m);
-        UnionRect(&both, &d, &m);
-        Sleep(300);
-        SavePixels(CaptureScreen(both), out + "\\chooser-menu.bmp");
-        printf("picture: %s\\chooser-menu.bmp\n", out.c_str());
+        PictureOver(dlg, menu, out + "\\chooser-menu.bmp");
         CloseSystemMenu(dlg, menu);
     }
+    PictureRowMenuAndBrowse(&l, dlg, out);
 
     SetForegroundWindow(dlg);
     PressKey(VK_RETURN);
