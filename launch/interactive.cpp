@@ -154,7 +154,8 @@ int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const Tail *tai
     SetProgramIcon(g_hwndMain);
     MoveToUsersMonitor(g_hwndMain);
 
-    Chooser chooser = {NULL, NULL, tail, FileStamp{}};
+    Chooser chooser = {};
+    chooser.tail = tail;
     INT_PTR choice = DialogBoxParamW(hInstance, L"IDD_RUNVO", g_hwndMain, SelectDlgProc,
                                      reinterpret_cast<LPARAM>(&chooser));
     if (choice == -1)

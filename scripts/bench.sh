@@ -6,6 +6,8 @@
 #   - under Wine: start to chooser, and quick launch, against minimal
 #     Win32 programs doing only the same visible work, for the win64 build
 #     and, where this machine runs 32-bit programs, the win32 build.
+# RUNVO_BENCH_BEFORE=<commit> builds that commit too (in build/before) and
+# measures its start to the chooser in the same rounds.
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/setup.sh
@@ -13,6 +15,16 @@ for preset in bench win32 win64; do
     cmake --preset $preset >/dev/null
     cmake --build --preset $preset >/dev/null
 done
+before=
+if [ -n "${RUNVO_BENCH_BEFORE:-}" ]; then
+    before=$(pwd)/build/before
+    rm -rf "$before"
+    git worktree add --force --detach "$before/src" "$RUNVO_BENCH_BEFORE" >/dev/null 2>&1
+    for preset in win32 win64; do
+        (cd "$before/src" && cmake --preset $preset -DBUILD_TESTING=OFF >/dev/null &&
+            cmake --build --preset $preset --target runvo >/dev/null)
+    done
+fi
 
 ./build/bench/bench/listfile_bench
 
@@ -45,7 +57,9 @@ for arch in win64 win32; do
     sh tests/wine/session.sh start $wine >/dev/null
     tests/wine/run.sh $wine $loader build/$arch/bench/startup_bench.exe \
         build/$arch/runvo.exe build/$arch/tests/probe.exe \
-        build/$arch/bench/baseline_dialog.exe build/$arch/bench/baseline_quick.exe
+        build/$arch/bench/baseline_dialog.exe build/$arch/bench/baseline_quick.exe \
+        ${before:+$before/src/build/$arch/runvo.exe}
     sh tests/wine/session.sh stop $wine
     wine=
 done
+[ -z "$before" ] || git worktree remove --force "$before/src"

@@ -48,7 +48,7 @@ rm -f "$run"/*.bmp "$run"/*.png
 rc=0
 tests/wine/run.sh "$run/wine" /usr/lib/wine/wine64 build/win64/scripts/demo/demo.exe \
     "$run/runvo.exe" "$doc" "$run" | sed 's/\r$//' | grep -v '^picture:' || rc=$?
-for pic in chooser chooser-menu row-menu add-program status; do
+for pic in chooser chooser-menu row-menu add-program chooser-dark row-menu-dark status; do
     if [ -f "$run/$pic.bmp" ]; then
         convert "$run/$pic.bmp" "$run/$pic.png" && rm "$run/$pic.bmp"
         echo "picture: $run/$pic.png"

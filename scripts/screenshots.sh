@@ -14,6 +14,8 @@ cp build/run/chooser.png docs/chooser.png
 cp build/run/chooser-menu.png docs/chooser-menu.png
 cp build/run/row-menu.png docs/row-menu.png
 cp build/run/add-program.png docs/add-program.png
+cp build/run/chooser-dark.png docs/chooser-dark.png
+cp build/run/row-menu-dark.png docs/row-menu-dark.png
 convert build/run/status.png -resize 50% docs/status.png
 echo "pictures: docs/chooser.png docs/chooser-menu.png docs/row-menu.png docs/add-program.png" \
      "docs/chooser-144.png docs/status.png"

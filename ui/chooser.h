@@ -8,11 +8,13 @@
 
 #include "launch/tail.h"
 #include "platform/win32.h"
+#include "ui/look.h"
 
 struct Chooser {
     HWND dlg, list;
     const Tail *tail;
     FileStamp listStamp; /* the list file as last read */
+    ChooserLook look;    /* in the theme Windows asks for */
 };
 
 /* The chooser of the dialog. */

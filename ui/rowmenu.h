@@ -15,4 +15,10 @@
    coordinates), or beside the row where the keyboard asked (x and y -1). */
 void ShowRowMenu(Chooser *c, int x, int y);
 
+/* In the dark theme the chooser draws the menu's items itself (no
+   documented call makes Windows draw a menu dark): their size, as
+   WM_MEASUREITEM asks, and each item, as WM_DRAWITEM asks. */
+bool MeasureMenuItem(const Chooser *c, MEASUREITEMSTRUCT *item);
+void DrawMenuItem(const Chooser *c, const DRAWITEMSTRUCT *item);
+
 #endif /* RUNVO_ROWMENU_H */

@@ -17,6 +17,7 @@
 #include "launch/search.h"
 #include "ui/dpi.h"
 #include "ui/rowicon.h"
+#include "ui/theme.h"
 #include "ui/rowname.h"
 
 #include <wchar.h>
@@ -387,12 +388,12 @@ void DrawRow(HWND hDlg, const DRAWITEMSTRUCT *item)
     if (row >= 0 && RowEntry(item->hwndItem, row, entry)) {
         UINT dpi = WindowDpi(item->hwndItem);
         int pad = MulDiv(4, (int)dpi, 96), size = SmallIconSize(dpi);
-        COLORREF text = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
-        COLORREF grey = selected ? text : GetSysColor(COLOR_GRAYTEXT);
-        int background = selected ? COLOR_HIGHLIGHT : COLOR_WINDOW;
-        /* A system colour's index and 1 is its brush, as FillRect takes it. */
-        FillRect(dc, &rc, reinterpret_cast<HBRUSH>((INT_PTR)background + 1));
-        SetBkColor(dc, GetSysColor(background));
+        const Chooser *c = ChooserOf(hDlg);
+        COLORREF text = ChooserColour(c, selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+        COLORREF grey = selected ? text : ChooserColour(c, COLOR_GRAYTEXT);
+        COLORREF background = ChooserColour(c, selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+        FillColour(dc, &rc, background);
+        SetBkColor(dc, background);
         WCHAR key[2] = {(WCHAR)(L'1' + row), L'\0'};
         rc.right = rc.left + Extent(dc, L"9").cx + 2 * pad;
         if (row < 9)

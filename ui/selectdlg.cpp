@@ -23,6 +23,7 @@
 #include "ui/rowmenu.h"
 #include "ui/rowname.h"
 #include "ui/rows.h"
+#include "ui/theme.h"
 #include "ui/windowicon.h"
 
 #include <windowsx.h>
@@ -191,6 +192,7 @@ static void InitChooser(HWND hDlg, Chooser *c)
     s_listProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(c->list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListKeysProc)));
     FillList(c);
+    ApplyTheme(c);
     SetFocus(c->list);
     PostMessageA(hDlg, WM_APP_FORWARD, 0, 0); /* once it is shown */
 }
@@ -297,11 +299,21 @@ INT_PTR CALLBACK SelectDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
-        SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 0));
-        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
-        return FALSE; /* the default brush */
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLOREDIT:
+        return ThemeColours(ChooserOf(hDlg), msg, reinterpret_cast<HDC>(wParam));
+    case WM_SETTINGCHANGE:
+        if (ThemeMayChange((UINT)wParam, reinterpret_cast<const WCHAR *>(lParam)))
+            ApplyTheme(ChooserOf(hDlg));
+        return FALSE;
+    case WM_MEASUREITEM: /* the row's menu's items, where they are drawn dark */
+        return reinterpret_cast<MEASUREITEMSTRUCT *>(lParam)->CtlType == ODT_MENU &&
+               MeasureMenuItem(ChooserOf(hDlg), reinterpret_cast<MEASUREITEMSTRUCT *>(lParam));
     case WM_DRAWITEM:
-        DrawRow(hDlg, reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
+        if (reinterpret_cast<const DRAWITEMSTRUCT *>(lParam)->CtlType == ODT_MENU)
+            DrawMenuItem(ChooserOf(hDlg), reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
+        else
+            DrawRow(hDlg, reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
         return TRUE;
     case WM_DELETEITEM:
         FreeRow(reinterpret_cast<const DELETEITEMSTRUCT *>(lParam));

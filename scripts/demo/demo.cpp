@@ -3,8 +3,9 @@
  * runvo.exe with a document as its tail (quoted, as Send To passes it),
  * says what a screen reader hears of the chooser's rows, takes pictures of
  * the chooser, of its title bar's menu, of a row's menu, of the Open dialog
- * of Add a program and of the status window, accepts the preselected entry,
- * and says what was started.
+ * of Add a program, of the chooser and a row's menu in the dark theme, and
+ * of the status window, accepts the preselected entry, and says what was
+ * started.
  *   demo runvo.exe document picture-folder
  */
 #include "tests/e2e/driver.h"
@@ -28,19 +29,43 @@ static void PictureOver(HWND dlg, HWND menu, const std::string &path)
     printf("picture: %s\n", path.c_str());
 }
 
-/* A row's menu (Shift+F10), and the Open dialog of Add a program (Insert),
-   each closed again. */
-static void PictureRowMenuAndBrowse(const Launched *l, HWND dlg, const std::string &out)
+/* The apps' theme, as Settings sets it (1 light, 0 dark, -1 none), and
+   the windows told so. */
+static void SetAppsTheme(int light)
+{
+    static const char key[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+    DWORD value = (DWORD)light;
+    if (light < 0)
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, key, "AppsUseLightTheme");
+    else
+        RegSetKeyValueA(HKEY_CURRENT_USER, key, "AppsUseLightTheme", REG_DWORD, &value,
+                        sizeof value);
+    DWORD_PTR answer;
+    SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0,
+                        reinterpret_cast<LPARAM>("ImmersiveColorSet"), SMTO_ABORTIFHUNG, 5000,
+                        &answer);
+    Sleep(300);
+}
+
+/* A row's menu (Shift+F10), closed again. */
+static void PictureRowMenu(HWND dlg, const std::string &path)
 {
     HWND menu = NULL;
     SetForegroundWindow(dlg);
     PressWith(VK_SHIFT, VK_F10);
     if (WaitFor([&] { return (menu = FindWindowA("#32768", NULL)) && IsWindowVisible(menu); },
                 5000)) {
-        PictureOver(dlg, menu, out + "\\row-menu.bmp");
+        PictureOver(dlg, menu, path);
         PressKey(VK_ESCAPE);
         WaitFor([&] { return !IsWindowVisible(menu); }, 5000);
     }
+}
+
+/* A row's menu (Shift+F10), and the Open dialog of Add a program (Insert),
+   each closed again. */
+static void PictureRowMenuAndBrowse(const Launched *l, HWND dlg, const std::string &out)
+{
+    PictureRowMenu(dlg, out + "\\row-menu.bmp");
     PressKey(VK_INSERT);
     HWND browse = WaitWindow(l->pid, "#32770", "Add a program to Runvo's list");
     if (browse) {
@@ -96,6 +121,12 @@ int main(int argc, char **argv)
         CloseSystemMenu(dlg, menu);
     }
     PictureRowMenuAndBrowse(&l, dlg, out);
+
+    /* In the dark theme, turned on while it is open; then light again. */
+    SetAppsTheme(0);
+    Picture(dlg, out + "\\chooser-dark.bmp");
+    PictureRowMenu(dlg, out + "\\row-menu-dark.bmp");
+    SetAppsTheme(-1);
 
     SetForegroundWindow(dlg);
     PressKey(VK_RETURN);

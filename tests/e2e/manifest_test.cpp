@@ -10,6 +10,7 @@
 #include <stddef.h>
 
 #include <string>
+#include <wctype.h>
 
 #include "tests/harness.h"
 
@@ -79,9 +80,10 @@ static void test_supported_os(HANDLE actx)
            "element %lu: type %lu, id %08lx", i, info.elements[i].type, info.elements[i].id.Data1);
 }
 
-/* No assembly besides the program's own: no common controls 6, whose
-   loading and theming cost start-up time. It would redirect comctl32.dll. */
-static void test_no_dependency(HANDLE actx)
+/* Common Controls 6, for the visual styles: comctl32.dll is redirected to
+   its assembly; the controls made in the context are of that module, which
+   Wine keeps side by side (its version still reads 5.81: its path tells). */
+static void test_common_controls(HANDLE actx)
 {
     ULONG_PTR cookie = 0;
     if (!ok(ActivateActCtx(actx, &cookie), "cannot activate the context: %lu", GetLastError()))
@@ -90,7 +92,20 @@ static void test_no_dependency(HANDLE actx)
     data.cbSize = sizeof data;
     bool redirected = FindActCtxSectionStringW(0, NULL, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION,
                                                L"comctl32.dll", &data);
-    ok(!redirected, "comctl32.dll is redirected to another assembly");
+    ok(redirected, "comctl32.dll is not redirected to Common Controls 6");
+    HWND button = CreateWindowW(L"Button", L"OK", WS_POPUP, 0, 0, 50, 14, NULL, NULL, NULL, NULL);
+    WCHAR module[MAX_PATH] = L"";
+    HMODULE controls = GetModuleHandleW(L"comctl32.dll");
+    if (controls)
+        GetModuleFileNameW(controls, module, MAX_PATH);
+    std::wstring path = module;
+    for (wchar_t &c : path)
+        c = (wchar_t)towlower(c);
+    ok(button && path.find(L"\\winsxs\\") != std::wstring::npos &&
+           path.find(L"common-controls_6595b64144ccf1df_6.") != std::wstring::npos,
+       "the controls' module: %s", Shown(path).c_str());
+    if (button)
+        DestroyWindow(button);
     DeactivateActCtx(0, cookie);
 }
 
@@ -113,7 +128,7 @@ int main(int argc, char **argv)
     test_settings(actx);
     test_run_level(actx);
     test_supported_os(actx);
-    test_no_dependency(actx);
+    test_common_controls(actx);
     ReleaseActCtx(actx);
     return TestSummary("manifest");
 }
