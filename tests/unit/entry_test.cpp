@@ -26,12 +26,12 @@ static void test_programs_to_list(void)
         const wchar_t *file;
         bool listed;
     } rows[] = {
-        {L"C:\\Apps\\tool.exe", true},  {L"C:\\Apps\\TOOL.EXE", true},
-        {L"C:\\Apps\\old.com", true},   {L"C:\\Apps\\run.bat", true},
-        {L"C:\\Apps\\run.cmd", true},   {L"C:\\Menu\\App.lnk", true},
-        {L"C:\\Menu\\Script.lnk", true}, {L"C:\\Docs\\a.txt", false},
-        {L"C:\\Docs\\README", false},   {L"C:\\Docs\\a.exe.txt", false},
-        {L"C:\\Docs.exe\\a", false},    {L"C:\\Menu\\Doc.lnk", false},
+        {L"C:\\Apps\\tool.exe", true},    {L"C:\\Apps\\TOOL.EXE", true},
+        {L"C:\\Apps\\old.com", true},     {L"C:\\Apps\\run.bat", true},
+        {L"C:\\Apps\\run.cmd", true},     {L"C:\\Menu\\App.lnk", true},
+        {L"C:\\Menu\\Script.lnk", true},  {L"C:\\Docs\\a.txt", false},
+        {L"C:\\Docs\\README", false},     {L"C:\\Docs\\a.exe.txt", false},
+        {L"C:\\Docs.exe\\a", false},      {L"C:\\Menu\\Doc.lnk", false},
         {L"C:\\Menu\\Folder.lnk", false}, {L"C:\\Menu\\Store.lnk", false},
         {L"C:\\Menu\\Broken.lnk", false},
     };
@@ -59,7 +59,7 @@ static void test_entry_for_file(void)
         {L"C:\\Tools\\100%\\x.exe", L"C:\\Tools\\100%\\x.exe"},
         {L"C:\\Tools\\%UNSET%\\x.exe", L"C:\\Tools\\%UNSET%\\x.exe"},
         {L"D:\\Tools\\%TEMP%\\x.exe", L"D:\\Tools\\TEMP~1\\x.exe"},
-        {L"D:\\Own\\%TEMP%\\y.exe", L""}, /* its short name is itself */
+        {L"D:\\Own\\%TEMP%\\y.exe", L""},  /* its short name is itself */
         {L"D:\\None\\%TEMP%\\z.exe", L""}, /* no short name */
         {longest, longest},
         {tooLong, L""},
