@@ -33,6 +33,9 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLi
         return RunSetUp(NULL, SETUP_ADD);
     if (wcscmp(lpCmdLine, L"--remove") == 0)
         return RunSetUp(NULL, SETUP_REMOVE);
+    /* No document: a first start, as often as not. */
+    if (!*SkipBlanks(lpCmdLine))
+        OfferSetUp();
     int index;
     Tail tail;
     bool quick = ParseQuickOption(lpCmdLine, &index, &tail.text);

@@ -124,6 +124,16 @@ void ReadSetUpPlaces(const WCHAR *exeName, SetUpAction action, PlacesRead *read)
         ClearPlace(&read->machineKey);
 }
 
+bool OpenWithNamesThisCopy(const WCHAR *exe, const WCHAR *exeName)
+{
+    static PlaceRead s_key; /* too big for a frame of the stack */
+    WCHAR target[PATH_SIZE];
+    ReadOpenWithKey(HKEY_CURRENT_USER, exeName, &s_key);
+    /* By its path as set-up writes it: no file is looked at. */
+    return s_key.readable && (_wcsicmp(s_key.program, exe) == 0 ||
+                              (SetUpPath(exe, target) && _wcsicmp(s_key.program, target) == 0));
+}
+
 bool DriveAnswers(const WCHAR *path)
 {
     if (!IsDrivePath(path))

@@ -131,12 +131,20 @@ DWORD ShowInFolder(const WCHAR *file);
    (platform/words.cpp). */
 bool SystemWords(DWORD error, const WCHAR *insert, WCHAR *words, size_t size);
 
+/* The same, or where the system has none, the number: never nothing, so
+   that "Windows says:" is always followed by words. */
+void ErrorWords(DWORD error, const WCHAR *insert, WCHAR *words, size_t size);
+
 /* The places that set-up writes (launch/setup.h; platform/setup.cpp),
    named after this program's file name (exeName), as they are now (on
    set-up, the machine's own key of this name is read too); writing one for
    the program at target, or deleting what set-up wrote there, returns 0 or
    the system's error. Then the shell is told that associations changed. */
 void ReadSetUpPlaces(const WCHAR *exeName, SetUpAction action, PlacesRead *read);
+
+/* Whether the user's Open with key names this copy, exe, by the path that
+   set-up writes; nothing but that key is read. */
+bool OpenWithNamesThisCopy(const WCHAR *exe, const WCHAR *exeName);
 DWORD WriteSetUpPlace(SetUpPlace place, const WCHAR *target, const WCHAR *exeName);
 DWORD DeleteSetUpPlace(SetUpPlace place, const WCHAR *exeName);
 void NotifyAssociationsChanged(void);

@@ -1,6 +1,6 @@
 /*
  * The system's own words for an error number, as FormatMessageW gives them,
- * its line end left out.
+ * its line end left out; where it has none, the number itself.
  */
 #include "launch/text.h"
 #include "platform/win32.h"
@@ -21,4 +21,10 @@ bool SystemWords(DWORD error, const WCHAR *insert, WCHAR *words, size_t size)
     while (n > 0 && IsBlank(words[n - 1]))
         words[--n] = L'\0';
     return true;
+}
+
+void ErrorWords(DWORD error, const WCHAR *insert, WCHAR *words, size_t size)
+{
+    if (!SystemWords(error, insert, words, size))
+        FormatText(words, size, L"error %lu.", (unsigned long)error);
 }

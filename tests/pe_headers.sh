@@ -27,7 +27,7 @@ imports=$(printf '%s\n' "$headers" | sed -n 's/^[[:space:]]*DLL Name: //p' | low
 [ "$imports" = "kernel32.dll msvcrt.dll " ] || { echo "FAIL: imported at start: $imports"; fail=1; }
 # The DLLs loaded later are named only in the program's data.
 named=$(LC_ALL=C grep -aoiE '[a-z0-9_]+\.dll' "$exe" | lower)
-[ "$named" = "advapi32.dll comdlg32.dll gdi32.dll kernel32.dll msi.dll msvcrt.dll ole32.dll oleacc.dll oleaut32.dll shcore.dll shell32.dll user32.dll version.dll " ] ||
+[ "$named" = "advapi32.dll comdlg32.dll dwmapi.dll gdi32.dll kernel32.dll msi.dll msvcrt.dll ole32.dll oleacc.dll oleaut32.dll shcore.dll shell32.dll user32.dll uxtheme.dll version.dll " ] ||
     { echo "FAIL: DLLs named: $named"; fail=1; }
 
 # Every import slot that the code reads holds something in the file: a name

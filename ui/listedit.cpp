@@ -46,8 +46,7 @@ static bool ReadListAsShown(Chooser *c, const WCHAR *path, ListBytes *bytes, boo
         error = ERROR_SUCCESS;
     if (!error)
         return true;
-    if (!SystemWords(error, path, words, SYSTEM_WORDS_SIZE))
-        words[0] = L'\0';
+    ErrorWords(error, path, words, SYSTEM_WORDS_SIZE);
     TellOfList(c, IDS_LIST_NOT_WRITTEN, said, 1, starting);
     return false;
 }
@@ -71,8 +70,7 @@ bool ChangeListFile(Chooser *c, const ListChange *change, int row, bool starting
     free(old.bytes);
     free(now.bytes);
     if (error) {
-        if (!SystemWords(error, path, words, SYSTEM_WORDS_SIZE))
-            words[0] = L'\0';
+        ErrorWords(error, path, words, SYSTEM_WORDS_SIZE);
         TellOfList(c, IDS_LIST_NOT_WRITTEN, said, 1, starting);
         return false;
     }

@@ -48,10 +48,10 @@ static void EditList(HWND hDlg)
     DWORD error = ListFilePath(list) ? OpenInNotepad(list) : ERROR_FILENAME_EXCED_RANGE;
     if (!error)
         return;
-    if (!SystemWords(error, L"notepad.exe", words, SYSTEM_WORDS_SIZE))
-        words[0] = L'\0';
+    ErrorWords(error, L"notepad.exe", words, SYSTEM_WORDS_SIZE);
+    const WCHAR *inserts[] = {list, words};
     TextBuf t;
-    PutString(OutStart(&t, note, MESSAGE_SIZE), IDS_EDIT_LIST_FAILED, words);
+    PutString(OutStart(&t, note, MESSAGE_SIZE), IDS_EDIT_LIST_FAILED, inserts, 2);
     MessageBoxW(hDlg, note, L"Runvo", MB_ICONWARNING | MB_OK);
 }
 

@@ -117,8 +117,8 @@ int RunSetUp(HWND owner, SetUpAction action)
     const WCHAR *said[PLACE_COUNT];
     for (int i = 0; i < PLACE_COUNT; i++)
         said[i] =
-            places[i].error && SystemWords(places[i].error, NULL, s_words[i], SYSTEM_WORDS_SIZE)
-                ? s_words[i]
+            places[i].error
+                ? (ErrorWords(places[i].error, NULL, s_words[i], SYSTEM_WORDS_SIZE), s_words[i])
                 : NULL;
     TextBuf t;
     PutSetUpNote(OutStart(&t, s_szNote, SETUP_NOTE_SIZE), action, refusal, exe, places, said);
@@ -139,4 +139,16 @@ int SetUpPlacesHere(void)
             here += p.holder == HOLDER_THIS;
     }
     return here;
+}
+
+void OfferSetUp(void)
+{
+    WCHAR exe[PATH_SIZE];
+    const WCHAR *name = ProgramPath(exe);
+    if (!name || OpenWithNamesThisCopy(exe, name))
+        return;
+    TextBuf t;
+    PutString(OutStart(&t, s_szNote, SETUP_NOTE_SIZE), IDS_OFFER_SETUP);
+    if (MessageBoxW(NULL, s_szNote, L"Runvo", MB_YESNO | MB_ICONQUESTION) == IDYES)
+        RunSetUp(NULL, SETUP_ADD);
 }

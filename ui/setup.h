@@ -18,4 +18,9 @@ int RunSetUp(HWND owner, SetUpAction action);
    is set up, 0 when nothing of it is. */
 int SetUpPlacesHere(void);
 
+/* Started without a document or an option: where the user's Open with key
+   does not name this program, asks whether to set it up, and does it on
+   Yes (as the menu's Add does). Nothing is kept of the answer. */
+void OfferSetUp(void);
+
 #endif /* RUNVO_UI_SETUP_H */

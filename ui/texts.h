@@ -21,23 +21,30 @@
     X(IDS_ROW_ALWAYS_NONE, 106, "&Always use for this type of file")                               \
     X(IDS_ROW_REMOVE, 107, "&Remove from the list")                                                \
     X(IDS_ROW_LOCATION, 108, "Open file &location")                                                \
+    X(IDS_OFFER_SETUP, 109,                                                                        \
+      "Add Runvo to Send To and Open with?\n\n"                                                    \
+      "Then a file's menu in Explorer sends it to Runvo (Send to, or Open with), and Runvo asks "  \
+      "which program opens it. It is for you alone and needs no administrator rights; "            \
+      "\"Remove Runvo from Send To and Open with\" in the menu of the chooser's title bar "        \
+      "(Alt+Space, then V) takes it away again.")                                                  \
     X(IDS_SEND_TO, 110, "Send To")                                                                 \
     X(IDS_OPEN_WITH, 111, "Open with")                                                             \
     X(IDS_ADDED, 120, "Runvo is in Send To and Open with now, for you alone:\n%1")                 \
     X(IDS_WHERE_TO_FIND, 121,                                                                      \
-      "Send To: right-click a file, choose Send to, then Runvo. On Windows 11, choose Show "       \
-      "more options first.\n"                                                                      \
-      "Open with: right-click a file, choose Open with, then Choose another app (on Windows "      \
-      "10, More apps), then Runvo.\n\n"                                                            \
-      "To undo it, choose \"Remove Runvo from Send To and Open with\" in the menu of the "         \
-      "chooser's title bar (Alt+Space, then V), or run \"%1\" --remove.")                          \
+      "Send To: right-click a file, choose Send to, then Runvo. On Windows 11, hold Shift "        \
+      "as you right-click, or choose Show more options first.\nOpen with: right-click a "          \
+      "file, choose Open with, then Choose another app, Runvo and Just once (on Windows "          \
+      "10: More apps, Runvo and OK).\n\nTo undo it, choose \"Remove Runvo from Send To and "       \
+      "Open with\" in the menu of the chooser's title bar (Alt+Space, then V), or run "            \
+      "\"%1\" --remove.")                                                                          \
     X(IDS_NOT_ADDED, 122,                                                                          \
-      "Runvo could not be added to Send To and Open with in full:\n%1\n\n"                         \
-      "What went wrong is said below. Once it is mended, choose Add again.")                       \
+      "Runvo was added to Send To and Open with only in part, or not at all:\n%1\n\nWhat "         \
+      "stopped it is said below. Once that is dealt with, choose Add again.")                      \
     X(IDS_REMOVED, 123, "Runvo is no longer in Send To and Open with:\n%1")                        \
     X(IDS_NOT_REMOVED, 124,                                                                        \
-      "Runvo could not be removed from Send To and Open with in full:\n%1\n\n"                     \
-      "What went wrong is said below. Once it is mended, choose Remove again.")                    \
+      "Runvo was removed from Send To and Open with only in part, or not at "                      \
+      "all:\n%1\n\nWhat stopped it is said below. Once that is dealt with, choose Remove "         \
+      "again.")                                                                                    \
     X(IDS_NOTHING_REMOVED, 125,                                                                    \
       "Nothing was removed: this copy of Runvo was not in Send To or Open with:\n%1")              \
     X(IDS_REFUSED_PERCENT, 126,                                                                    \
@@ -78,7 +85,9 @@
       "would then run as you whenever you use Send To or Open with. A folder of your own keeps "   \
       "them out, such as:\n%2\n\n"                                                                 \
       "Add Runvo to Send To and Open with from this folder anyway?")                               \
-    X(IDS_EDIT_LIST_FAILED, 140, "Runvo could not open the program list in Notepad.\n\n%1")        \
+    X(IDS_EDIT_LIST_FAILED, 140,                                                                   \
+      "Runvo could not open the program list in Notepad:\n%1\n\nWindows says: %2\n\nOpen "         \
+      "that file in another editor instead.")                                                      \
     X(IDS_FILE, 150, "File: %1")                                                                   \
     X(IDS_UNCLOSED, 151,                                                                           \
       "Runvo started nothing: this entry opens a quote\n"                                          \
@@ -96,10 +105,10 @@
       "of this shortcut's arguments in two ways. Change its\n"                                     \
       "Target, or list the program itself instead:\n%1")                                           \
     X(IDS_ANSI_NAME, 155,                                                                          \
-      "Runvo started nothing: some programs would read\n"                                          \
-      "this document's name as other words, and it has\n"                                          \
-      "no short name to pass instead. Rename it, or open it\n"                                     \
-      "from the program itself:\n%1")                                                              \
+      "Runvo started nothing: some programs would read this\n"                                     \
+      "document's name as another name, or as several, and\n"                                      \
+      "it has no short name to pass instead. Rename it, or\n"                                      \
+      "open it from the program itself:\n%1")                                                      \
     X(IDS_BATCH_ARGUMENT, 156,                                                                     \
       "A batch file cannot take an argument with a quote\n"                                        \
       "or a line break whole: rename the document, or take\n"                                      \

@@ -645,6 +645,57 @@ static void test_open_with_command(void)
     RunWholeTail(exe, "--remove", &code);
 }
 
+/* A first start, without a document: where this copy is not set up, Runvo
+   asks first (No: nothing written; Yes: set up, its note said), then shows
+   the chooser; once set up, or with a document, it asks nothing. */
+static void test_first_start(void)
+{
+    const std::string exe = WorkPath("runvo.exe");
+    WriteList("a\na\n");
+    const struct {
+        const char *what, *tail;
+        bool setUp;               /* set up before it starts */
+        std::vector<int> answers; /* to the messages before the chooser */
+        std::string pointsAt;
+    } rows[] = {
+        {"not set up, No", "", false, {IDNO}, ""},
+        {"not set up, Yes", "", false, {IDYES, IDOK}, exe},
+        {"set up", "", true, {}, exe},
+        {"not set up, with a document", "a.txt", false, {}, ""},
+        {"not set up, with -n", "-n 9 a.txt", false, {}, ""},
+    };
+    for (const auto &row : rows) {
+        ClearPlaces();
+        int code;
+        if (row.setUp)
+            RunWholeTail(exe, "--setup", &code);
+        Launched l;
+        if (!StartProgram(exe, "\"" + exe + "\" " + row.tail, NULL, &l))
+            continue;
+        std::string said;
+        for (int answer : row.answers) {
+            HWND box = WaitWindow(l.pid, "#32770", "Runvo");
+            if (!ok(box != NULL, "%s: no message after [%s]", row.what, said.c_str()))
+                break;
+            said += MessageBoxText(box) + "\n";
+            PostMessageA(box, WM_COMMAND, answer, 0);
+            WaitFor([&] { return !IsWindow(box); }, 5000);
+        }
+        HWND dlg = WaitDialog(&l);
+        ok(dlg != NULL && !FindProcessWindow(l.pid, "#32770", "Runvo"),
+           "%s: no chooser, or a message before it", row.what);
+        ok(row.answers.empty() == said.empty() &&
+               (said.empty() || said.rfind("Add Runvo to Send To and Open with?\n\n", 0) == 0),
+           "%s: asked [%s]", row.what, said.c_str());
+        if (dlg)
+            PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+        ok(WaitExit(&l, 10000) == 0, "%s: exit code", row.what);
+        CloseHandle(l.process);
+        CheckPointsAt(row.pointsAt, row.what);
+    }
+    ClearPlaces();
+}
+
 /* "Edit the program list" opens the list in Notepad; saved, it is read
    again when the user comes back to the chooser, its default preselected
    again. */
@@ -690,6 +741,7 @@ int main(int argc, char **argv)
     test_places_not_ours();
     test_system_menu();
     test_open_with_command();
+    test_first_start();
     test_edit_list();
     int code;
     RunWholeTail(WorkPath("runvo.exe"), "--remove", &code);

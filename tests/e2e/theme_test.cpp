@@ -55,9 +55,11 @@ static Face ReadFace(HWND dlg)
     return f;
 }
 
-static bool IsDark(const Face &f)
+/* Whether the chooser shows the dark theme, or the light one: as read once
+   it is painted (a window not painted yet reads black). */
+static bool Shows(const Face &f, bool dark)
 {
-    return f.dialog < 150 && f.list < 150 && f.rowInk > 600;
+    return dark ? f.dialog < 150 && f.list < 150 && f.rowInk > 600 : f.dialog > 500 && f.list > 700;
 }
 
 /* Dark and light as the chooser opens in each. */
@@ -76,8 +78,7 @@ static void test_opens_in_theme(void)
         if (!dlg)
             continue;
         Face f;
-        bool seen = WaitFor([&] { return IsDark(f = ReadFace(dlg)) == row.dark; }, 5000);
-        ok(seen && (row.dark || (f.dialog > 500 && f.list > 700)),
+        ok(WaitFor([&] { return Shows(f = ReadFace(dlg), row.dark); }, 5000),
            "%s: dialog %d, list %d, the row's lightest ink %d", row.what, f.dialog, f.list,
            f.rowInk);
         PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
@@ -96,14 +97,14 @@ static void test_theme_change(void)
     if (!dlg)
         return;
     Face f;
-    ok(WaitFor([&] { return !IsDark(f = ReadFace(dlg)) && f.list > 700; }, 5000),
-       "light at first: list %d", f.list);
+    ok(WaitFor([&] { return Shows(f = ReadFace(dlg), false); }, 5000), "light at first: list %d",
+       f.list);
     SetAppsTheme(0);
     DWORD_PTR answer;
     SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0,
                         reinterpret_cast<LPARAM>("ImmersiveColorSet"), SMTO_ABORTIFHUNG, 5000,
                         &answer);
-    ok(WaitFor([&] { return IsDark(f = ReadFace(dlg)); }, 5000),
+    ok(WaitFor([&] { return Shows(f = ReadFace(dlg), true); }, 5000),
        "after the change: dialog %d, list %d, ink %d", f.dialog, f.list, f.rowInk);
     PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
     ok(WaitExit(&l, 10000) == 0, "change: exit code");
