@@ -59,8 +59,12 @@ static int ShowSetupFailed(const char *what)
 
 static void ShowStatus(StatusWindow *status)
 {
-    if (!status->shown)
+    /* Its icon when it is first shown: the chooser's start does not wait
+       for a hidden window's. */
+    if (!status->shown) {
+        SetProgramIcon(g_hwndMain);
         ShowWindow(g_hwndMain, status->nCmdShow);
+    }
     status->shown = true;
     UpdateWindow(g_hwndMain); /* on screen before the program starts */
 }
@@ -151,7 +155,6 @@ int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const Tail *tai
                         CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL, hInstance, NULL);
     if (!g_hwndMain)
         return ShowSetupFailed("WinMain(): CreateWindow() failed");
-    SetProgramIcon(g_hwndMain);
     MoveToUsersMonitor(g_hwndMain);
 
     Chooser chooser = {};

@@ -15,10 +15,12 @@ taken on its own (8 x 8 a pixel up to 64 pixels, 4 x 4 at 256).
     icon.py picture N PNG    one size on white and on #202020, side by side,
                              each pixel enlarged to be seen (to 128 pixels)
 
-Each image is PNG-compressed (Windows Vista and later read PNG icons at
-every size), so the icon stays small. The bytes depend on zlib's version;
-the check compares pixels, so a file written elsewhere passes it too.
-Needs nothing beyond Python's standard library.
+As Windows' own icons are, the sizes up to 64 pixels are bitmaps (32 bits,
+with their mask), which Windows draws without decoding, and the 256-pixel
+one is PNG-compressed, which keeps it small: the small sizes are the ones a
+window and its taskbar button load when it opens. The PNG's bytes depend on
+zlib's version; the check compares pixels, so a file written elsewhere
+passes it too. Needs nothing beyond Python's standard library.
 """
 import struct
 import sys
@@ -180,8 +182,51 @@ def unpng(data):
     return rows
 
 
+def dib(rows):
+    """A bitmap of an icon: its header (twice its height, for the mask), its
+    pixels in blue, green, red and alpha from the bottom row up, then its
+    mask (set where the picture is transparent), rows of whole 32 bits."""
+    size = len(rows)
+    pixels = b"".join(
+        bytes(b for x in range(size) for b in (row[4 * x + 2], row[4 * x + 1], row[4 * x],
+                                               row[4 * x + 3]))
+        for row in reversed(rows))
+    stride = (size + 31) // 32 * 4
+    mask = b""
+    for row in reversed(rows):
+        bits = bytearray(stride)
+        for x in range(size):
+            if row[4 * x + 3] == 0:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        mask += bytes(bits)
+    header = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 32, 0,
+                         len(pixels) + len(mask), 0, 0, 0, 0)
+    return header + pixels + mask
+
+
+def undib(data):
+    """The rows of a bitmap as dib() writes it, in red, green, blue, alpha."""
+    size = struct.unpack("<i", data[4:8])[0]
+    pixels = data[40:40 + 4 * size * size]
+    rows = []
+    for y in reversed(range(size)):
+        line = pixels[4 * size * y:4 * size * (y + 1)]
+        rows.append(bytes(b for x in range(size) for b in (line[4 * x + 2], line[4 * x + 1],
+                                                            line[4 * x], line[4 * x + 3])))
+    return rows
+
+
+def image(size):
+    """An image of the icon file: a bitmap, or PNG at 256 pixels."""
+    return png(draw(size)) if size == 256 else dib(draw(size))
+
+
+def unimage(data):
+    return unpng(data) if data[:8] == b"\x89PNG\r\n\x1a\n" else undib(data)
+
+
 def ico(images):
-    """An icon file of PNG images, each (size, png bytes), smallest first."""
+    """An icon file of images, each (size, bytes), smallest first."""
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for size, data in images:
@@ -192,7 +237,7 @@ def ico(images):
 
 
 def unico(data):
-    """The images of an icon file: (size, png bytes)."""
+    """The images of an icon file: (size, bytes)."""
     reserved, kind, count = struct.unpack("<HHH", data[:6])
     assert reserved == 0 and kind == 1, "not an icon file"
     images = []
@@ -273,7 +318,7 @@ def check(path):
         print("FAIL: %s holds the sizes %s, not %s" % (path, sizes, SIZES))
         return 1
     for size, data in images:
-        rows = unpng(data)
+        rows = unimage(data)
         if rows != draw(size):
             print("FAIL: the %d-pixel image is not what icon.py draws: run icon.py write" % size)
             failures += 1
@@ -281,15 +326,16 @@ def check(path):
         light, dark = least[(0xFF, 0xFF, 0xFF)], least[(0x20, 0x20, 0x20)]
         ok = light >= 3 and dark >= 3
         failures += not ok
-        print("%s %3d px: PNG of %5d bytes; outline's contrast at least %.2f on white, "
-              "%.2f on #202020" % ("ok  " if ok else "FAIL", size, len(data), light, dark))
+        kind = "PNG" if data[:4] == b"\x89PNG" else "bitmap"
+        print("%s %3d px: %s of %5d bytes; outline's contrast at least %.2f on white, "
+              "%.2f on #202020" % ("ok  " if ok else "FAIL", size, kind, len(data), light, dark))
     return 1 if failures else 0
 
 
 def main(argv):
     if len(argv) == 3 and argv[1] == "write":
         with open(argv[2], "wb") as f:
-            f.write(ico([(size, png(draw(size))) for size in SIZES]))
+            f.write(ico([(size, image(size)) for size in SIZES]))
         return 0
     if len(argv) == 3 and argv[1] == "check":
         return check(argv[2])

@@ -96,8 +96,8 @@ static void test_template(const char *exe)
 }
 
 /* The program's icon: its first icon group holds each size from 16 to 256
-   pixels as a PNG image, and the shell takes it from the file in its
-   colours. */
+   pixels, up to 64 as 32-bit bitmaps (drawn without decoding), 256 as a
+   PNG image; and the shell takes it from the file in its colours. */
 static void test_icon(const char *exe)
 {
     HMODULE mod = LoadLibraryExA(exe, NULL, LOAD_LIBRARY_AS_DATAFILE);
@@ -114,7 +114,12 @@ static void test_icon(const char *exe)
         HRSRC image = FindResourceA(mod, MAKEINTRESOURCEA(id), RT_ICON);
         const char *data =
             image ? static_cast<const char *>(LockResource(LoadResource(mod, image))) : NULL;
-        ok(data && memcmp(data, "\x89PNG", 4) == 0, "the %d-pixel image is no PNG", sizes.back());
+        const BITMAPINFOHEADER *bmp = reinterpret_cast<const BITMAPINFOHEADER *>(data);
+        bool png = data && memcmp(data, "\x89PNG", 4) == 0;
+        bool bitmap = data && !png && bmp->biSize == sizeof *bmp && bmp->biBitCount == 32 &&
+                      bmp->biWidth == sizes.back() && bmp->biHeight == 2 * sizes.back();
+        ok(sizes.back() == 256 ? png : bitmap, "the %d-pixel image: PNG %d, a 32-bit bitmap %d",
+           sizes.back(), png, bitmap);
     }
     const std::vector<int> want = {16, 20, 24, 32, 40, 48, 64, 256};
     ok(sizes == want, "%lu sizes in the icon group", (unsigned long)sizes.size());
