@@ -18,7 +18,9 @@ static void AppendItem(HMENU menu, UINT command, StringId text)
     AppendMenuW(menu, MF_STRING, command, item);
 }
 
-void AddChooserItems(HMENU menu)
+/* Appends the items of set-up, removal, editing the list and adding a
+   program to the system menu. */
+static void AddChooserItems(HMENU menu)
 {
     AppendMenuW(menu, MF_SEPARATOR, 0, NULL);
     AppendItem(menu, IDM_SETUP, IDS_MENU_ADD);
@@ -34,6 +36,8 @@ static int s_here = -1;
 
 void UpdateChooserItems(HMENU menu)
 {
+    if (GetMenuState(menu, IDM_SETUP, MF_BYCOMMAND) == (UINT)-1)
+        AddChooserItems(menu);
     if (s_here < 0)
         s_here = SetUpPlacesHere();
     EnableMenuItem(menu, IDM_SETUP, s_here == PLACE_COUNT ? MF_GRAYED : MF_ENABLED);

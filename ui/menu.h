@@ -10,12 +10,10 @@
 
 #include "ui/chooser.h"
 
-/* Appends the items of set-up, removal, editing the list and adding a
-   program to the system menu. */
-void AddChooserItems(HMENU menu);
-
-/* Greys the item of set-up or of removal where it does not apply: all is in
-   place for this program already, or nothing of it is. */
+/* Before the system menu opens: appends the items the first time (the
+   chooser's start does not wait for them), and greys the item of set-up or
+   of removal where it does not apply: all is in place for this program
+   already, or nothing of it is. */
 void UpdateChooserItems(HMENU menu);
 
 /* Does what the item with this command stands for, owned by the chooser;

@@ -185,8 +185,6 @@ static void InitChooser(HWND hDlg, Chooser *c)
     SetWindowLongPtrW(hDlg, DWLP_USER, reinterpret_cast<LONG_PTR>(c));
     c->dlg = hDlg;
     c->list = GetDlgItem(hDlg, IDC_PROGLIST);
-    AddChooserItems(GetSystemMenu(hDlg, FALSE));
-    SetProgramIcon(hDlg);
     SetDlgItemTextW(hDlg, IDC_CMDLINE, c->tail->text);
     SetRowHeight(c->list);
     s_listProc = reinterpret_cast<WNDPROC>(
@@ -287,8 +285,9 @@ INT_PTR CALLBACK SelectDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
         if (HIWORD(lParam)) /* the system menu */
             UpdateChooserItems(reinterpret_cast<HMENU>(wParam));
         return FALSE;
-    case WM_APP_FORWARD: {
+    case WM_APP_FORWARD: { /* on screen: its icon, and to the front */
         static const ForwardCalls calls = {IsForeground, TakeForeground, FlashButton};
+        SetProgramIcon(hDlg);
         ComeForward(hDlg, &calls);
         return TRUE;
     }
