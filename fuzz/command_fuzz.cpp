@@ -274,9 +274,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     std::wstring want = WantedCommand(line, rest);
     wchar_t *cmd = (wchar_t *)malloc(COMMAND_SIZE * sizeof(wchar_t));
-    bool asItIs = TailIsArguments(rest, Exists);
-    Check(asItIs == WantedAsItIs(rest));
-    bool fits = BuildQuickCommand(cmd, line.c_str(), rest, asItIs);
+    bool arguments = TailIsArguments(rest, Exists);
+    Check(arguments == WantedAsItIs(rest));
+    bool fits =
+        BuildQuickCommand(cmd, line.c_str(), rest, arguments ? TAIL_ARGUMENTS : TAIL_QUOTED);
     Check(fits == (want.size() <= QUICK_COMMAND_MAX));
     Check(!fits || want == cmd);
     free(cmd);

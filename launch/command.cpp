@@ -13,13 +13,13 @@ bool CommandFits(size_t used, size_t argLen)
     return used + argLen + 3 <= COMMAND_LIMIT;
 }
 
-bool BuildQuickCommand(wchar_t *cmd, const wchar_t *line, const wchar_t *tail, bool asItIs)
+bool BuildQuickCommand(wchar_t *cmd, const wchar_t *line, const wchar_t *tail, TailForm form)
 {
     TextBuf t;
     PutChar(OutStart(&t, cmd, COMMAND_SIZE), L'"');
     PutText(&t, line);
     PutText(&t, L"\" ");
-    if (asItIs)
+    if (form == TAIL_ARGUMENTS)
         PutText(&t, tail);
     else
         PutQuoted(&t, tail);

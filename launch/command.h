@@ -9,6 +9,7 @@
 
 #include "launch/entry.h"
 #include "launch/sizes.h"
+#include "launch/tail.h"
 #include "launch/text.h"
 
 #include <stddef.h>
@@ -24,15 +25,10 @@ enum {
 bool CommandFits(size_t used, size_t argLen);
 
 /* Builds the quick-launch command into cmd (COMMAND_SIZE characters): the line
-   quoted, a blank, and the tail as it is (asItIs) or as one quoted argument.
-   False when it would be longer than QUICK_COMMAND_MAX; cmd is then of no
-   use. */
-bool BuildQuickCommand(wchar_t *cmd, const wchar_t *line, const wchar_t *tail, bool asItIs);
-
-/* How the tail reaches the program: as one quoted argument (quick launch),
-   verbatim but as one document where %1 stands (the chooser), or as the
-   arguments it already is (it has quotes of its own, or is several files). */
-enum TailForm { TAIL_QUOTED, TAIL_VERBATIM, TAIL_ARGUMENTS };
+   quoted, a blank, and the tail as the arguments it is (TAIL_ARGUMENTS) or
+   as one quoted argument. False when it would be longer than
+   QUICK_COMMAND_MAX; cmd is then of no use. */
+bool BuildQuickCommand(wchar_t *cmd, const wchar_t *line, const wchar_t *tail, TailForm form);
 
 enum BuildResult { BUILD_OK, BUILD_TOO_LONG, BUILD_AMBIGUOUS_QUOTES };
 

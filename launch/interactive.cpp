@@ -173,7 +173,7 @@ int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const Tail *tai
     StatusWindow status = {nCmdShow, false};
     Start start = {.entry = g_szCommand + 1,
                    .tail = tail->text,
-                   .form = tail->arguments ? TAIL_ARGUMENTS : TAIL_VERBATIM,
+                   .form = tail->form,
                    .wait = true,
                    .starting = ShowStarting,
                    .context = &status,

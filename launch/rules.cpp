@@ -194,7 +194,7 @@ static bool AllHaveOneOf(const wchar_t *tail, bool split, Span types)
     return count > 0;
 }
 
-bool RuleForTail(const wchar_t *line, const wchar_t *tail, bool arguments, wchar_t *text,
+bool RuleForTail(const wchar_t *line, const wchar_t *tail, TailForm form, wchar_t *text,
                  size_t size, bool cut)
 {
     if (cut || !CarriesRules(line))
@@ -203,7 +203,7 @@ bool RuleForTail(const wchar_t *line, const wchar_t *tail, bool arguments, wchar
     Span part, types, ruleText;
     while (NextPart(&p, &part)) {
         ReadRule(part, &types, &ruleText);
-        if (AllHaveOneOf(tail, arguments, types)) {
+        if (AllHaveOneOf(tail, form == TAIL_ARGUMENTS, types)) {
             PutSpan(text, size, ruleText);
             return true;
         }
@@ -249,12 +249,12 @@ static bool OfType(const wchar_t *document, bool (*isFolder)(const wchar_t *path
     return true;
 }
 
-bool TailType(const wchar_t *tail, bool arguments, bool (*isFolder)(const wchar_t *path),
+bool TailType(const wchar_t *tail, TailForm form, bool (*isFolder)(const wchar_t *path),
               wchar_t *type, size_t size)
 {
     wchar_t document[COMMAND_SIZE];
     type[0] = L'\0';
-    if (!arguments) {
+    if (form != TAIL_ARGUMENTS) {
         /* One document, longer than any command the chooser starts: none. */
         Span whole = Trimmed(Span{tail, tail + wcslen(tail)});
         if ((size_t)(whole.end - whole.begin) >= COMMAND_SIZE)

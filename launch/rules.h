@@ -15,6 +15,8 @@
 #ifndef RUNVO_RULES_H
 #define RUNVO_RULES_H
 
+#include "launch/tail.h"
+
 #include <stddef.h>
 
 /* The default of a first line into text (size characters, truncated to
@@ -26,10 +28,10 @@ void FirstLineDefault(const wchar_t *line, wchar_t *text, size_t size, bool cut 
 
 /* The text of the first rule of the line that applies to the documents of
    the tail into text (size characters): the tail's arguments where it is in
-   that form already (arguments: TailIsArguments), else the whole tail, one
-   document. False when none applies, or the line carries no rules (a line
-   the read cut short carries none). */
-bool RuleForTail(const wchar_t *line, const wchar_t *tail, bool arguments, wchar_t *text,
+   that form already (TAIL_ARGUMENTS), else the whole tail, one document.
+   False when none applies, or the line carries no rules (a line the read
+   cut short carries none). */
+bool RuleForTail(const wchar_t *line, const wchar_t *tail, TailForm form, wchar_t *text,
                  size_t size, bool cut = false);
 
 /* The one type of the tail's documents, as a rule names it (.pdf, in
@@ -37,7 +39,7 @@ bool RuleForTail(const wchar_t *line, const wchar_t *tail, bool arguments, wchar
    that every document has. False for none: no document, a folder
    (isFolder), a name without an extension, documents of several types, or
    a type that a rule could not name. */
-bool TailType(const wchar_t *tail, bool arguments, bool (*isFolder)(const wchar_t *path),
+bool TailType(const wchar_t *tail, TailForm form, bool (*isFolder)(const wchar_t *path),
               wchar_t *type, size_t size);
 
 /* The first line with a rule that takes documents of the type to text, into

@@ -26,11 +26,18 @@ bool ParseQuickOption(const wchar_t *tail, int *index, const wchar_t **rest);
    (as Windows passes several files without blanks). */
 bool TailIsArguments(const wchar_t *tail, ExistsFn exists);
 
-/* The tail and its form, decided once at the start: the rules, the quick
-   launch and the chooser's start all read it the same way. */
+/* How the tail reaches the program: as the arguments it already is (it has
+   quotes of its own, or is several files: TailIsArguments); else as one
+   document, which quick launch passes as one quoted argument and the
+   chooser's start as it stands (one document where %1 stands). */
+enum TailForm { TAIL_QUOTED, TAIL_VERBATIM, TAIL_ARGUMENTS };
+
+/* The tail and its form, decided once at the start (TAIL_ARGUMENTS or
+   TAIL_VERBATIM): the rules, the quick launch and the chooser's start all
+   read it the same way. */
 struct Tail {
     const wchar_t *text;
-    bool arguments; /* TailIsArguments */
+    TailForm form;
 };
 
 #endif /* RUNVO_TAIL_H */

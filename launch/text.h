@@ -8,7 +8,7 @@
 #ifndef RUNVO_TEXT_H
 #define RUNVO_TEXT_H
 
-#include "ui/texts.h"
+#include "launch/texts.h"
 
 #include <stddef.h>
 #include <wchar.h>
@@ -97,7 +97,7 @@ inline size_t TrailingBackslashes(const TextBuf *t)
     return n;
 }
 
-/* A text of Runvo's own (ui/texts.h), with each %1 to %9 in it replaced
+/* A text of Runvo's own (launch/texts.h), with each %1 to %9 in it replaced
    by inserts[0] to inserts[8] (count of them; a number past them stays as
    it is written). */
 void PutString(TextBuf *t, StringId id, const wchar_t *const *inserts = NULL, size_t count = 0);

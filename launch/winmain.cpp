@@ -39,7 +39,7 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLi
     int index;
     Tail tail;
     bool quick = ParseQuickOption(lpCmdLine, &index, &tail.text);
-    tail.arguments = TailIsArguments(tail.text, PathExists);
+    tail.form = TailIsArguments(tail.text, PathExists) ? TAIL_ARGUMENTS : TAIL_VERBATIM;
     WCHAR line[PATH_SIZE], program[PATH_SIZE];
     bool cut;
     if (quick && ReadListLine(index, line, &cut)) {
@@ -48,12 +48,14 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLi
             FirstLineDefault(line, program, PATH_SIZE, cut);
         else
             wmemcpy(program, line, PATH_SIZE);
-        if (!BuildQuickCommand(g_szCommand, program, tail.text, tail.arguments))
+        /* One document goes as one quoted argument. */
+        TailForm form = tail.form == TAIL_ARGUMENTS ? TAIL_ARGUMENTS : TAIL_QUOTED;
+        if (!BuildQuickCommand(g_szCommand, program, tail.text, form))
             return ShowCommandTooLong();
         /* USER32 is not loaded, so nothing waits for the program to be ready. */
         Start start = {.entry = program,
                        .tail = tail.text,
-                       .form = tail.arguments ? TAIL_ARGUMENTS : TAIL_QUOTED,
+                       .form = form,
                        .wait = false,
                        .starting = NULL,
                        .context = NULL,

@@ -17,7 +17,7 @@
 #include "launch/search.h"
 #include "launch/shortcut.h"
 #include "launch/sizes.h"
-#include "ui/texts.h"
+#include "launch/texts.h"
 
 #include <stddef.h>
 #include <stdio.h>
@@ -59,7 +59,7 @@ wchar_t UpperCase(wchar_t c);
 /* Whether a file or folder of this name exists. */
 bool PathExists(const wchar_t *name);
 
-/* A text of Runvo's own, by its number (ui/texts.h): *text points at its
+/* A text of Runvo's own, by its number (launch/texts.h): *text points at its
    units, which are not terminated; gives their number, 0 for none. */
 size_t LoadText(StringId id, const wchar_t **text);
 

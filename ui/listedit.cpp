@@ -118,7 +118,7 @@ static bool IsFolder(const WCHAR *path)
 
 bool AlwaysType(const Chooser *c, WCHAR *type, size_t size)
 {
-    return TailType(c->tail->text, c->tail->arguments, IsFolder, type, size);
+    return TailType(c->tail->text, c->tail->form, IsFolder, type, size);
 }
 
 /* A row's entry, as RowBeginningWith asks for it. */

@@ -135,7 +135,7 @@ static void FillList(Chooser *c)
     c->listStamp = ListFilePath(path) ? FileStampOf(path) : FileStamp{};
     if (lines == 0)
         return;
-    if (RuleForTail(szFirst, c->tail->text, c->tail->arguments, text, COMMAND_SIZE, cut) &&
+    if (RuleForTail(szFirst, c->tail->text, c->tail->form, text, COMMAND_SIZE, cut) &&
         SelectEntryBeginning(hList, text))
         return;
     FirstLineDefault(szFirst, text, COMMAND_SIZE, cut);

@@ -47,7 +47,7 @@ static void test_default(void)
     wchar_t def[64], text[64];
     FirstLineDefault(cut, def, 64, true);
     ok(wcscmp(def, cut) == 0, "a cut line's default: [%s]", Shown(def).c_str());
-    ok(!RuleForTail(cut, L"a.txt", false, text, 64, true), "a cut line's rule applies");
+    ok(!RuleForTail(cut, L"a.txt", TAIL_VERBATIM, text, 64, true), "a cut line's rule applies");
 }
 
 /* The files of the tests' file system: a tail of unquoted names is several
@@ -61,7 +61,8 @@ static bool Exists(const wchar_t *name)
 /* The rule for the tail as the launcher reads it on this file system. */
 static bool Rule(const wchar_t *line, const wchar_t *tail, wchar_t *text)
 {
-    return RuleForTail(line, tail, TailIsArguments(tail, Exists), text, 64);
+    return RuleForTail(line, tail, TailIsArguments(tail, Exists) ? TAIL_ARGUMENTS : TAIL_VERBATIM,
+                       text, 64);
 }
 
 static void test_rule_for_tail(void)
@@ -168,8 +169,8 @@ static void test_line_with_rule(void)
         FirstLineDefault(row.line.c_str(), before, PATH_SIZE);
         FirstLineDefault(out, after, PATH_SIZE);
         std::wstring doc = row.type == L"https:" ? L"https://example.com/" : L"C:\\a" + row.type;
-        ok(wcscmp(before, after) == 0 && RuleForTail(out, doc.c_str(), false, text, PATH_SIZE) &&
-               text == row.text,
+        ok(wcscmp(before, after) == 0 &&
+               RuleForTail(out, doc.c_str(), TAIL_VERBATIM, text, PATH_SIZE) && text == row.text,
            "[%s]: default [%s], rule [%s]", Shown(out).c_str(), Shown(after).c_str(),
            Shown(text).c_str());
     }
@@ -190,28 +191,28 @@ static void test_tail_type(void)
 {
     static const struct {
         const wchar_t *tail;
-        bool arguments;
+        TailForm form;
         const wchar_t *type; /* NULL: none */
     } rows[] = {
-        {L"C:\\Docs\\report.PDF", false, L".pdf"},
-        {L"C:\\My Docs\\a b.txt", false, L".txt"},
-        {L"\"C:\\a.txt\" \"C:\\b.TXT\"", true, L".txt"},
-        {L"\"C:\\a.txt\" \"C:\\b.pdf\"", true, NULL},
-        {L"https://example.com/a.pdf", false, L"https:"},
-        {L"", false, NULL},
-        {L"C:\\Docs\\README", false, NULL},
-        {L"C:\\Users\\me\\site.com", false, NULL}, /* a folder */
-        {L"C:\\Docs.d\\README", false, NULL},
-        {L"C:\\x.my ext", false, NULL}, /* no rule names it */
+        {L"C:\\Docs\\report.PDF", TAIL_VERBATIM, L".pdf"},
+        {L"C:\\My Docs\\a b.txt", TAIL_VERBATIM, L".txt"},
+        {L"\"C:\\a.txt\" \"C:\\b.TXT\"", TAIL_ARGUMENTS, L".txt"},
+        {L"\"C:\\a.txt\" \"C:\\b.pdf\"", TAIL_ARGUMENTS, NULL},
+        {L"https://example.com/a.pdf", TAIL_VERBATIM, L"https:"},
+        {L"", TAIL_VERBATIM, NULL},
+        {L"C:\\Docs\\README", TAIL_VERBATIM, NULL},
+        {L"C:\\Users\\me\\site.com", TAIL_VERBATIM, NULL}, /* a folder */
+        {L"C:\\Docs.d\\README", TAIL_VERBATIM, NULL},
+        {L"C:\\x.my ext", TAIL_VERBATIM, NULL}, /* no rule names it */
     };
     for (const auto &row : rows) {
         wchar_t type[16];
-        bool got = TailType(row.tail, row.arguments, IsFolder, type, 16);
+        bool got = TailType(row.tail, row.form, IsFolder, type, 16);
         ok(got == (row.type != NULL) && (!got || wcscmp(type, row.type) == 0), "[%s]: %d [%s]",
            Shown(row.tail).c_str(), got, got ? Shown(type).c_str() : "");
     }
     wchar_t type[16];
-    ok(!TailType(L"C:\\a.txt", false, NoFolder, type, 4), "a type past its buffer");
+    ok(!TailType(L"C:\\a.txt", TAIL_VERBATIM, NoFolder, type, 4), "a type past its buffer");
 }
 
 int main()

@@ -150,8 +150,8 @@ static void test_quick_command(void)
     };
     for (const auto &row : rows) {
         wchar_t *cmd = new wchar_t[COMMAND_SIZE]; /* exact size: ASan sees any overrun */
-        bool asItIs = TailIsArguments(row.tail.c_str(), Exists);
-        bool fits = BuildQuickCommand(cmd, row.line.c_str(), row.tail.c_str(), asItIs);
+        TailForm form = TailIsArguments(row.tail.c_str(), Exists) ? TAIL_ARGUMENTS : TAIL_QUOTED;
+        bool fits = BuildQuickCommand(cmd, row.line.c_str(), row.tail.c_str(), form);
         ok(fits == row.fits, "%s: fits %d", row.name, fits);
         if (fits && row.fits)
             ok(cmd == row.cmd, "%s: got [%s]", row.name, Shown(cmd).c_str());
