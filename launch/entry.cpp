@@ -41,7 +41,7 @@ static const struct {
 static size_t Lookup(LookupFn lookup, const wchar_t *name, wchar_t *value, size_t size)
 {
     for (const auto &folder : s_programFiles)
-        if (_wcsicmp(name, folder.name) == 0) {
+        if (EqualCaseBlind(name, folder.name)) {
             size_t got = lookup(folder.native, value, size);
             if (got)
                 return got;

@@ -78,45 +78,53 @@ bool InFolder(const wchar_t *path, const wchar_t *folder)
     size_t n = wcslen(folder);
     while (n > 0 && IsPathSeparator(folder[n - 1]))
         n--;
-    return n > 0 && _wcsnicmp(path, folder, n) == 0 && IsPathSeparator(path[n]);
+    return n > 0 && wcslen(path) > n && SameCaseBlind(path, folder, n) && IsPathSeparator(path[n]);
 }
 
 /* The extensions of the files that start as programs, and of those among
-   them that the command interpreter runs: each of 4 characters. */
-typedef wchar_t ProgramExtension[sizeof ".COM"];
-static const ProgramExtension s_programExtensions[] = {L".COM", L".EXE", L".BAT", L".CMD"};
-static const ProgramExtension s_batchExtensions[] = {L".BAT", L".CMD"};
+   them that the command interpreter runs. */
+const wchar_t PROGRAM_EXTENSIONS[] = L".COM;.EXE;.BAT;.CMD";
+static const wchar_t s_batchExtensions[] = L".BAT;.CMD";
 
-/* Whether ext (len characters) is one of among, case-blind. */
-template <size_t N>
-static bool IsAmong(const wchar_t *ext, size_t len, const ProgramExtension (&among)[N])
+/* Whether ext (len characters) is one of the list's (PATHEXT's form),
+   case-blind. */
+static bool IsAmong(const wchar_t *ext, size_t len, const wchar_t *list)
 {
-    for (const wchar_t *e : among)
-        if (len == wcslen(e) && _wcsnicmp(ext, e, len) == 0)
+    const wchar_t *one;
+    size_t n;
+    while (NextInList(&list, &one, &n))
+        if (n == len && SameCaseBlind(ext, one, len))
             return true;
     return false;
 }
 
-const wchar_t *Extension(const wchar_t *name)
+const wchar_t *ExtensionOf(const wchar_t *name, const wchar_t *end)
 {
-    const wchar_t *dot = wcsrchr(name, L'.');
-    return dot && !wcspbrk(dot, L"\\/:") ? dot : NULL;
+    if (!end)
+        end = name + wcslen(name);
+    for (const wchar_t *p = end; p > name; p--) {
+        if (IsPathSeparator(p[-1]) || p[-1] == L':')
+            return NULL;
+        if (p[-1] == L'.')
+            return p - 1;
+    }
+    return NULL;
 }
 
 bool IsProgramExtension(const wchar_t *ext, size_t len)
 {
-    return IsAmong(ext, len, s_programExtensions);
+    return IsAmong(ext, len, PROGRAM_EXTENSIONS);
 }
 
 bool IsBatchFile(const wchar_t *path)
 {
-    const wchar_t *ext = Extension(path);
+    const wchar_t *ext = ExtensionOf(path);
     return ext && IsAmong(ext, wcslen(ext), s_batchExtensions);
 }
 
 bool IsProgramFile(const wchar_t *path)
 {
-    const wchar_t *ext = Extension(path);
+    const wchar_t *ext = ExtensionOf(path);
     return ext && IsProgramExtension(ext, wcslen(ext));
 }
 

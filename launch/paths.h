@@ -7,7 +7,10 @@
 #ifndef RUNVO_PATHS_H
 #define RUNVO_PATHS_H
 
+#include "launch/sizes.h"
+
 #include <stddef.h>
+#include <wchar.h>
 
 /* Says whether a file (not a folder) of this name exists; or, where the
    caller says so, a file or a folder. */
@@ -16,6 +19,27 @@ typedef bool (*ExistsFn)(const wchar_t *name);
 inline bool IsPathSeparator(wchar_t c)
 {
     return c == L'\\' || c == L'/';
+}
+
+/* Whether a path's length, as the platform gives it, names a whole path:
+   0 is none, PATH_SIZE or more one that was cut short. */
+inline bool FitsPath(size_t n)
+{
+    return n > 0 && n < PATH_SIZE;
+}
+
+/* The next item of a list parted by ';' (PATH's, PATHEXT's) at *p: its
+   start and *n characters; *p moves past it. False when none is left. */
+inline bool NextInList(const wchar_t **p, const wchar_t **item, size_t *n)
+{
+    if (!**p)
+        return false;
+    *item = *p;
+    *n = wcscspn(*p, L";");
+    *p += *n;
+    if (**p == L';')
+        (*p)++;
+    return true;
 }
 
 /* True when a program's name holds no folder (no \, / or :): it is to be
@@ -48,9 +72,14 @@ const wchar_t *FolderOf(const wchar_t *file, wchar_t *folder);
    with or without its last separator). */
 bool InFolder(const wchar_t *path, const wchar_t *folder);
 
-/* The extension of the file's own name, with its dot, as the platform's
-   search decides; NULL for none. */
-const wchar_t *Extension(const wchar_t *name);
+/* The extension of the file's own name (of the text from name to end; NULL
+   end: to its terminator), with its dot, as the platform's search decides:
+   after the last dot that no \, / or : follows. NULL for none. */
+const wchar_t *ExtensionOf(const wchar_t *name, const wchar_t *end = NULL);
+
+/* The extensions of the files that start as programs, in the platform's
+   order and in PATHEXT's form: PATHEXT where it is not set. */
+extern const wchar_t PROGRAM_EXTENSIONS[];
 
 /* Whether ext (len characters) is one of a program's: .com, .exe, .bat or
    .cmd, case-blind. */

@@ -98,7 +98,7 @@ static bool ReadRule(Span part, Span *types, Span *text)
 
 /* The parts after the line's first '|', in turn, from *p on: the next into
  *part; false when none is left. */
-static bool NextPart(const wchar_t **p, Span *part)
+static bool NextPartAfterBar(const wchar_t **p, Span *part)
 {
     if (!*p)
         return false;
@@ -115,7 +115,7 @@ static bool CarriesRules(const wchar_t *line)
     Span part, types, text;
     if (!p++)
         return false;
-    while (NextPart(&p, &part))
+    while (NextPartAfterBar(&p, &part))
         if (!ReadRule(part, &types, &text))
             return false;
     return true;
@@ -139,14 +139,6 @@ void FirstLineDefault(const wchar_t *line, wchar_t *text, size_t size, bool cut)
     PutSpan(text, size, whole);
 }
 
-static bool SameText(const wchar_t *a, const wchar_t *b, size_t n)
-{
-    for (size_t i = 0; i < n; i++)
-        if (UpperCase(a[i]) != UpperCase(b[i]))
-            return false;
-    return true;
-}
-
 /* Whether the document has the type: a document that begins with a scheme
    has that scheme alone; any other, the extension of its last name. */
 static bool HasType(Span doc, Span type)
@@ -154,16 +146,10 @@ static bool HasType(Span doc, Span type)
     size_t typeLen = (size_t)(type.end - type.begin);
     size_t scheme = SchemeLength(doc.begin, doc.end);
     if (scheme)
-        return scheme == typeLen && SameText(doc.begin, type.begin, typeLen);
-    Span ext = {doc.end, doc.end};
-    while (ext.begin > doc.begin && ext.begin[-1] != L'.' && ext.begin[-1] != L'\\' &&
-           ext.begin[-1] != L'/' && ext.begin[-1] != L':')
-        ext.begin--;
-    if (ext.begin == doc.begin || ext.begin[-1] != L'.')
-        return false;
-    ext.begin--; /* the dot */
-    return (size_t)(ext.end - ext.begin) == typeLen && IsExtension(ext) &&
-           SameText(ext.begin, type.begin, typeLen);
+        return scheme == typeLen && SameCaseBlind(doc.begin, type.begin, typeLen);
+    Span ext = {ExtensionOf(doc.begin, doc.end), doc.end};
+    return ext.begin && (size_t)(ext.end - ext.begin) == typeLen && IsExtension(ext) &&
+           SameCaseBlind(ext.begin, type.begin, typeLen);
 }
 
 static bool HasOneOf(Span doc, Span types)
@@ -201,7 +187,7 @@ bool RuleForTail(const wchar_t *line, const wchar_t *tail, TailForm form, wchar_
         return false;
     const wchar_t *p = wcschr(line, L'|') + 1;
     Span part, types, ruleText;
-    while (NextPart(&p, &part)) {
+    while (NextPartAfterBar(&p, &part)) {
         ReadRule(part, &types, &ruleText);
         if (AllHaveOneOf(tail, form == TAIL_ARGUMENTS, types)) {
             PutSpan(text, size, ruleText);
@@ -216,14 +202,10 @@ static bool DocumentType(Span doc, wchar_t *type, size_t size)
 {
     size_t scheme = SchemeLength(doc.begin, doc.end);
     Span t = {doc.begin, doc.begin + scheme};
-    if (!scheme) {
-        t = Span{doc.end, doc.end};
-        while (t.begin > doc.begin && !wcschr(L".\\/:", t.begin[-1]))
-            t.begin--;
-        if (t.begin == doc.begin || t.begin[-1] != L'.')
-            return false;
-        t.begin--; /* the dot */
-    }
+    if (!scheme && !(t.begin = ExtensionOf(doc.begin, doc.end)))
+        return false;
+    if (!scheme)
+        t.end = doc.end;
     if (!IsType(t) || (size_t)(t.end - t.begin) >= size)
         return false;
     for (const wchar_t *p = t.begin; p < t.end; p++)
@@ -277,7 +259,7 @@ static bool NamesType(Span types, const wchar_t *type)
     Span one;
     size_t n = wcslen(type);
     while (NextType(&types, &one))
-        if ((size_t)(one.end - one.begin) == n && SameText(one.begin, type, n))
+        if ((size_t)(one.end - one.begin) == n && SameCaseBlind(one.begin, type, n))
             return true;
     return false;
 }
@@ -291,7 +273,7 @@ static void PutRuleWithout(TextBuf *t, Span types, Span text, const wchar_t *typ
     size_t n = wcslen(type), mark = t->len;
     PutText(t, L"| ");
     while (NextType(&types, &one)) {
-        if ((size_t)(one.end - one.begin) == n && SameText(one.begin, type, n))
+        if ((size_t)(one.end - one.begin) == n && SameCaseBlind(one.begin, type, n))
             continue;
         Put(t, one.begin, (size_t)(one.end - one.begin));
         PutChar(t, L' ');
@@ -321,7 +303,7 @@ bool LineWithRule(const wchar_t *line, bool cut, const wchar_t *type, const wcha
     Put(OutStart(&t, out, size), line, bar ? (size_t)(bar - line) : wcslen(line));
     const wchar_t *p = bar ? bar + 1 : NULL;
     Span part, types, ruleText;
-    while (NextPart(&p, &part)) {
+    while (NextPartAfterBar(&p, &part)) {
         ReadRule(part, &types, &ruleText);
         if (NamesType(types, type)) {
             PutRuleWithout(&t, types, ruleText, type);
@@ -344,7 +326,7 @@ int RowBeginningWith(const wchar_t *text, EntryAtFn entryAt, void *context)
     wchar_t entry[PATH_SIZE];
     size_t n = wcslen(text);
     for (int i = 0; entryAt(context, i, entry); i++)
-        if (wcslen(entry) >= n && SameText(entry, text, n))
+        if (wcslen(entry) >= n && SameCaseBlind(entry, text, n))
             return i;
     return -1;
 }

@@ -36,24 +36,6 @@ void SysnativeToSystem32(wchar_t *file, const ProgramSearchPath *where)
         wmemcpy(file, name, t.len + 1);
 }
 
-/* PATHEXT where it is not set: the extensions of programs, in the
-   platform's order. */
-static const wchar_t s_defaultPathext[] = L".COM;.EXE;.BAT;.CMD";
-
-/* The next part of a list parted by ';' (PATH's, PATHEXT's) at *p: its
-   start and *n characters; *p moves past it. False when none is left. */
-static bool NextPart(const wchar_t **p, const wchar_t **part, size_t *n)
-{
-    if (!**p)
-        return false;
-    *part = *p;
-    *n = wcscspn(*p, L";");
-    *p += *n;
-    if (**p == L';')
-        (*p)++;
-    return true;
-}
-
 /* One round of the search for a name: the extensions to add (a list as
    PATHEXT's, of which only the platform's own count when fromPathext), each
    tried in a folder before the next folder; a folder that waits says
@@ -84,7 +66,7 @@ static Found TryIn(const Search *s, const wchar_t *folder, size_t len)
         return WOULD_WAIT;
     const wchar_t *list = s->exts[0] ? s->exts : L";", *ext; /* "": the name alone */
     size_t n;
-    while (NextPart(&list, &ext, &n)) {
+    while (NextInList(&list, &ext, &n)) {
         TextBuf t;
         Put(OutStart(&t, s->found, PATH_SIZE), folder, len);
         if (!IsPathSeparator(folder[len - 1]))
@@ -109,7 +91,7 @@ static Found SearchEachFolder(const Search *s)
        current folder. */
     const wchar_t *list = s->where->path, *folder;
     size_t len;
-    while (NextPart(&list, &folder, &len)) {
+    while (NextInList(&list, &folder, &len)) {
         Found f = IsFullPath(folder) ? TryIn(s, folder, len) : NOT_FOUND;
         if (f != NOT_FOUND)
             return f;
@@ -120,7 +102,7 @@ static Found SearchEachFolder(const Search *s)
 Found FindProgramFile(const wchar_t *name, const ProgramSearchPath *where, ExistsFn isFile,
                       WaitsFn waits, wchar_t *found)
 {
-    bool ext = Extension(name) != NULL;
+    bool ext = ExtensionOf(name) != NULL;
     if (!name[0])
         return NOT_FOUND;
     if (!NamesNoFolder(name)) {
@@ -139,7 +121,7 @@ Found FindProgramFile(const wchar_t *name, const ProgramSearchPath *where, Exist
     if (f != NOT_FOUND || ext)
         return f;
     /* As the command prompt and the Run box find code for code.cmd. */
-    s.exts = where->pathext[0] ? where->pathext : s_defaultPathext;
+    s.exts = where->pathext[0] ? where->pathext : PROGRAM_EXTENSIONS;
     s.fromPathext = true;
     return SearchEachFolder(&s);
 }

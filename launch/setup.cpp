@@ -9,14 +9,6 @@
 
 #include <wchar.h>
 
-static bool SameName(const wchar_t *a, const wchar_t *b)
-{
-    for (; *a && *b; a++, b++)
-        if (UpperCase(*a) != UpperCase(*b))
-            return false;
-    return *a == *b;
-}
-
 Holder HolderOf(const wchar_t *program, const wchar_t *exe, const FileFacts *facts)
 {
     if (!program[0])
@@ -25,7 +17,7 @@ Holder HolderOf(const wchar_t *program, const wchar_t *exe, const FileFacts *fac
         return HOLDER_THIS;
     if (facts->exists(program))
         return facts->isRunvo(program) ? HOLDER_COPY : HOLDER_OTHER;
-    return SameName(FileNameOf(program), FileNameOf(exe)) && facts->driveAnswers(program)
+    return EqualCaseBlind(FileNameOf(program), FileNameOf(exe)) && facts->driveAnswers(program)
                ? HOLDER_MOVED
                : HOLDER_OTHER;
 }
@@ -37,7 +29,7 @@ static bool SameFolder(const wchar_t *a, const wchar_t *b)
     size_t na = wcslen(a), nb = wcslen(b);
     na -= na > 0 && IsPathSeparator(a[na - 1]);
     nb -= nb > 0 && IsPathSeparator(b[nb - 1]);
-    return na == nb && _wcsnicmp(a, b, na) == 0;
+    return na == nb && SameCaseBlind(a, b, na);
 }
 
 /* Whose a place is by what it holds (a shortcut: also by its form); into

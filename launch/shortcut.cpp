@@ -11,8 +11,8 @@
 
 bool IsShortcut(const wchar_t *path)
 {
-    const wchar_t *ext = Extension(path);
-    return ext && _wcsicmp(ext, L".lnk") == 0;
+    const wchar_t *ext = ExtensionOf(path);
+    return ext && EqualCaseBlind(ext, L".lnk");
 }
 
 ShortcutUse ReadShortcutStart(const wchar_t *lnk, ShortcutStart *s)

@@ -53,3 +53,11 @@ void PutString(TextBuf *t, StringId id, const wchar_t *const *inserts, size_t co
         }
     }
 }
+
+bool SameCaseBlind(const wchar_t *a, const wchar_t *b, size_t n)
+{
+    for (size_t i = 0; i < n; i++)
+        if (a[i] != b[i] && UpperCase(a[i]) != UpperCase(b[i]))
+            return false;
+    return true;
+}

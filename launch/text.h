@@ -41,6 +41,17 @@ inline bool IsAsciiDigit(wchar_t c)
     return c >= L'0' && c <= L'9';
 }
 
+/* Whether n units of a and b are the same text, upper and lower case alike,
+   by the system's own table (any script), as Windows compares file names. */
+bool SameCaseBlind(const wchar_t *a, const wchar_t *b, size_t n);
+
+/* The same for two whole texts. */
+inline bool EqualCaseBlind(const wchar_t *a, const wchar_t *b)
+{
+    size_t n = wcslen(a);
+    return n == wcslen(b) && SameCaseBlind(a, b, n);
+}
+
 inline const wchar_t *SkipBlanks(const wchar_t *p)
 {
     while (IsBlank(*p))

@@ -43,7 +43,7 @@ bool SameStamp(const FileStamp &a, const FileStamp &b)
 bool ShortName(const WCHAR *name, WCHAR *shortName)
 {
     DWORD n = GetShortPathNameW(name, shortName, PATH_SIZE);
-    return n > 0 && n < PATH_SIZE;
+    return FitsPath(n);
 }
 
 DWORD ReadWholeFile(const WCHAR *path, ListBytes *out)

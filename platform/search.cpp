@@ -23,7 +23,7 @@ static WCHAR s_szPath[COMMAND_LINE_SIZE], s_szPathExt[PATHEXT_SIZE];
 static void Folder(UINT(WINAPI *get)(LPWSTR, UINT), const WCHAR *sub, WCHAR *dir)
 {
     UINT n = get(dir, PATH_SIZE);
-    if (n == 0 || n >= PATH_SIZE) {
+    if (!FitsPath(n)) {
         dir[0] = L'\0';
         return;
     }
@@ -53,7 +53,7 @@ const ProgramSearchPath *ProgramSearch(void)
         return w;
     WCHAR *own = w->folders[OWN_FOLDER];
     DWORD n = GetModuleFileNameW(NULL, own, PATH_SIZE);
-    WCHAR *slash = n > 0 && n < PATH_SIZE ? wcsrchr(own, L'\\') : NULL;
+    WCHAR *slash = FitsPath(n) ? wcsrchr(own, L'\\') : NULL;
     *(slash ? slash + 1 : own) = L'\0'; /* a drive's root keeps its separator */
     Folder(GetSystemDirectoryW, L"", w->folders[SYSTEM_FOLDER]);
     Folder(GetWindowsDirectoryW, L"\\System", w->folders[SYSTEM16_FOLDER]);
@@ -77,9 +77,9 @@ const ProgramSearchPath *ProgramSearch(void)
    changes nothing else of a program's environment. */
 static Found AppPath(const WCHAR *name, WCHAR *file, bool noWaiting)
 {
-    const WCHAR *ext = wcsrchr(name, L'.');
+    const WCHAR *ext = ExtensionOf(name);
     WCHAR key[REGISTRY_KEY_SIZE], raw[PATH_SIZE], value[PATH_SIZE];
-    if (!NamesNoFolder(name) || (ext && _wcsicmp(ext, L".exe") != 0))
+    if (!NamesNoFolder(name) || (ext && !EqualCaseBlind(ext, L".exe")))
         return NOT_FOUND;
     TextBuf t;
     PutText(OutStart(&t, key, REGISTRY_KEY_SIZE),

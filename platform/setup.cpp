@@ -265,7 +265,7 @@ static bool FileIdentity(const WCHAR *path, BY_HANDLE_FILE_INFORMATION *info, WC
         return false;
     bool got = GetFileInformationByHandle(h, info);
     DWORD n = GetFinalPathNameByHandleW(h, final, PATH_SIZE, VOLUME_NAME_DOS);
-    if (n == 0 || n >= PATH_SIZE)
+    if (!FitsPath(n))
         final[0] = L'\0';
     CloseHandle(h);
     return got;
@@ -300,10 +300,10 @@ static bool LongFolder(const WCHAR *variable, WCHAR *folder)
 {
     WCHAR value[PATH_SIZE];
     DWORD n = GetEnvironmentVariableW(variable, value, PATH_SIZE);
-    if (n == 0 || n >= PATH_SIZE)
+    if (!FitsPath(n))
         return false;
     n = GetLongPathNameW(value, folder, PATH_SIZE);
-    if (n == 0 || n >= PATH_SIZE)
+    if (!FitsPath(n))
         wcscpy(folder, value);
     return true;
 }
@@ -312,7 +312,7 @@ bool InTemporaryFolder(const WCHAR *exe)
 {
     WCHAR path[PATH_SIZE], folder[PATH_SIZE];
     DWORD n = GetLongPathNameW(exe, path, PATH_SIZE);
-    if (n == 0 || n >= PATH_SIZE)
+    if (!FitsPath(n))
         wcscpy(path, exe);
     /* Explorer's Temp1_*.zip folders, where a program started out of a zip
        runs, are in TEMP too. */

@@ -110,7 +110,7 @@ DWORD ElevateProgram(const WCHAR *file, const WCHAR *parameters, const WCHAR *di
     sei.lpVerb = L"runas";
     sei.lpFile = file;
     sei.lpParameters = parameters;
-    sei.lpDirectory = dir ? dir : n > 0 && n < PATH_SIZE ? cwd : NULL;
+    sei.lpDirectory = dir ? dir : FitsPath(n) ? cwd : NULL;
     sei.nShow = SW_SHOWNORMAL;
     auto execute = LATE("shell32.dll", ShellExecuteExW);
     if (!execute)

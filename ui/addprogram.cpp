@@ -5,6 +5,7 @@
 
 #include "launch/entry.h"
 #include "ui/listedit.h"
+#include "ui/rows.h"
 
 #include <commdlg.h>
 #include <shellapi.h>
@@ -25,11 +26,7 @@ static int RowOfFile(const Chooser *c, const WCHAR *file)
     int rows = (int)SendMessageW(c->list, LB_GETCOUNT, 0, 0);
     for (int row = 0; row < rows; row++) {
         EntryProgram p;
-        LRESULT len = SendMessageW(c->list, LB_GETTEXTLEN, (WPARAM)row, 0);
-        if (len < 0 || len >= PATH_SIZE)
-            continue;
-        SendMessageW(c->list, LB_GETTEXT, (WPARAM)row, reinterpret_cast<LPARAM>(entry));
-        if (!ReadEntryProgram(entry, &p))
+        if (!RowEntry(c->list, row, entry) || !ReadEntryProgram(entry, &p))
             continue;
         FindEntryFile(&p, true);
         if (p.exists && SameFile(p.found, file))
@@ -128,7 +125,7 @@ void AddDropped(Chooser *c, HDROP drop)
     OutStart(&t, others, DROPPED_NAMES_SIZE);
     for (UINT i = 0; i < count; i++) {
         UINT n = query(drop, i, file, PATH_SIZE);
-        if (n == 0 || n >= PATH_SIZE)
+        if (!FitsPath(n))
             continue;
         if (IsFile(file) && IsProgramToList(file)) {
             AddFile(c, file);

@@ -30,7 +30,7 @@ static int MetricAt(int metric, int at96, UINT dpi)
 {
     auto forDpi =
         reinterpret_cast<int(WINAPI *)(int, UINT)>(UserFunction("GetSystemMetricsForDpi"));
-    return forDpi ? forDpi(metric, dpi) : MulDiv(at96, (int)dpi, 96);
+    return forDpi ? forDpi(metric, dpi) : AtDpi(at96, dpi);
 }
 
 int SmallIconSize(UINT dpi)
@@ -41,4 +41,9 @@ int SmallIconSize(UINT dpi)
 int LargeIconSize(UINT dpi)
 {
     return MetricAt(SM_CXICON, 32, dpi);
+}
+
+int AtDpi(int pixels, UINT dpi)
+{
+    return MulDiv(pixels, (int)dpi, 96);
 }

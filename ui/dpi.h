@@ -19,6 +19,9 @@ UINT WindowDpi(HWND hwnd);
 /* The system's DPI: the stock fonts are drawn at it. */
 UINT SystemDpi(void);
 
+/* Pixels of a design at 96 DPI (100 %), at the DPI. */
+int AtDpi(int pixels, UINT dpi);
+
 /* A small icon's size at a DPI (a row's, a title bar's), and a large
    one's (Alt+Tab's). */
 int SmallIconSize(UINT dpi);

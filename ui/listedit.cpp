@@ -124,12 +124,7 @@ bool AlwaysType(const Chooser *c, WCHAR *type, size_t size)
 /* A row's entry, as RowBeginningWith asks for it. */
 static bool EntryAt(void *context, int index, WCHAR *entry)
 {
-    HWND hList = static_cast<HWND>(context);
-    LRESULT len = SendMessageW(hList, LB_GETTEXTLEN, (WPARAM)index, 0);
-    if (len < 0 || len >= PATH_SIZE)
-        return false;
-    SendMessageW(hList, LB_GETTEXT, (WPARAM)index, reinterpret_cast<LPARAM>(entry));
-    return true;
+    return RowEntry(static_cast<HWND>(context), index, entry);
 }
 
 void WriteAlways(Chooser *c, int row)

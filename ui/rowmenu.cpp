@@ -7,6 +7,7 @@
 #include "ui/addprogram.h"
 #include "ui/listedit.h"
 #include "ui/resource.h"
+#include "ui/rows.h"
 #include "ui/theme.h"
 
 /* An item of the menu as the chooser draws it in the dark theme: its text
@@ -120,11 +121,7 @@ static bool RowProgramFile(const Chooser *c, int row, WCHAR *found)
 {
     WCHAR entry[PATH_SIZE];
     EntryProgram p;
-    LRESULT len = SendMessageW(c->list, LB_GETTEXTLEN, (WPARAM)row, 0);
-    if (row < 0 || len < 0 || len >= PATH_SIZE)
-        return false;
-    SendMessageW(c->list, LB_GETTEXT, (WPARAM)row, reinterpret_cast<LPARAM>(entry));
-    if (!FindEntryProgram(entry, &p) || !p.exists)
+    if (row < 0 || !RowEntry(c->list, row, entry) || !FindEntryProgram(entry, &p) || !p.exists)
         return false;
     wcscpy(found, p.found);
     ShowAsUsersSee(found);

@@ -15,7 +15,7 @@
 void FileShownName(const wchar_t *file, wchar_t *name, size_t size)
 {
     const wchar_t *base = FileNameOf(file);
-    const wchar_t *dot = wcsrchr(base, L'.');
+    const wchar_t *dot = ExtensionOf(base);
     size_t n = dot && dot > base ? (size_t)(dot - base) : wcslen(base);
     TextBuf t;
     Put(OutStart(&t, name, size), base, n < size ? n : size - 1);
@@ -39,10 +39,17 @@ const wchar_t *EntryShownArguments(const wchar_t *entry)
     return SplitEntry(entry, program, PATH_SIZE, &args) ? SkipBlanks(args) : L"";
 }
 
+bool RowDigit(int row, wchar_t *digit)
+{
+    digit[0] = (wchar_t)(L'1' + row);
+    digit[1] = L'\0';
+    return row >= 0 && row < DIGIT_ROWS;
+}
+
 int DigitRow(wchar_t key, int rows)
 {
     int row = key - L'1';
-    return key >= L'1' && key <= L'9' && row < rows ? row : -1;
+    return IsDigitKey(key) && row < rows ? row : -1;
 }
 
 void StartRowSearch(RowSearch *s, wchar_t key, int current, int rows)
@@ -77,10 +84,9 @@ static void PutPart(TextBuf *t, const wchar_t *part)
 
 void PutSpokenRowName(TextBuf *t, int row, const wchar_t *name, const wchar_t *args, bool missing)
 {
-    wchar_t digit[2] = {(wchar_t)(L'1' + row), L'\0'};
-    wchar_t notFound[ROW_NAME_SIZE];
+    wchar_t digit[2], notFound[ROW_NAME_SIZE];
     TextBuf words;
-    if (row >= 0 && row < 9)
+    if (RowDigit(row, digit))
         PutPart(t, digit);
     PutPart(t, name);
     if (missing)

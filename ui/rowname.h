@@ -27,6 +27,19 @@ void EntryShownName(const wchar_t *entry, wchar_t *name, size_t size);
    part them from the program; "" for none. */
 const wchar_t *EntryShownArguments(const wchar_t *entry);
 
+/* The rows that show a digit, the key that starts them: 1 to 9. */
+enum { DIGIT_ROWS = 9 };
+
+/* The digit the row shows, its key ('1' for the first row), into digit (2
+   characters); false for a row that shows none. */
+bool RowDigit(int row, wchar_t *digit);
+
+/* Whether the key is a row's digit, '1' to '9'. */
+inline bool IsDigitKey(wchar_t key)
+{
+    return key >= L'1' && key < L'1' + DIGIT_ROWS;
+}
+
 /* The row that key starts among rows rows: '1' to '9' for the first nine,
    -1 for any other key or a row past the last. */
 int DigitRow(wchar_t key, int rows);

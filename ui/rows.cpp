@@ -25,7 +25,9 @@
 enum {
     /* The rows whose names are loaded ahead of need, from the top: a longer
        list is searched as the user types. */
-    NAMES_AHEAD = 1000
+    NAMES_AHEAD = 1000,
+    /* The room around a row's digit, icon and name, at 96 DPI. */
+    ROW_PAD = 4
 };
 
 /* What a row's program is, as last loaded. */
@@ -47,9 +49,7 @@ static RowInfo *Info(HWND hList, int row)
     return data == LB_ERR ? NULL : reinterpret_cast<RowInfo *>(data);
 }
 
-/* The row's entry as written, one list line, into entry (PATH_SIZE
-   characters). */
-static bool RowEntry(HWND hList, int row, WCHAR *entry)
+bool RowEntry(HWND hList, int row, WCHAR *entry)
 {
     LRESULT len = SendMessageW(hList, LB_GETTEXTLEN, (WPARAM)row, 0);
     if (len < 0 || len >= PATH_SIZE)
@@ -109,7 +109,7 @@ void SetRowHeight(HWND hList)
     int icon = SmallIconSize(dpi), text = Extent(dc, L"9").cy; /* the digits' line */
     SelectObject(dc, old);
     ReleaseDC(hList, dc);
-    SendMessageW(hList, LB_SETITEMHEIGHT, 0, (icon > text ? icon : text) + MulDiv(4, (int)dpi, 96));
+    SendMessageW(hList, LB_SETITEMHEIGHT, 0, (icon > text ? icon : text) + AtDpi(ROW_PAD, dpi));
 }
 
 /* The row's program as the launch finds it: its file (in p->found), or the
@@ -387,16 +387,16 @@ void DrawRow(HWND hDlg, const DRAWITEMSTRUCT *item)
     WCHAR entry[PATH_SIZE];
     if (row >= 0 && RowEntry(item->hwndItem, row, entry)) {
         UINT dpi = WindowDpi(item->hwndItem);
-        int pad = MulDiv(4, (int)dpi, 96), size = SmallIconSize(dpi);
+        int pad = AtDpi(ROW_PAD, dpi), size = SmallIconSize(dpi);
         const Chooser *c = ChooserOf(hDlg);
         COLORREF text = ChooserColour(c, selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
         COLORREF grey = selected ? text : ChooserColour(c, COLOR_GRAYTEXT);
         COLORREF background = ChooserColour(c, selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
         FillColour(dc, &rc, background);
         SetBkColor(dc, background);
-        WCHAR key[2] = {(WCHAR)(L'1' + row), L'\0'};
+        WCHAR key[2];
         rc.right = rc.left + Extent(dc, L"9").cx + 2 * pad;
-        if (row < 9)
+        if (RowDigit(row, key))
             DrawLine(dc, key, rc, grey, DT_CENTER);
         RowInfo *info = Info(item->hwndItem, row);
         if (LoadedOrAsked(hDlg, info, size) && info->icon.handle)

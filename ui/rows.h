@@ -43,6 +43,10 @@ void FreeRow(const DELETEITEMSTRUCT *item);
    searched for any longer. */
 void ForgetRows(void);
 
+/* The row's entry as written, one list line, into entry (PATH_SIZE
+   characters); false past the last row. */
+bool RowEntry(HWND hList, int row, WCHAR *entry);
+
 /* The name a row shows, into name (size characters). */
 void ShownRowName(HWND hList, int row, WCHAR *name, size_t size);
 

@@ -90,7 +90,7 @@ static LRESULT CALLBACK ListKeysProc(HWND hList, UINT msg, WPARAM wParam, LPARAM
         return CallWindowProcW(s_listProc, hList, msg, wParam, lParam);
     WCHAR key = (WCHAR)wParam;
     int row = DigitRow(key, (int)SendMessageW(hList, LB_GETCOUNT, 0, 0));
-    if (key >= L'1' && key <= L'9') {
+    if (IsDigitKey(key)) {
         if (row >= 0) {
             SendMessageW(hList, LB_SETCURSEL, (WPARAM)row, 0);
             SendMessageW(hDlg, WM_COMMAND, IDOK, 0);
@@ -201,19 +201,17 @@ static void InitChooser(HWND hDlg, Chooser *c)
 static void AcceptChoice(Chooser *c, bool always)
 {
     StopSearchingRows(); /* the row the user sees now is the one that starts */
-    LRESULT sel = SendMessageA(c->list, LB_GETCURSEL, 0, 0);
+    int sel = (int)SendMessageA(c->list, LB_GETCURSEL, 0, 0);
+    WCHAR entry[PATH_SIZE];
     /* With nothing chosen the command text would start whatever it held
        before, such as a refused quick-launch command: stay open instead. */
-    if (sel == LB_ERR)
-        return;
-    LRESULT len = SendMessageW(c->list, LB_GETTEXTLEN, (WPARAM)sel, 0);
-    if (len < 0 || len > COMMAND_SIZE - 2)
+    if (sel == LB_ERR || !RowEntry(c->list, sel, entry))
         return;
     g_szCommand[0] = L'"';
-    SendMessageW(c->list, LB_GETTEXT, (WPARAM)sel, reinterpret_cast<LPARAM>(g_szCommand + 1));
+    wmemcpy(g_szCommand + 1, entry, wcslen(entry) + 1); /* 1 + 259 + 1 fit */
     /* The row chosen starts, whatever befalls the list's writing. */
     if (always)
-        WriteAlways(c, (int)sel);
+        WriteAlways(c, sel);
     EndDialog(c->dlg, 1);
 }
 

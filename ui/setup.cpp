@@ -13,7 +13,7 @@
 static const WCHAR *ProgramPath(WCHAR *exe)
 {
     size_t n = GetModulePath(exe, PATH_SIZE);
-    return n > 0 && n < PATH_SIZE ? FileNameOf(exe) : NULL;
+    return FitsPath(n) ? FileNameOf(exe) : NULL;
 }
 
 static const FileFacts s_facts = {SameFile, PathExists, IsRunvo, DriveAnswers};
