@@ -70,7 +70,7 @@ static void PutRequoted(TextBuf *out, const wchar_t *tail, wchar_t *argument)
 }
 
 BuildResult BuildCommand(TextBuf *out, const wchar_t *argv0, const wchar_t *leading,
-                         const wchar_t *args, const wchar_t *tail, TailForm form, LookupFn lookup,
+                         const wchar_t *args, const wchar_t *tail, TailForm form, VariableFn lookup,
                          wchar_t *argument)
 {
     Documents docs = {tail, form == TAIL_ARGUMENTS, false, argument};

@@ -38,7 +38,9 @@ static const struct {
     {L"CommonProgramFiles", L"CommonProgramW6432"},
 };
 
-static size_t Lookup(LookupFn lookup, const wchar_t *name, wchar_t *value, size_t size)
+/* A variable's value as lookup gives it; the Program Files folders the
+   64-bit ones, where the 32-bit launcher sees those of its own kind. */
+static size_t VariableValue(VariableFn lookup, const wchar_t *name, wchar_t *value, size_t size)
 {
     for (const auto &folder : s_programFiles)
         if (EqualCaseBlind(name, folder.name)) {
@@ -51,7 +53,7 @@ static size_t Lookup(LookupFn lookup, const wchar_t *name, wchar_t *value, size_
 
 /* The variable %NAME% at p, if it is set: its value written to out. Gives
    the characters it stands for, 0 when it is no variable that is set. */
-static size_t Variable(TextBuf *out, const wchar_t *p, LookupFn lookup)
+static size_t Variable(TextBuf *out, const wchar_t *p, VariableFn lookup)
 {
     const wchar_t *close = wcschr(p + 1, L'%');
     size_t n = close ? (size_t)(close - p - 1) : 0;
@@ -61,7 +63,7 @@ static size_t Variable(TextBuf *out, const wchar_t *p, LookupFn lookup)
     wmemcpy(name, p + 1, n);
     name[n] = L'\0';
     size_t room = out->truncated ? 0 : out->size - out->len;
-    size_t got = Lookup(lookup, name, out->buf + out->len, room);
+    size_t got = VariableValue(lookup, name, out->buf + out->len, room);
     if (got == 0)
         return 0;
     if (got >= room)
@@ -105,7 +107,7 @@ static void DoubleBeforeQuote(TextBuf *out, PendingBackslashes *pending)
     pending->count = 0;
 }
 
-bool ExpandEntry(TextBuf *out, const wchar_t *p, LookupFn lookup, PlaceFn place, void *context)
+bool ExpandEntry(TextBuf *out, const wchar_t *p, VariableFn lookup, PlaceFn place, void *context)
 {
     const wchar_t *expanded = out->buf + out->len; /* its quotes are read from here */
     PendingBackslashes pending = {0, 0};

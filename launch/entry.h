@@ -26,7 +26,7 @@
 /* An environment variable's value into value (size characters with its
    terminator). Gives its length when it fits, size or more when it does not
    (nothing is written then), 0 when it is not set. */
-typedef size_t (*LookupFn)(const wchar_t *name, wchar_t *value, size_t size);
+typedef size_t (*VariableFn)(const wchar_t *name, wchar_t *value, size_t size);
 
 /* Writes the documents where a placeholder stands, as they read inside
    quotes; quoteFollows: a double quote comes next. */
@@ -42,7 +42,8 @@ bool SplitEntry(const wchar_t *entry, wchar_t *program, size_t size, const wchar
    it stands, elsewhere between quotes of its own; whether it stands inside
    them is read as the program will read it. False when the expanded text's
    quotes are ambiguous (two quotes inside quotes) or one is left open. */
-bool ExpandEntry(TextBuf *out, const wchar_t *text, LookupFn lookup, PlaceFn place, void *context);
+bool ExpandEntry(TextBuf *out, const wchar_t *text, VariableFn lookup, PlaceFn place,
+                 void *context);
 
 /* The program that an entry names, found as the launch finds it. */
 struct EntryProgram {

@@ -32,7 +32,7 @@ int ShowCommandTooLong(void)
     return 1;
 }
 
-bool SleepOrShowTooLong(StartResult r, DWORD sleepMs, int *exitCode)
+bool LaunchEndsWith(StartResult r, DWORD sleepMs, int *exitCode)
 {
     switch (r) {
     case START_OK:
@@ -78,7 +78,7 @@ static void ShowStarting(void *status, const Start *s)
     PutText(&t, s->entry);
     PutChar(&t, L'\n');
     if (s->file) {
-        PutString(&t, IDS_FILE, s->file);
+        PutOwnText(&t, IDS_FILE, s->file);
         PutChar(&t, L'\n');
     }
     PutText(&t, s->tail);
@@ -99,11 +99,11 @@ static void WriteError(StartResult r, const Start *s)
     }
     if (s->file) {
         PutChar(&t, L'\n');
-        PutString(&t, IDS_FILE, s->file);
+        PutOwnText(&t, IDS_FILE, s->file);
     }
     if (r == START_BATCH_ARGUMENT) {
         PutChar(&t, L'\n');
-        PutString(&t, IDS_BATCH_ARGUMENT);
+        PutOwnText(&t, IDS_BATCH_ARGUMENT);
     }
 }
 
@@ -124,8 +124,8 @@ static void WriteRefusal(StartResult r, const Start *s)
     for (const auto &note : notes)
         if (note.result == r) {
             TextBuf t;
-            PutString(OutStart(&t, g_szStatus, STATUS_SIZE), note.text,
-                      note.aboutFile ? s->file : s->entry);
+            PutOwnText(OutStart(&t, g_szStatus, STATUS_SIZE), note.text,
+                       note.aboutFile ? s->file : s->entry);
             return;
         }
     WriteError(r, s);
@@ -180,7 +180,7 @@ int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const Tail *tai
                    .texts = &s_texts};
     StartResult r = StartEntry(&start);
     int code;
-    if (SleepOrShowTooLong(r, 1000, &code))
+    if (LaunchEndsWith(r, 1000, &code))
         return code;
     return ShowRefusalUntilClosed(r, &start);
 }

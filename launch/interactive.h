@@ -22,6 +22,6 @@ int ShowCommandTooLong(void);
    always gave it; one the user declined to elevate ends it at once (0); a
    command over the limit shows "Cmd line too long" (1). False for a start
    that was refused, which does not end the launch. */
-bool SleepOrShowTooLong(StartResult r, DWORD sleepMs, int *exitCode);
+bool LaunchEndsWith(StartResult r, DWORD sleepMs, int *exitCode);
 
 #endif /* RUNVO_INTERACTIVE_H */

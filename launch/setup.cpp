@@ -149,13 +149,13 @@ static void PutExceptions(TextBuf *out, SetUpAction action, const wchar_t *exe,
     for (int i = 0; i < PLACE_COUNT; i++) {
         const SetUpState &p = places[i];
         TextBuf t;
-        PutString(OutStart(&t, name, PLACE_NAME_SIZE), s_placeNames[i]);
+        PutOwnText(OutStart(&t, name, PLACE_NAME_SIZE), s_placeNames[i]);
         const wchar_t *inserts[3] = {name, p.error ? (words[i] ? words[i] : L"") : p.program, exe};
         StringId note = p.error ? IDS_PLACE_FAILED : PlaceNote(action, i, p.holder);
         if (note == IDS_NONE)
             continue;
         PutText(out, L"\n\n");
-        PutString(out, note, inserts, 3);
+        PutOwnText(out, note, inserts, 3);
     }
 }
 
@@ -163,7 +163,7 @@ static void PutExceptions(TextBuf *out, SetUpAction action, const wchar_t *exe,
 static StringId Headline(SetUpAction action, SetUpRefusal refusal,
                          const SetUpState places[PLACE_COUNT])
 {
-    if (refusal != REFUSED_NOT)
+    if (refusal != NOTHING_REFUSED)
         return refusal == REFUSED_PERCENT ? IDS_REFUSED_PERCENT : IDS_REFUSED_TEMPORARY;
     bool removed = false;
     for (int i = 0; i < PLACE_COUNT; i++)
@@ -179,12 +179,12 @@ void PutSetUpNote(TextBuf *out, SetUpAction action, SetUpRefusal refusal, const 
                   const SetUpState places[PLACE_COUNT], const wchar_t *const words[PLACE_COUNT])
 {
     StringId headline = Headline(action, refusal, places);
-    PutString(out, headline, exe);
-    if (refusal != REFUSED_NOT)
+    PutOwnText(out, headline, exe);
+    if (refusal != NOTHING_REFUSED)
         return; /* nothing was written */
     if (headline == IDS_ADDED) {
         PutText(out, L"\n\n");
-        PutString(out, IDS_WHERE_TO_FIND, exe);
+        PutOwnText(out, IDS_WHERE_TO_FIND, exe);
     }
     PutExceptions(out, action, exe, places, words);
 }

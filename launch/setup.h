@@ -41,7 +41,7 @@ enum SetUpStep { STEP_NONE, STEP_WRITE, STEP_REPLACE, STEP_DELETE, STEP_LEAVE };
 
 /* Why set-up writes nothing at all. */
 enum SetUpRefusal {
-    REFUSED_NOT,
+    NOTHING_REFUSED,
     REFUSED_PERCENT,  /* the copy's path, and its short form, hold a % */
     REFUSED_TEMPORARY /* the copy is in a temporary folder */
 };

@@ -39,7 +39,7 @@ void Put(TextBuf *t, const wchar_t *s, size_t n)
     t->buf[t->len] = L'\0';
 }
 
-void PutString(TextBuf *t, StringId id, const wchar_t *const *inserts, size_t count)
+void PutOwnText(TextBuf *t, StringId id, const wchar_t *const *inserts, size_t count)
 {
     const wchar_t *text;
     size_t len = LoadText(id, &text);

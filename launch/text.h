@@ -111,12 +111,12 @@ inline size_t TrailingBackslashes(const TextBuf *t)
 /* A text of Runvo's own (launch/texts.h), with each %1 to %9 in it replaced
    by inserts[0] to inserts[8] (count of them; a number past them stays as
    it is written). */
-void PutString(TextBuf *t, StringId id, const wchar_t *const *inserts = NULL, size_t count = 0);
+void PutOwnText(TextBuf *t, StringId id, const wchar_t *const *inserts = NULL, size_t count = 0);
 
 /* The same with one insert. */
-inline void PutString(TextBuf *t, StringId id, const wchar_t *insert)
+inline void PutOwnText(TextBuf *t, StringId id, const wchar_t *insert)
 {
-    PutString(t, id, &insert, 1);
+    PutOwnText(t, id, &insert, 1);
 }
 
 #endif /* RUNVO_TEXT_H */

@@ -3,7 +3,7 @@
  * number, which the core owns: the resource script (ui/runvo.rc) makes its
  * string table of them, in UTF-16, and the launcher loads each by its
  * number when it shows it (platform/platform.h, LoadText).
- * %1 to %9 stand for what PutString inserts: a path, a place, the system's
+ * %1 to %9 stand for what PutOwnText inserts: a path, a place, the system's
  * words. Lines are kept short, as the status window does not wrap them.
  * The texts of the launcher's first version ("Cmd line too long", "Error %d
  * running %s", "Help", ...) stay as they were, in the code.

@@ -61,7 +61,7 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLi
                        .context = NULL,
                        .texts = &s_texts};
         int code;
-        if (SleepOrShowTooLong(StartEntry(&start), 300, &code))
+        if (LaunchEndsWith(StartEntry(&start), 300, &code))
             return code;
         /* A refused start is not reported: the user chooses instead. */
     }

@@ -85,7 +85,7 @@ bool AnsiKeepsArguments(const wchar_t *name);
    when there is none. */
 bool ShortName(const wchar_t *name, wchar_t *shortName);
 
-/* An environment variable of the launcher's, as LookupFn says. */
+/* An environment variable of the launcher's, as VariableFn says. */
 size_t GetVariable(const wchar_t *name, wchar_t *value, size_t size);
 
 /* Starts the file with the command line (the program shown normally) and

@@ -190,7 +190,7 @@ STDMETHODIMP ListObject::get_accName(VARIANT child, BSTR *name)
         return E_INVALIDARG;
     TextBuf t;
     if (child.lVal == CHILDID_SELF)
-        PutString(OutStart(&t, spoken, SPOKEN_ROW_SIZE), IDS_PROGRAM_LIST);
+        PutOwnText(OutStart(&t, spoken, SPOKEN_ROW_SIZE), IDS_PROGRAM_LIST);
     else
         SpokenRowName(m_list, (int)child.lVal - 1, spoken, SPOKEN_ROW_SIZE);
     auto allocate = LATE("oleaut32.dll", SysAllocString);

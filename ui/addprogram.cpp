@@ -82,11 +82,11 @@ static bool ChooseProgram(HWND owner, WCHAR *file)
     TextBuf t;
     /* The filter's parts are parted by '|' in the text, by NULs for the
        dialog, which ends them with two. */
-    PutString(OutStart(&t, filter, MENU_ITEM_SIZE - 1), IDS_BROWSE_FILTER);
+    PutOwnText(OutStart(&t, filter, MENU_ITEM_SIZE - 1), IDS_BROWSE_FILTER);
     filter[t.len + 1] = L'\0';
     for (WCHAR *p = filter; *p; p++)
         *p = *p == L'|' ? L'\0' : *p;
-    PutString(OutStart(&t, title, MENU_ITEM_SIZE), IDS_BROWSE_TITLE);
+    PutOwnText(OutStart(&t, title, MENU_ITEM_SIZE), IDS_BROWSE_TITLE);
     StartMenuPrograms(folder);
     OPENFILENAMEW ofn = {};
     ofn.lStructSize = sizeof ofn;

@@ -21,10 +21,10 @@ void TellOfList(const Chooser *c, StringId text, const WCHAR *const *more, size_
     for (size_t i = 0; i < n && i < 3; i++)
         inserts[i + 1] = more[i];
     TextBuf t;
-    PutString(OutStart(&t, s_note, MESSAGE_SIZE), text, inserts, n + 1);
+    PutOwnText(OutStart(&t, s_note, MESSAGE_SIZE), text, inserts, n + 1);
     if (starting) {
         PutText(&t, L"\n\n");
-        PutString(&t, IDS_STARTS_ANYWAY);
+        PutOwnText(&t, IDS_STARTS_ANYWAY);
     }
     MessageBoxW(c->dlg, s_note, L"Runvo", MB_OK | MB_ICONWARNING);
 }
@@ -99,8 +99,8 @@ void RemoveRow(Chooser *c, int row)
     FormatText(rows, 16, L"%d", pieces);
     const WCHAR *inserts[] = {name, rows};
     TextBuf t;
-    PutString(OutStart(&t, question, MESSAGE_SIZE),
-              pieces > 1 ? IDS_REMOVE_QUESTION_PIECES : IDS_REMOVE_QUESTION, inserts, 2);
+    PutOwnText(OutStart(&t, question, MESSAGE_SIZE),
+               pieces > 1 ? IDS_REMOVE_QUESTION_PIECES : IDS_REMOVE_QUESTION, inserts, 2);
     if (MessageBoxW(c->dlg, question, L"Runvo", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) !=
         IDYES)
         return;

@@ -14,7 +14,7 @@ static void AppendItem(HMENU menu, UINT command, StringId text)
 {
     WCHAR item[MENU_ITEM_SIZE];
     TextBuf t;
-    PutString(OutStart(&t, item, MENU_ITEM_SIZE), text);
+    PutOwnText(OutStart(&t, item, MENU_ITEM_SIZE), text);
     AppendMenuW(menu, MF_STRING, command, item);
 }
 
@@ -55,7 +55,7 @@ static void EditList(HWND hDlg)
     ErrorWords(error, L"notepad.exe", words, SYSTEM_WORDS_SIZE);
     const WCHAR *inserts[] = {list, words};
     TextBuf t;
-    PutString(OutStart(&t, note, MESSAGE_SIZE), IDS_EDIT_LIST_FAILED, inserts, 2);
+    PutOwnText(OutStart(&t, note, MESSAGE_SIZE), IDS_EDIT_LIST_FAILED, inserts, 2);
     MessageBoxW(hDlg, note, L"Runvo", MB_ICONWARNING | MB_OK);
 }
 

@@ -36,7 +36,7 @@ static const WCHAR *ItemText(const DarkItem *item, WCHAR *text)
     TextBuf t;
     OutStart(&t, text, MENU_ITEM_SIZE);
     if (item->text != IDS_NONE)
-        PutString(&t, item->text, item->insert);
+        PutOwnText(&t, item->text, item->insert);
     return text;
 }
 

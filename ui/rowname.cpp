@@ -90,6 +90,6 @@ void PutSpokenRowName(TextBuf *t, int row, const wchar_t *name, const wchar_t *a
         PutPart(t, digit);
     PutPart(t, name);
     if (missing)
-        PutString(OutStart(&words, notFound, ROW_NAME_SIZE), IDS_NOT_FOUND);
+        PutOwnText(OutStart(&words, notFound, ROW_NAME_SIZE), IDS_NOT_FOUND);
     PutPart(t, missing ? notFound : args);
 }

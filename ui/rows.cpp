@@ -116,29 +116,29 @@ void SetRowHeight(HWND hList)
    path that may not be looked at before it is chosen (on a network, a disc,
    or in the cloud only: its search stopped there, or a shortcut points
    there), or neither (missing). */
-enum Lookup { LOOKUP_MISSING, LOOKUP_UNOPENED, LOOKUP_FOUND };
+enum RowProgramFound { ROW_MISSING, ROW_UNOPENED, ROW_FOUND };
 
-static Lookup LookUp(const WCHAR *entry, EntryProgram *p, const WCHAR **file)
+static RowProgramFound FindRowProgram(const WCHAR *entry, EntryProgram *p, const WCHAR **file)
 {
     if (!ReadEntryProgram(entry, p))
-        return LOOKUP_MISSING;
+        return ROW_MISSING;
     const WCHAR *named = NamedPath(p);
     *file = named;
     if (named && FileMayWait(named))
-        return LOOKUP_UNOPENED;
+        return ROW_UNOPENED;
     FindEntryFile(p, true);
     if (p->waits) {
         *file = p->name; /* shown by its own name */
-        return LOOKUP_UNOPENED;
+        return ROW_UNOPENED;
     }
     if (!p->exists)
-        return LOOKUP_MISSING;
+        return ROW_MISSING;
     /* The file found, where it is not the path already asked about. */
     *file = p->found;
     bool asked = named && wcscmp(named, p->found) == 0;
     if ((!asked && FileMayWait(p->found)) || ShortcutMayWait(p->found, FileMayWait))
-        return LOOKUP_UNOPENED;
-    return LOOKUP_FOUND;
+        return ROW_UNOPENED;
+    return ROW_FOUND;
 }
 
 /* A program's name, by the name users know it by (the 32-bit launcher's
@@ -175,15 +175,15 @@ static void *LoadProgramIcon(const void *row, int size)
    missing). The row before's name serves a row that shows the same file. */
 static void LoadProgram(RowInfo *info, const WCHAR *entry, RowProgram *r)
 {
-    Lookup found = LookUp(entry, &r->p, &r->file);
+    RowProgramFound found = FindRowProgram(entry, &r->p, &r->file);
     bool naming = !info->named; /* a name once known stays */
-    info->missing = found == LOOKUP_MISSING;
+    info->missing = found == ROW_MISSING;
     info->named = true;
-    if (found == LOOKUP_MISSING) {
+    if (found == ROW_MISSING) {
         r->file = NULL;
         return;
     }
-    r->unopened = found == LOOKUP_UNOPENED;
+    r->unopened = found == ROW_UNOPENED;
     bool shares = s_last.icon && wcscmp(s_last.file, r->file) == 0;
     if (naming && r->unopened)
         FileShownName(r->file, info->name, ROW_NAME_SIZE);
@@ -369,7 +369,7 @@ static void DrawNameAndMore(const DRAWITEMSTRUCT *item, const WCHAR *entry, RECT
     const WCHAR *more = EntryShownArguments(entry);
     if (missing) {
         TextBuf t;
-        PutString(OutStart(&t, notFound, ROW_NAME_SIZE), IDS_NOT_FOUND);
+        PutOwnText(OutStart(&t, notFound, ROW_NAME_SIZE), IDS_NOT_FOUND);
         more = notFound;
     }
     ShownRowName(item->hwndItem, row, name, ROW_NAME_SIZE);

@@ -45,14 +45,14 @@ static bool DoSteps(const WCHAR *target, const WCHAR *name, SetUpState *places)
 
 /* Why set-up would write nothing for this copy at all; the path it writes
    into target (PATH_SIZE) otherwise. */
-static SetUpRefusal Refusal(SetUpAction action, const WCHAR *exe, WCHAR *target)
+static SetUpRefusal WhyRefused(SetUpAction action, const WCHAR *exe, WCHAR *target)
 {
     wcscpy(target, exe);
     if (action != SETUP_ADD)
-        return REFUSED_NOT;
+        return NOTHING_REFUSED;
     if (InTemporaryFolder(exe))
         return REFUSED_TEMPORARY;
-    return SetUpPath(exe, target) ? REFUSED_NOT : REFUSED_PERCENT;
+    return SetUpPath(exe, target) ? NOTHING_REFUSED : REFUSED_PERCENT;
 }
 
 /* What set-up says or asks: too big for a stack frame of the 32-bit
@@ -90,7 +90,7 @@ static bool SetUpAnyway(HWND owner, const WCHAR *where)
     own[t.len] = L'\0';
     PutText(&t, L"\\Programs\\Runvo");
     const WCHAR *inserts[] = {where, own};
-    PutString(OutStart(&t, s_szNote, SETUP_NOTE_SIZE), IDS_OTHERS_MAY_WRITE, inserts, 2);
+    PutOwnText(OutStart(&t, s_szNote, SETUP_NOTE_SIZE), IDS_OTHERS_MAY_WRITE, inserts, 2);
     return MessageBoxW(owner, s_szNote, L"Runvo", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) ==
            IDYES;
 }
@@ -102,17 +102,17 @@ int RunSetUp(HWND owner, SetUpAction action)
     WCHAR exe[PATH_SIZE], target[PATH_SIZE];
     const WCHAR *name = ProgramPath(exe);
     SetUpState places[PLACE_COUNT];
-    SetUpRefusal refusal = name ? Refusal(action, exe, target) : REFUSED_NOT;
+    SetUpRefusal refusal = name ? WhyRefused(action, exe, target) : NOTHING_REFUSED;
     WCHAR where[PATH_SIZE];
     /* Nothing is written unless the user says so. */
-    if (name && action == SETUP_ADD && refusal == REFUSED_NOT && OpenToOthers(exe, where) &&
+    if (name && action == SETUP_ADD && refusal == NOTHING_REFUSED && OpenToOthers(exe, where) &&
         !SetUpAnyway(owner, where))
         return 1;
     ReadPlaces(action, exe, name ? name : L"", places);
     if (!name) /* its own path too long to name */
         for (SetUpState &p : places)
             p.error = ERROR_FILENAME_EXCED_RANGE;
-    else if (refusal == REFUSED_NOT && DoSteps(target, name, places))
+    else if (refusal == NOTHING_REFUSED && DoSteps(target, name, places))
         NotifyAssociationsChanged();
     const WCHAR *said[PLACE_COUNT];
     for (int i = 0; i < PLACE_COUNT; i++)
@@ -122,7 +122,7 @@ int RunSetUp(HWND owner, SetUpAction action)
                 : NULL;
     TextBuf t;
     PutSetUpNote(OutStart(&t, s_szNote, SETUP_NOTE_SIZE), action, refusal, exe, places, said);
-    bool done = refusal == REFUSED_NOT && SetUpDone(action, places);
+    bool done = refusal == NOTHING_REFUSED && SetUpDone(action, places);
     MessageBoxW(owner, s_szNote, L"Runvo", MB_OK | (done ? MB_ICONINFORMATION : MB_ICONWARNING));
     return done ? 0 : 1;
 }
@@ -148,7 +148,7 @@ void OfferSetUp(void)
     if (!name || OpenWithNamesThisCopy(exe, name))
         return;
     TextBuf t;
-    PutString(OutStart(&t, s_szNote, SETUP_NOTE_SIZE), IDS_OFFER_SETUP);
+    PutOwnText(OutStart(&t, s_szNote, SETUP_NOTE_SIZE), IDS_OFFER_SETUP);
     if (MessageBoxW(NULL, s_szNote, L"Runvo", MB_YESNO | MB_ICONQUESTION) == IDYES)
         RunSetUp(NULL, SETUP_ADD);
 }

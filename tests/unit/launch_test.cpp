@@ -212,7 +212,7 @@ static void test_variables(void)
    and ProgramFiles itself on 32-bit Windows, which has no ProgramW6432. */
 static const NativeVariable *s_variables;
 
-static size_t LookUp(const wchar_t *name, wchar_t *value, size_t size)
+static size_t FindRowProgram(const wchar_t *name, wchar_t *value, size_t size)
 {
     for (const NativeVariable *v = s_variables; v->name; v++)
         if (wcscasecmp(v->name, name) == 0 && wcslen(v->value) < size) {
@@ -245,7 +245,7 @@ static void test_program_files(void)
         s_variables = row.variables;
         wchar_t out[64];
         TextBuf t;
-        ExpandEntry(OutStart(&t, out, 64), row.text, LookUp, NULL, NULL);
+        ExpandEntry(OutStart(&t, out, 64), row.text, FindRowProgram, NULL, NULL);
         ok(wcscmp(out, row.expanded) == 0, "[%s]: [%s]", Shown(row.text).c_str(),
            Shown(out).c_str());
     }

@@ -291,7 +291,7 @@ static void test_notes(void)
     } rows[] = {
         {"added",
          SETUP_ADD,
-         REFUSED_NOT,
+         NOTHING_REFUSED,
          Place(L"", HOLDER_NONE, STEP_WRITE),
          Place(L"", HOLDER_NONE, STEP_WRITE),
          L"Runvo is in Send To and Open with now, for you alone:\nC:\\Users\\me\\Tools\\runvo.exe",
@@ -301,7 +301,7 @@ static void test_notes(void)
          true},
         {"added again",
          SETUP_ADD,
-         REFUSED_NOT,
+         NOTHING_REFUSED,
          Place(EXE, HOLDER_THIS, STEP_WRITE),
          Place(EXE, HOLDER_THIS, STEP_WRITE),
          L"Runvo is in Send To",
@@ -310,7 +310,7 @@ static void test_notes(void)
          true},
         {"another copy, and a moved one",
          SETUP_ADD,
-         REFUSED_NOT,
+         NOTHING_REFUSED,
          Place(L"D:\\Old\\runvo.exe", HOLDER_COPY, STEP_REPLACE),
          Place(L"E:\\Moved\\runvo.exe", HOLDER_MOVED, STEP_REPLACE),
          L"Runvo is in Send To",
@@ -321,7 +321,7 @@ static void test_notes(void)
          true},
         {"another program's",
          SETUP_ADD,
-         REFUSED_NOT,
+         NOTHING_REFUSED,
          Place(L"C:\\Users\\me\\SendTo\\Runvo.lnk", HOLDER_OTHER, STEP_LEAVE),
          Place(L"C:\\Windows\\notepad.exe", HOLDER_OTHER, STEP_LEAVE),
          L"Runvo was added to Send To and Open with only in part, or not at all:\nC:\\Users",
@@ -332,7 +332,7 @@ static void test_notes(void)
          false},
         {"not written",
          SETUP_ADD,
-         REFUSED_NOT,
+         NOTHING_REFUSED,
          Place(L"", HOLDER_NONE, STEP_WRITE),
          Place(L"", HOLDER_NONE, STEP_WRITE, 5),
          L"Runvo was added to Send To and Open with only in part, or not at all:\nC:\\Users",
@@ -359,7 +359,7 @@ static void test_notes(void)
          false},
         {"removed, a moved one too",
          SETUP_REMOVE,
-         REFUSED_NOT,
+         NOTHING_REFUSED,
          Place(EXE, HOLDER_THIS, STEP_DELETE),
          Place(L"E:\\Moved\\runvo.exe", HOLDER_MOVED, STEP_DELETE),
          L"Runvo is no longer in Send To and Open with:",
@@ -369,7 +369,7 @@ static void test_notes(void)
          true},
         {"another copy's, another program's",
          SETUP_REMOVE,
-         REFUSED_NOT,
+         NOTHING_REFUSED,
          Place(L"D:\\Old\\runvo.exe", HOLDER_COPY, STEP_LEAVE),
          Place(L"C:\\Windows\\notepad.exe", HOLDER_OTHER, STEP_LEAVE),
          L"Nothing was removed",
@@ -379,7 +379,7 @@ static void test_notes(void)
          true},
         {"nothing there",
          SETUP_REMOVE,
-         REFUSED_NOT,
+         NOTHING_REFUSED,
          Place(L"", HOLDER_NONE, STEP_NONE),
          Place(L"", HOLDER_NONE, STEP_NONE),
          L"Nothing was removed",
@@ -388,7 +388,7 @@ static void test_notes(void)
          true},
         {"not deleted",
          SETUP_REMOVE,
-         REFUSED_NOT,
+         NOTHING_REFUSED,
          Place(EXE, HOLDER_THIS, STEP_DELETE, 5),
          Place(L"", HOLDER_NONE, STEP_NONE),
          L"Runvo was removed from Send To and Open with only in part",
@@ -397,7 +397,7 @@ static void test_notes(void)
          false},
         {"removed from Send To alone",
          SETUP_REMOVE,
-         REFUSED_NOT,
+         NOTHING_REFUSED,
          Place(EXE, HOLDER_THIS, STEP_DELETE),
          Place(L"", HOLDER_NONE, STEP_NONE),
          L"Runvo is no longer in Send To and Open with:",
@@ -406,7 +406,7 @@ static void test_notes(void)
          true},
         {"removed from Open with alone",
          SETUP_REMOVE,
-         REFUSED_NOT,
+         NOTHING_REFUSED,
          Place(L"", HOLDER_NONE, STEP_NONE),
          Place(EXE, HOLDER_THIS, STEP_DELETE),
          L"Runvo is no longer in Send To and Open with:",
@@ -415,7 +415,7 @@ static void test_notes(void)
          true},
         {"a Runvo.lnk of the user's, on set-up",
          SETUP_ADD,
-         REFUSED_NOT,
+         NOTHING_REFUSED,
          Place(L"C:\\Users\\me\\SendTo\\Runvo.lnk", HOLDER_YOURS, STEP_LEAVE),
          Place(EXE, HOLDER_THIS, STEP_WRITE),
          L"Runvo was added to Send To and Open with only in part, or not at all:",
@@ -425,7 +425,7 @@ static void test_notes(void)
          false},
         {"a Runvo.lnk of the user's, on removal",
          SETUP_REMOVE,
-         REFUSED_NOT,
+         NOTHING_REFUSED,
          Place(L"C:\\Users\\me\\SendTo\\Runvo.lnk", HOLDER_YOURS, STEP_LEAVE),
          Place(EXE, HOLDER_THIS, STEP_DELETE),
          L"Runvo is no longer in Send To and Open with:",
@@ -448,7 +448,7 @@ static void test_notes(void)
             ok(note.find(s) != std::wstring::npos, "%s: no [%s]", row.what, Shown(s).c_str());
         for (const std::wstring &s : row.saysNot)
             ok(note.find(s) == std::wstring::npos, "%s: [%s]", row.what, Shown(s).c_str());
-        bool done = row.refusal == REFUSED_NOT && SetUpDone(row.action, places);
+        bool done = row.refusal == NOTHING_REFUSED && SetUpDone(row.action, places);
         ok(done == row.done, "%s: done %d", row.what, done);
     }
     wchar_t command[64];
@@ -486,8 +486,8 @@ static void test_longest_notes(void)
         const wchar_t *said[PLACE_COUNT] = {words.c_str(), words.c_str()};
         std::vector<wchar_t> buf(SETUP_NOTE_SIZE);
         TextBuf t;
-        PutSetUpNote(OutStart(&t, &buf[0], SETUP_NOTE_SIZE), row.action, REFUSED_NOT, exe.c_str(),
-                     places, said);
+        PutSetUpNote(OutStart(&t, &buf[0], SETUP_NOTE_SIZE), row.action, NOTHING_REFUSED,
+                     exe.c_str(), places, said);
         std::wstring note = &buf[0];
         ok(!t.truncated && note.find(row.error ? words : other) != std::wstring::npos,
            "%s: cut short at %lu characters", row.what, (unsigned long)t.len);
