@@ -25,8 +25,11 @@ size_t EncodeAnsi(const WCHAR *units, size_t n, char *bytes, size_t size)
 
 wchar_t UpperCase(wchar_t c)
 {
-    return (wchar_t) reinterpret_cast<ULONG_PTR>(
-        CharUpperW(reinterpret_cast<LPWSTR>((ULONG_PTR)c)));
+    /* KERNEL32's table, not USER32's CharUpperW: quick launch compares
+       paths and loads no USER32. */
+    WCHAR upper = c;
+    LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, &c, 1, &upper, 1);
+    return upper;
 }
 
 static bool IsAnsiLeadByte(unsigned char byte)

@@ -53,7 +53,8 @@ size_t DecodeAnsi(const char *bytes, size_t n, wchar_t *units, size_t size);
    (nothing is fitted to a look-alike). */
 size_t EncodeAnsi(const wchar_t *units, size_t n, char *bytes, size_t size);
 
-/* A character in upper case, by the system's own table (any script). */
+/* A character in upper case, by the system's own table (any script),
+   which loads no USER32. */
 wchar_t UpperCase(wchar_t c);
 
 /* Whether a file or folder of this name exists. */

@@ -86,8 +86,7 @@ static Found AppPath(const WCHAR *name, WCHAR *file, bool noWaiting)
             L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\");
     PutText(&t, name);
     PutText(&t, ext ? L"" : L".exe");
-    auto get = LATE("advapi32.dll", RegGetValueW);
-    if (!get || t.truncated)
+    if (t.truncated)
         return NOT_FOUND;
     const HKEY hives[] = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE};
     for (HKEY hive : hives) {
@@ -95,7 +94,7 @@ static Found AppPath(const WCHAR *name, WCHAR *file, bool noWaiting)
         const WCHAR *args;
         /* Expanded as entries are: %ProgramFiles% the 64-bit one. */
         DWORD types = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND | RRF_SUBKEY_WOW6464KEY;
-        if (get(hive, key, NULL, types, NULL, raw, &bytes) != ERROR_SUCCESS)
+        if (RegistryRead(hive, key, NULL, types, raw, &bytes) != ERROR_SUCCESS)
             continue;
         ExpandEntry(OutStart(&t, value, PATH_SIZE), raw, GetVariable, NULL, NULL);
         if (t.truncated || !SplitEntry(value, file, PATH_SIZE, &args) || !IsFullPath(file))

@@ -28,7 +28,7 @@ static DWORD SendToShortcut(WCHAR *lnk)
         return ERROR_PROC_NOT_FOUND;
     HRESULT hr = known(FOLDERID_SendTo, 0, NULL, &folder);
     if (FAILED(hr))
-        return (DWORD)hr;
+        return ErrorOf(hr);
     TextBuf t;
     PutText(OutStart(&t, lnk, PATH_SIZE), folder);
     PutText(&t, L"\\Runvo.lnk");
@@ -76,22 +76,19 @@ static void ReadOpenWithKey(HKEY hive, const WCHAR *exeName, PlaceRead *place)
 {
     WCHAR key[PATH_SIZE], command[COMMAND_SIZE];
     const WCHAR *args;
-    auto get = LATE("advapi32.dll", RegGetValueW);
-    auto open = LATE("advapi32.dll", RegOpenKeyExW);
-    auto close = LATE("advapi32.dll", RegCloseKey);
-    HKEY h;
+    DWORD subkeys, values;
     ClearPlace(place);
-    if (!get || !open || !close || !ClassesKey(key, s_applications, exeName, L"") ||
-        open(hive, key, 0, KEY_READ, &h) != ERROR_SUCCESS)
+    if (!ClassesKey(key, s_applications, exeName, L"") ||
+        RegistryKeyCount(hive, key, &subkeys, &values) != ERROR_SUCCESS)
         return;
-    close(h);
     place->there = true;
     PutKeyName(place->name, hive, key);
     DWORD bytes = sizeof command;
     /* RRF_RT_REG_SZ takes an expandable value too, and expands it. */
-    place->readable = ClassesKey(key, s_applications, exeName, s_command) &&
-                      get(hive, key, NULL, RRF_RT_REG_SZ, NULL, command, &bytes) == ERROR_SUCCESS &&
-                      SplitEntry(command, place->program, PATH_SIZE, &args);
+    place->readable =
+        ClassesKey(key, s_applications, exeName, s_command) &&
+        RegistryRead(hive, key, NULL, RRF_RT_REG_SZ, command, &bytes) == ERROR_SUCCESS &&
+        SplitEntry(command, place->program, PATH_SIZE, &args);
     if (!place->readable)
         place->program[0] = L'\0';
 }
@@ -144,25 +141,6 @@ bool DriveAnswers(const WCHAR *path)
     return GetFileAttributesW(root) != INVALID_FILE_ATTRIBUTES && !FileMayWait(path);
 }
 
-/* Sets a value of text under HKCU, making its key; 0 or the error. */
-static DWORD SetText(const WCHAR *key, const WCHAR *name, const WCHAR *value)
-{
-    auto create = LATE("advapi32.dll", RegCreateKeyExW);
-    auto set = LATE("advapi32.dll", RegSetValueExW);
-    auto close = LATE("advapi32.dll", RegCloseKey);
-    HKEY h;
-    if (!create || !set || !close)
-        return ERROR_PROC_NOT_FOUND;
-    LONG error = create(HKEY_CURRENT_USER, key, 0, NULL, 0, KEY_SET_VALUE, NULL, &h, NULL);
-    if (error != ERROR_SUCCESS)
-        return (DWORD)error;
-    if (value)
-        error = set(h, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(value),
-                    (DWORD)((wcslen(value) + 1) * sizeof(WCHAR)));
-    close(h);
-    return (DWORD)error;
-}
-
 static DWORD WriteOpenWith(const WCHAR *target, const WCHAR *exeName)
 {
     WCHAR key[PATH_SIZE], command[COMMAND_SIZE];
@@ -170,11 +148,11 @@ static DWORD WriteOpenWith(const WCHAR *target, const WCHAR *exeName)
     PutOpenWithCommand(OutStart(&t, command, COMMAND_SIZE), target);
     if (t.truncated || !ClassesKey(key, s_applications, exeName, s_command))
         return ERROR_FILENAME_EXCED_RANGE;
-    DWORD error = SetText(key, NULL, command);
+    DWORD error = RegistrySetText(key, NULL, command);
     if (!error && ClassesKey(key, s_applications, exeName, L""))
-        error = SetText(key, L"FriendlyAppName", L"Runvo");
+        error = RegistrySetText(key, L"FriendlyAppName", L"Runvo");
     if (!error && ClassesKey(key, s_openWithList, exeName, L""))
-        error = SetText(key, NULL, NULL); /* the key alone */
+        error = RegistrySetText(key, NULL, NULL); /* the key alone */
     return error;
 }
 
@@ -192,33 +170,19 @@ DWORD WriteSetUpPlace(SetUpPlace place, const WCHAR *target, const WCHAR *exeNam
 /* Deletes a value under HKCU; one that is not there is no error. */
 static DWORD DeleteValue(const WCHAR *key, const WCHAR *name)
 {
-    auto remove = LATE("advapi32.dll", RegDeleteKeyValueW);
-    if (!remove)
-        return ERROR_PROC_NOT_FOUND;
-    LONG error = remove(HKEY_CURRENT_USER, key, name);
-    return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : (DWORD)error;
+    DWORD error = RegistryDeleteValue(key, name);
+    return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
 }
 
 /* Deletes a key under HKCU where nothing is left in it: no value, no key
    below it. One that is not there, or holds something, is no error. */
 static DWORD DeleteIfEmpty(const WCHAR *key)
 {
-    auto open = LATE("advapi32.dll", RegOpenKeyExW);
-    auto info = LATE("advapi32.dll", RegQueryInfoKeyW);
-    auto close = LATE("advapi32.dll", RegCloseKey);
-    auto remove = LATE("advapi32.dll", RegDeleteKeyW);
-    HKEY h;
     DWORD keys = 0, values = 0;
-    if (!open || !info || !close || !remove)
-        return ERROR_PROC_NOT_FOUND;
-    LONG error = open(HKEY_CURRENT_USER, key, 0, KEY_READ, &h);
+    DWORD error = RegistryKeyCount(HKEY_CURRENT_USER, key, &keys, &values);
     if (error != ERROR_SUCCESS)
-        return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : (DWORD)error;
-    error = info(h, NULL, NULL, NULL, &keys, NULL, NULL, &values, NULL, NULL, NULL, NULL);
-    close(h);
-    if (error != ERROR_SUCCESS || keys || values)
-        return (DWORD)error;
-    return (DWORD)remove(HKEY_CURRENT_USER, key);
+        return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
+    return keys || values ? ERROR_SUCCESS : RegistryDeleteKey(key);
 }
 
 /* Takes away what set-up wrote for Open with, and then each of its keys

@@ -97,8 +97,5 @@ DWORD WriteShortcut(const WCHAR *lnk, const WCHAR *target, const WCHAR *dir)
             file->Release();
         link->Release();
     }
-    /* A system error comes back as itself; any other as the HRESULT, which
-       the system's messages name too. */
-    return FAILED(hr) ? (HRESULT_FACILITY(hr) == FACILITY_WIN32 ? HRESULT_CODE(hr) : (DWORD)hr)
-                      : ERROR_SUCCESS;
+    return ErrorOf(hr);
 }

@@ -135,6 +135,23 @@ bool SystemWords(DWORD error, const WCHAR *insert, WCHAR *words, size_t size);
    that "Windows says:" is always followed by words. */
 void ErrorWords(DWORD error, const WCHAR *insert, WCHAR *words, size_t size);
 
+/* The registry (platform/registry.cpp), each call returning 0 or the
+   system's error: a value read (RegGetValueW's flags), a key's subkeys and
+   values counted (ERROR_FILE_NOT_FOUND where it is not there), and under
+   HKEY_CURRENT_USER a text set (value NULL: the key alone made), a value
+   or an empty key deleted. */
+DWORD RegistryRead(HKEY hive, const WCHAR *key, const WCHAR *name, DWORD flags, void *data,
+                   DWORD *bytes);
+DWORD RegistryKeyCount(HKEY hive, const WCHAR *key, DWORD *subkeys, DWORD *values);
+DWORD RegistrySetText(const WCHAR *key, const WCHAR *name, const WCHAR *value);
+DWORD RegistryDeleteValue(const WCHAR *key, const WCHAR *name);
+DWORD RegistryDeleteKey(const WCHAR *key);
+
+/* The system's error number of a COM result: a system error's own number,
+   any other result as the number the system's messages name it by
+   (platform/words.cpp). */
+DWORD ErrorOf(HRESULT hr);
+
 /* The places that set-up writes (launch/setup.h; platform/setup.cpp),
    named after this program's file name (exeName), as they are now (on
    set-up, the machine's own key of this name is read too); writing one for

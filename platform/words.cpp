@@ -28,3 +28,10 @@ void ErrorWords(DWORD error, const WCHAR *insert, WCHAR *words, size_t size)
     if (!SystemWords(error, insert, words, size))
         FormatText(words, size, L"error %lu.", (unsigned long)error);
 }
+
+DWORD ErrorOf(HRESULT hr)
+{
+    if (SUCCEEDED(hr))
+        return ERROR_SUCCESS;
+    return HRESULT_FACILITY(hr) == FACILITY_WIN32 ? HRESULT_CODE(hr) : (DWORD)hr;
+}

@@ -15,18 +15,13 @@ enum {
 static const WCHAR s_personalize[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
 
-/* Whether the apps' theme is dark: AppsUseLightTheme 0. Read through
-   KERNEL32, which has the registry's reading on Windows 8 and later, so
-   that no DLL is loaded for it. */
+/* Whether the apps' theme is dark: AppsUseLightTheme 0. A value read, for
+   which no DLL is loaded. */
 static bool AppsUseDarkTheme(void)
 {
-    auto get = LATE("kernel32.dll", RegGetValueW);
     DWORD light = 1, bytes = sizeof light;
-    if (!get)
-        get = LATE("advapi32.dll", RegGetValueW);
-    return get &&
-           get(HKEY_CURRENT_USER, s_personalize, L"AppsUseLightTheme", RRF_RT_REG_DWORD, NULL,
-               &light, &bytes) == ERROR_SUCCESS &&
+    return RegistryRead(HKEY_CURRENT_USER, s_personalize, L"AppsUseLightTheme", RRF_RT_REG_DWORD,
+                        &light, &bytes) == ERROR_SUCCESS &&
            light == 0;
 }
 
