@@ -9,12 +9,16 @@
 #include "launch/tail.h"
 #include "platform/win32.h"
 #include "ui/look.h"
+#include "ui/rows.h"
 
 struct Chooser {
     HWND dlg, list;
     const Tail *tail;
     FileStamp listStamp; /* the list file as last read */
     ChooserLook look;    /* in the theme Windows asks for */
+    Rows rows;
+    WNDPROC listProc; /* the list box's own, under the chooser's keys */
+    int placesHere;   /* set-up's places of this copy, as last read; -1: to be read */
 };
 
 /* The chooser of the dialog. */

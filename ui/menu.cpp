@@ -29,19 +29,16 @@ static void AddChooserItems(HMENU menu)
     AppendItem(menu, IDM_ADDPROGRAM, IDS_MENU_ADD_PROGRAM);
 }
 
-/* How many places are set up for this copy, as last read; -1: to be read.
-   Read when the menu first opens and again after Add or Remove, not each
-   time: Send To is often a folder on a server. */
-static int s_here = -1;
-
-void UpdateChooserItems(HMENU menu)
+void UpdateChooserItems(Chooser *c, HMENU menu)
 {
     if (GetMenuState(menu, IDM_SETUP, MF_BYCOMMAND) == (UINT)-1)
         AddChooserItems(menu);
-    if (s_here < 0)
-        s_here = SetUpPlacesHere();
-    EnableMenuItem(menu, IDM_SETUP, s_here == PLACE_COUNT ? MF_GRAYED : MF_ENABLED);
-    EnableMenuItem(menu, IDM_REMOVE, s_here == 0 ? MF_GRAYED : MF_ENABLED);
+    /* Read when the menu first opens and again after Add or Remove, not
+       each time: Send To is often a folder on a server. */
+    if (c->placesHere < 0)
+        c->placesHere = SetUpPlacesHere();
+    EnableMenuItem(menu, IDM_SETUP, c->placesHere == PLACE_COUNT ? MF_GRAYED : MF_ENABLED);
+    EnableMenuItem(menu, IDM_REMOVE, c->placesHere == 0 ? MF_GRAYED : MF_ENABLED);
 }
 
 /* Opens the list file in the system's Notepad; the chooser reads it again
@@ -65,7 +62,7 @@ bool DoChooserItem(Chooser *c, UINT command)
     case IDM_SETUP:
     case IDM_REMOVE:
         RunSetUp(c->dlg, command == IDM_SETUP ? SETUP_ADD : SETUP_REMOVE);
-        s_here = -1;
+        c->placesHere = -1;
         return true;
     case IDM_EDITLIST:
         EditList(c->dlg);

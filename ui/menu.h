@@ -14,7 +14,7 @@
    chooser's start does not wait for them), and greys the item of set-up or
    of removal where it does not apply: all is in place for this program
    already, or nothing of it is. */
-void UpdateChooserItems(HMENU menu);
+void UpdateChooserItems(Chooser *c, HMENU menu);
 
 /* Does what the item with this command stands for, owned by the chooser;
    false when the command is none of the items. */

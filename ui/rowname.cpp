@@ -58,18 +58,17 @@ void StartRowSearch(RowSearch *s, wchar_t key, int current, int rows)
     *s = RowSearch{key, next >= 0 && next < rows ? next : 0, rows, rows};
 }
 
-int StepRowSearch(RowSearch *s, RowNameFn name, void *context)
+int StepRowSearch(RowSearch *s, const wchar_t *name)
 {
-    wchar_t shown[ROW_NAME_SIZE];
-    for (; s->left > 0; s->left--, s->next = (s->next + 1) % s->rows) {
-        if (!name(context, s->next, shown, ROW_NAME_SIZE))
-            return ROW_SEARCH_WAITS;
-        if (shown[0] && UpperCase(shown[0]) == UpperCase(s->key)) {
-            s->left = 0;
-            return s->next;
-        }
+    if (s->left <= 0)
+        return ROW_SEARCH_ON;
+    if (name[0] && UpperCase(name[0]) == UpperCase(s->key)) {
+        s->left = 0;
+        return s->next;
     }
-    return ROW_SEARCH_NONE;
+    s->left--;
+    s->next = (s->next + 1) % s->rows;
+    return ROW_SEARCH_ON;
 }
 
 /* Puts a part after the ones before it, parted by a comma. */

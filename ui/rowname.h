@@ -44,31 +44,28 @@ inline bool IsDigitKey(wchar_t key)
    -1 for any other key or a row past the last. */
 int DigitRow(wchar_t key, int rows);
 
-/* A row's shown name, into name (size characters); false when it is not
-   known yet (its program not looked at). */
-typedef bool (*RowNameFn)(void *context, int row, wchar_t *name, size_t size);
-
-/* A type-ahead search: the key typed, the row to look at next and how many
-   rows are left to look at (0: none, the search is over). */
+/* A type-ahead search: the key typed, the row it looks at (next) and how
+   many rows are left to look at (0: none, the search is over). Its caller
+   gives it each row's name as it comes to the row, loading the names not
+   known yet; it asks nothing back. */
 struct RowSearch {
     wchar_t key;
     int next, left, rows;
 };
 
 enum {
-    ROW_SEARCH_NONE = -1, /* no row's name begins with the key: the search ends */
-    ROW_SEARCH_WAITS = -2 /* the next row's name is not known yet */
+    ROW_SEARCH_ON = -1 /* the row's name does not begin with the key */
 };
 
 /* Starts a search for the first row after current (-1: before the first),
    going round, whose name begins with key, case-blind. */
 void StartRowSearch(RowSearch *s, wchar_t key, int current, int rows);
 
-/* Looks at the rows in turn from where the search got to: gives the row
-   whose name begins with the key, ROW_SEARCH_NONE, or ROW_SEARCH_WAITS
-   when the next row's name is not known yet; the search then stays at that
-   row (s->next) until its name is. */
-int StepRowSearch(RowSearch *s, RowNameFn name, void *context);
+/* Looks at the name of the row the search is at (s->next): gives that row
+   where the name begins with the key, and the search ends; else
+   ROW_SEARCH_ON, and the search goes on to the next row, or ends after the
+   last it had to look at. */
+int StepRowSearch(RowSearch *s, const wchar_t *name);
 
 /* Whether the search is under way: it has not found its row, nor looked at
    every row. */

@@ -14,6 +14,7 @@
 #include "ui/rows.h"
 
 #include "launch/launch.h"
+#include "ui/chooser.h"
 #include "launch/search.h"
 #include "ui/dpi.h"
 #include "ui/rowicon.h"
@@ -38,11 +39,6 @@ struct RowInfo {
     WCHAR name[ROW_NAME_SIZE];
 };
 
-static bool s_loadPosted;
-static LastRow s_last;
-static RowSearch s_search; /* the type-ahead search, while under way */
-static int s_nextAhead;    /* the next row whose name is loaded ahead */
-
 static RowInfo *Info(HWND hList, int row)
 {
     LRESULT data = SendMessageW(hList, LB_GETITEMDATA, (WPARAM)row, 0);
@@ -60,9 +56,8 @@ bool RowEntry(HWND hList, int row, WCHAR *entry)
 
 /* The name a row shows: its program's, once loaded, else the entry's own
    file name. False while it is not loaded. */
-static bool RowName(void *context, int row, WCHAR *name, size_t size)
+static bool RowName(HWND hList, int row, WCHAR *name, size_t size)
 {
-    HWND hList = static_cast<HWND>(context);
     RowInfo *info = Info(hList, row);
     WCHAR entry[PATH_SIZE];
     name[0] = L'\0';
@@ -173,7 +168,7 @@ static void *LoadProgramIcon(const void *row, int size)
 
 /* The row's program and its name, into r (r->file NULL where it is
    missing). The row before's name serves a row that shows the same file. */
-static void LoadProgram(RowInfo *info, const WCHAR *entry, RowProgram *r)
+static void LoadProgram(const LastRow *last, RowInfo *info, const WCHAR *entry, RowProgram *r)
 {
     RowProgramFound found = FindRowProgram(entry, &r->p, &r->file);
     bool naming = !info->named; /* a name once known stays */
@@ -184,11 +179,11 @@ static void LoadProgram(RowInfo *info, const WCHAR *entry, RowProgram *r)
         return;
     }
     r->unopened = found == ROW_UNOPENED;
-    bool shares = s_last.icon && wcscmp(s_last.file, r->file) == 0;
+    bool shares = last->icon && wcscmp(last->file, r->file) == 0;
     if (naming && r->unopened)
         FileShownName(r->file, info->name, ROW_NAME_SIZE);
     else if (naming && shares)
-        wmemcpy(info->name, s_last.name, ROW_NAME_SIZE);
+        wmemcpy(info->name, last->name, ROW_NAME_SIZE);
     wmemcpy(r->shown, r->file, PATH_SIZE);
     ShowAsUsersSee(r->shown);
     if (naming && !r->unopened && !shares)
@@ -199,8 +194,10 @@ static void LoadProgram(RowInfo *info, const WCHAR *entry, RowProgram *r)
    alone, where it is not known yet); the icon it had at another size goes,
    unless another row loaded it. Says so to a screen reader where the name
    is new. False when no memory is to be had for them. */
-static bool LoadRow(HWND hList, int row, int size)
+static bool LoadRow(Chooser *c, int row, int size)
 {
+    HWND hList = c->list;
+    LastRow *last = &c->rows.last;
     WCHAR entry[PATH_SIZE];
     RowProgram program;
     program.file = NULL;
@@ -215,8 +212,8 @@ static bool LoadRow(HWND hList, int row, int size)
     if (!RowEntry(hList, row, entry))
         *info = RowInfo{info->icon, true, true, L""};
     else if (size || !named)
-        LoadProgram(info, entry, &program);
-    if (void *replaced = ShowRowIcon(&s_last, &info->icon, program.file, info->name, size,
+        LoadProgram(last, info, entry, &program);
+    if (void *replaced = ShowRowIcon(last, &info->icon, program.file, info->name, size,
                                      LoadProgramIcon, &program))
         DestroyIcon(static_cast<HICON>(replaced));
     if (!named)
@@ -227,25 +224,25 @@ static bool LoadRow(HWND hList, int row, int size)
     return true;
 }
 
-void FreeRow(const DELETEITEMSTRUCT *item)
+void FreeRow(Chooser *c, const DELETEITEMSTRUCT *item)
 {
     RowInfo *info = reinterpret_cast<RowInfo *>(item->itemData);
     if (!info)
         return;
-    if (void *owned = ForgetRowIcon(&s_last, &info->icon))
+    if (void *owned = ForgetRowIcon(&c->rows.last, &info->icon))
         DestroyIcon(static_cast<HICON>(owned));
     HeapFree(GetProcessHeap(), 0, info);
 }
 
-void ForgetRows(void)
+void ForgetRows(Chooser *c)
 {
-    StopRowSearch(&s_search);
-    s_nextAhead = 0;
+    StopRowSearch(&c->rows.search);
+    c->rows.nextAhead = 0;
 }
 
-void StopSearchingRows(void)
+void StopSearchingRows(Chooser *c)
 {
-    StopRowSearch(&s_search);
+    StopRowSearch(&c->rows.search);
 }
 
 /* True when what comes first is waiting (the user's input, another
@@ -265,27 +262,31 @@ static bool InputWaits(HWND hDlg)
     return FirstWaits(hDlg, QS_INPUT | QS_SENDMESSAGE);
 }
 
-/* Goes on with the search under way: selects the row it finds. False when
+/* Goes on with the search under way, the name of each row it comes to
+   loaded first where it is not known: selects the row it finds. False when
    the user's input came first. */
-static bool GoOnSearching(HWND hDlg, HWND hList)
+static bool GoOnSearching(Chooser *c)
 {
-    while (RowSearchUnderWay(&s_search)) {
-        int row = StepRowSearch(&s_search, RowName, hList);
-        if (row != ROW_SEARCH_WAITS) {
-            if (row >= 0)
-                SendMessageW(hList, LB_SETCURSEL, (WPARAM)row, 0);
-            break;
+    WCHAR name[ROW_NAME_SIZE];
+    RowSearch *search = &c->rows.search;
+    while (RowSearchUnderWay(search)) {
+        if (!RowName(c->list, search->next, name, ROW_NAME_SIZE)) {
+            if (InputWaits(c->dlg) || !LoadRow(c, search->next, 0))
+                return false;
+            continue;
         }
-        if (InputWaits(hDlg) || !LoadRow(hList, s_search.next, 0))
-            return false;
+        int row = StepRowSearch(search, name);
+        if (row >= 0)
+            SendMessageW(c->list, LB_SETCURSEL, (WPARAM)row, 0);
     }
     return true;
 }
 
 /* Loads the icons and names of the rows in view. False when the user's
    input came first. */
-static bool LoadRowsInView(HWND hDlg, HWND hList, int count)
+static bool LoadRowsInView(Chooser *c, int count)
 {
+    HWND hList = c->list;
     RECT rc;
     GetClientRect(hList, &rc);
     int top = (int)SendMessageW(hList, LB_GETTOPINDEX, 0, 0);
@@ -296,7 +297,7 @@ static bool LoadRowsInView(HWND hDlg, HWND hList, int count)
         RowInfo *info = Info(hList, row);
         if (info && info->icon.size == size)
             continue;
-        if (InputWaits(hDlg) || !LoadRow(hList, row, size))
+        if (InputWaits(c->dlg) || !LoadRow(c, row, size))
             return false;
     }
     return true;
@@ -304,37 +305,38 @@ static bool LoadRowsInView(HWND hDlg, HWND hList, int count)
 
 /* Loads the names of the rows ahead of need, after the rows in view are
    drawn and while nothing else waits. */
-static void LoadNamesAhead(HWND hDlg, HWND hList, int count)
+static void LoadNamesAhead(Chooser *c, int count)
 {
     const UINT first = QS_INPUT | QS_SENDMESSAGE | QS_PAINT | QS_POSTMESSAGE;
-    for (; s_nextAhead < count && s_nextAhead < NAMES_AHEAD; s_nextAhead++) {
-        RowInfo *info = Info(hList, s_nextAhead);
+    int &next = c->rows.nextAhead;
+    for (; next < count && next < NAMES_AHEAD; next++) {
+        RowInfo *info = Info(c->list, next);
         if (info && info->named)
             continue;
-        if (FirstWaits(hDlg, first) || !LoadRow(hList, s_nextAhead, 0))
+        if (FirstWaits(c->dlg, first) || !LoadRow(c, next, 0))
             return;
     }
 }
 
-void LoadRows(HWND hDlg, HWND hList, bool ahead)
+void LoadRows(Chooser *c, bool ahead)
 {
-    s_loadPosted = false;
-    KillTimer(hDlg, ROWS_TIMER);
-    int count = (int)SendMessageW(hList, LB_GETCOUNT, 0, 0);
-    if (!GoOnSearching(hDlg, hList) || !LoadRowsInView(hDlg, hList, count))
+    c->rows.loadPosted = false;
+    KillTimer(c->dlg, ROWS_TIMER);
+    int count = (int)SendMessageW(c->list, LB_GETCOUNT, 0, 0);
+    if (!GoOnSearching(c) || !LoadRowsInView(c, count))
         return;
     if (ahead)
-        LoadNamesAhead(hDlg, hList, count);
-    else if (s_nextAhead < count && s_nextAhead < NAMES_AHEAD)
-        SetTimer(hDlg, ROWS_TIMER, USER_TIMER_MINIMUM, NULL); /* once the rows are drawn */
+        LoadNamesAhead(c, count);
+    else if (c->rows.nextAhead < count && c->rows.nextAhead < NAMES_AHEAD)
+        SetTimer(c->dlg, ROWS_TIMER, USER_TIMER_MINIMUM, NULL); /* once the rows are drawn */
 }
 
-void SearchRows(HWND hDlg, HWND hList, WCHAR key)
+void SearchRows(Chooser *c, WCHAR key)
 {
-    int rows = (int)SendMessageW(hList, LB_GETCOUNT, 0, 0);
+    int rows = (int)SendMessageW(c->list, LB_GETCOUNT, 0, 0);
     /* In place of one under way. */
-    StartRowSearch(&s_search, key, (int)SendMessageW(hList, LB_GETCURSEL, 0, 0), rows);
-    LoadRows(hDlg, hList, false);
+    StartRowSearch(&c->rows.search, key, (int)SendMessageW(c->list, LB_GETCURSEL, 0, 0), rows);
+    LoadRows(c, false);
 }
 
 /* Text in the rectangle, one line, centred on its height; gives its width. */
@@ -347,12 +349,12 @@ static int DrawLine(HDC dc, const WCHAR *text, RECT rc, COLORREF colour, UINT al
 }
 
 /* Has the rows in view loaded soon, where this one is not loaded. */
-static bool LoadedOrAsked(HWND hDlg, const RowInfo *info, int size)
+static bool LoadedOrAsked(Chooser *c, const RowInfo *info, int size)
 {
     bool loaded = info && info->icon.size == size; /* else loaded at another DPI */
-    if (!loaded && !s_loadPosted) {
-        PostMessageA(hDlg, WM_APP_LOADROWS, 0, 0);
-        s_loadPosted = true;
+    if (!loaded && !c->rows.loadPosted) {
+        PostMessageA(c->dlg, WM_APP_LOADROWS, 0, 0);
+        c->rows.loadPosted = true;
     }
     return loaded;
 }
@@ -378,7 +380,7 @@ static void DrawNameAndMore(const DRAWITEMSTRUCT *item, const WCHAR *entry, RECT
     DrawLine(dc, more, rc, grey, DT_LEFT);
 }
 
-void DrawRow(HWND hDlg, const DRAWITEMSTRUCT *item)
+void DrawRow(Chooser *c, const DRAWITEMSTRUCT *item)
 {
     HDC dc = item->hDC;
     RECT rc = item->rcItem;
@@ -388,7 +390,6 @@ void DrawRow(HWND hDlg, const DRAWITEMSTRUCT *item)
     if (row >= 0 && RowEntry(item->hwndItem, row, entry)) {
         UINT dpi = WindowDpi(item->hwndItem);
         int pad = AtDpi(ROW_PAD, dpi), size = SmallIconSize(dpi);
-        const Chooser *c = ChooserOf(hDlg);
         COLORREF text = ChooserColour(c, selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
         COLORREF grey = selected ? text : ChooserColour(c, COLOR_GRAYTEXT);
         COLORREF background = ChooserColour(c, selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
@@ -399,7 +400,7 @@ void DrawRow(HWND hDlg, const DRAWITEMSTRUCT *item)
         if (RowDigit(row, key))
             DrawLine(dc, key, rc, grey, DT_CENTER);
         RowInfo *info = Info(item->hwndItem, row);
-        if (LoadedOrAsked(hDlg, info, size) && info->icon.handle)
+        if (LoadedOrAsked(c, info, size) && info->icon.handle)
             DrawIconEx(dc, rc.right, rc.top + (rc.bottom - rc.top - size) / 2,
                        static_cast<HICON>(info->icon.handle), size, size, 0, NULL, DI_NORMAL);
         rc.left = rc.right + size + pad;

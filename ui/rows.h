@@ -6,42 +6,54 @@
 #define RUNVO_ROWS_H
 
 #include "platform/win32.h"
+#include "ui/rowicon.h"
+#include "ui/rowname.h"
+
+struct Chooser;
 
 /* The message the chooser posts itself to load what the rows need, and the
    timer that goes on with it after the user's input. */
 enum { WM_APP_LOADROWS = WM_APP + 1, ROWS_TIMER = 1 };
+
+/* What the rows keep between messages, in the chooser's state. */
+struct Rows {
+    bool loadPosted;  /* WM_APP_LOADROWS is on its way */
+    LastRow last;     /* the program of the row loaded last, which the next may share */
+    RowSearch search; /* a letter's search, while under way */
+    int nextAhead;    /* the next row whose name is loaded ahead */
+};
 
 /* The rows' height at the list's DPI, for its font and its icons. */
 void SetRowHeight(HWND hList);
 
 /* Draws one row, as WM_DRAWITEM asks; a row in view whose icon and name are
    not loaded yet has them loaded soon after (WM_APP_LOADROWS). */
-void DrawRow(HWND hDlg, const DRAWITEMSTRUCT *item);
+void DrawRow(Chooser *c, const DRAWITEMSTRUCT *item);
 
 /* Loads what the rows need: first the names a type-ahead search under way
    needs, then the icons and names of the rows in view, then (ahead: on the
    ROWS_TIMER, which comes after the rows are drawn) the names of the rows
    ahead; until it is done, or the user's input waits, when it goes on on
    the ROWS_TIMER. */
-void LoadRows(HWND hDlg, HWND hList, bool ahead);
+void LoadRows(Chooser *c, bool ahead);
 
 /* Selects the next row after the selection whose name begins with key,
    loading the names it meets that are not known yet; a new search takes
    the place of one under way. */
-void SearchRows(HWND hDlg, HWND hList, WCHAR key);
+void SearchRows(Chooser *c, WCHAR key);
 
 /* The user went on (a key that moves or acts in the list, a click, the
    wheel, another selection, the dialog's end): a search under way selects
    nothing more. */
-void StopSearchingRows(void);
+void StopSearchingRows(Chooser *c);
 
 /* Frees a row's information, as WM_DELETEITEM asks when the list lets the
    row go. */
-void FreeRow(const DELETEITEMSTRUCT *item);
+void FreeRow(Chooser *c, const DELETEITEMSTRUCT *item);
 
 /* The list is filled anew: nothing of the rows before is loaded or
    searched for any longer. */
-void ForgetRows(void);
+void ForgetRows(Chooser *c);
 
 /* The row's entry as written, one list line, into entry (PATH_SIZE
    characters); false past the last row. */

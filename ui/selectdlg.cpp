@@ -32,8 +32,6 @@
    a monitor of another DPI; come forward, once it is on screen. */
 enum { WM_APP_NEWDPI = WM_APP_LOADROWS + 1, WM_APP_FORWARD };
 
-static WNDPROC s_listProc;
-
 Chooser *ChooserOf(HWND hDlg)
 {
     return reinterpret_cast<Chooser *>(GetWindowLongPtrW(hDlg, DWLP_USER));
@@ -76,10 +74,11 @@ static LRESULT CALLBACK ListKeysProc(HWND hList, UINT msg, WPARAM wParam, LPARAM
 {
     LRESULT answer;
     HWND hDlg = GetParent(hList);
+    Chooser *c = ChooserOf(hDlg);
     if (msg == WM_GETOBJECT && AnswerGetObject(hList, wParam, lParam, &answer))
         return answer;
     if (UserGoesOn(msg, wParam))
-        StopSearchingRows();
+        StopSearchingRows(c);
     if (msg == WM_RBUTTONDOWN) /* the row under the pointer is the menu's */
         SelectRowAt(hList, lParam);
     if (msg == WM_KEYDOWN && (wParam == VK_INSERT || wParam == VK_DELETE)) {
@@ -87,7 +86,7 @@ static LRESULT CALLBACK ListKeysProc(HWND hList, UINT msg, WPARAM wParam, LPARAM
         return 0;
     }
     if (msg != WM_CHAR || wParam <= L' ')
-        return CallWindowProcW(s_listProc, hList, msg, wParam, lParam);
+        return CallWindowProcW(c->listProc, hList, msg, wParam, lParam);
     WCHAR key = (WCHAR)wParam;
     int row = DigitRow(key, (int)SendMessageW(hList, LB_GETCOUNT, 0, 0));
     if (IsDigitKey(key)) {
@@ -96,7 +95,7 @@ static LRESULT CALLBACK ListKeysProc(HWND hList, UINT msg, WPARAM wParam, LPARAM
             SendMessageW(hDlg, WM_COMMAND, IDOK, 0);
         }
     } else {
-        SearchRows(hDlg, hList, key);
+        SearchRows(c, key);
     }
     return 0;
 }
@@ -145,7 +144,7 @@ static void FillList(Chooser *c)
 void ShowListAgain(Chooser *c, int row)
 {
     SendMessageA(c->list, LB_RESETCONTENT, 0, 0); /* each row freed (WM_DELETEITEM) */
-    ForgetRows();
+    ForgetRows(c);
     FillList(c);
     int rows = (int)SendMessageW(c->list, LB_GETCOUNT, 0, 0);
     if (row >= 0 && rows > 0)
@@ -187,7 +186,8 @@ static void InitChooser(HWND hDlg, Chooser *c)
     c->list = GetDlgItem(hDlg, IDC_PROGLIST);
     SetDlgItemTextW(hDlg, IDC_CMDLINE, c->tail->text);
     SetRowHeight(c->list);
-    s_listProc = reinterpret_cast<WNDPROC>(
+    c->placesHere = -1;
+    c->listProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(c->list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListKeysProc)));
     FillList(c);
     ApplyTheme(c);
@@ -200,7 +200,7 @@ static void InitChooser(HWND hDlg, Chooser *c)
    menu), first the rule for the tail's type, or why there is none. */
 static void AcceptChoice(Chooser *c, bool always)
 {
-    StopSearchingRows(); /* the row the user sees now is the one that starts */
+    StopSearchingRows(c); /* the row the user sees now is the one that starts */
     int sel = (int)SendMessageA(c->list, LB_GETCURSEL, 0, 0);
     WCHAR entry[PATH_SIZE];
     /* With nothing chosen the command text would start whatever it held
@@ -241,7 +241,7 @@ static void OnCommand(HWND hDlg, WPARAM wParam)
         break;
     case IDC_PROGLIST: /* another row chosen, however */
         if (HIWORD(wParam) == LBN_SELCHANGE)
-            StopSearchingRows();
+            StopSearchingRows(c);
         break;
     }
 }
@@ -281,7 +281,7 @@ INT_PTR CALLBACK SelectDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
         return OnSysCommand(hDlg, wParam);
     case WM_INITMENUPOPUP:
         if (HIWORD(lParam)) /* the system menu */
-            UpdateChooserItems(reinterpret_cast<HMENU>(wParam));
+            UpdateChooserItems(ChooserOf(hDlg), reinterpret_cast<HMENU>(wParam));
         return FALSE;
     case WM_APP_FORWARD: { /* on screen: its icon, and to the front */
         static const ForwardCalls calls = {IsForeground, TakeForeground, FlashButton};
@@ -310,14 +310,14 @@ INT_PTR CALLBACK SelectDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
         if (reinterpret_cast<const DRAWITEMSTRUCT *>(lParam)->CtlType == ODT_MENU)
             DrawMenuItem(ChooserOf(hDlg), reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
         else
-            DrawRow(hDlg, reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
+            DrawRow(ChooserOf(hDlg), reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
         return TRUE;
     case WM_DELETEITEM:
-        FreeRow(reinterpret_cast<const DELETEITEMSTRUCT *>(lParam));
+        FreeRow(ChooserOf(hDlg), reinterpret_cast<const DELETEITEMSTRUCT *>(lParam));
         return TRUE;
     case WM_APP_LOADROWS:
     case WM_TIMER: /* the names ahead come on the timer alone */
-        LoadRows(hDlg, GetDlgItem(hDlg, IDC_PROGLIST), msg == WM_TIMER);
+        LoadRows(ChooserOf(hDlg), msg == WM_TIMER);
         return TRUE;
     case WM_DPICHANGED: /* the dialog manager lays the dialog out anew first */
         SetProgramIcon(hDlg);
@@ -328,7 +328,7 @@ INT_PTR CALLBACK SelectDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
         InvalidateRect(GetDlgItem(hDlg, IDC_PROGLIST), NULL, TRUE);
         return TRUE;
     case WM_DESTROY:
-        StopSearchingRows();
+        StopSearchingRows(ChooserOf(hDlg));
         SetForegroundWindow(g_hwndMain);
         PostMessageA(g_hwndMain, WM_SETFOCUS, 0, 0);
         return FALSE;
