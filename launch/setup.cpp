@@ -51,6 +51,23 @@ static Holder JudgePlace(const PlaceRead *read, bool shortcut, const wchar_t *ex
     return holder;
 }
 
+/* The step for a place of this holder. */
+static SetUpStep StepFor(SetUpAction action, Holder holder)
+{
+    static const struct {
+        Holder holder;
+        SetUpStep add, remove;
+    } steps[] = {
+        {HOLDER_NONE, STEP_WRITE, STEP_NONE},    {HOLDER_THIS, STEP_WRITE, STEP_DELETE},
+        {HOLDER_COPY, STEP_REPLACE, STEP_LEAVE}, {HOLDER_MOVED, STEP_REPLACE, STEP_DELETE},
+        {HOLDER_YOURS, STEP_LEAVE, STEP_LEAVE},  {HOLDER_OTHER, STEP_LEAVE, STEP_LEAVE},
+    };
+    for (const auto &s : steps)
+        if (s.holder == holder)
+            return action == SETUP_ADD ? s.add : s.remove;
+    return STEP_NONE;
+}
+
 void JudgePlaces(SetUpAction action, const PlacesRead *read, const wchar_t *exe,
                  const FileFacts *facts, SetUpState places[PLACE_COUNT])
 {
@@ -73,20 +90,20 @@ void JudgePlaces(SetUpAction action, const PlacesRead *read, const wchar_t *exe,
     }
 }
 
-SetUpStep StepFor(SetUpAction action, Holder holder)
+bool DoSetUpSteps(const wchar_t *target, const wchar_t *exeName, SetUpState places[PLACE_COUNT],
+                  const PlaceWriter *writer)
 {
-    static const struct {
-        Holder holder;
-        SetUpStep add, remove;
-    } steps[] = {
-        {HOLDER_NONE, STEP_WRITE, STEP_NONE},    {HOLDER_THIS, STEP_WRITE, STEP_DELETE},
-        {HOLDER_COPY, STEP_REPLACE, STEP_LEAVE}, {HOLDER_MOVED, STEP_REPLACE, STEP_DELETE},
-        {HOLDER_YOURS, STEP_LEAVE, STEP_LEAVE},  {HOLDER_OTHER, STEP_LEAVE, STEP_LEAVE},
-    };
-    for (const auto &s : steps)
-        if (s.holder == holder)
-            return action == SETUP_ADD ? s.add : s.remove;
-    return STEP_NONE;
+    bool changed = false;
+    for (int i = 0; i < PLACE_COUNT; i++) {
+        SetUpState &p = places[i];
+        SetUpPlace place = static_cast<SetUpPlace>(i);
+        if (p.step == STEP_WRITE || p.step == STEP_REPLACE)
+            p.error = writer->write(place, target, exeName);
+        else if (p.step == STEP_DELETE)
+            p.error = writer->remove(place, exeName);
+        changed = changed || (p.step != STEP_NONE && p.step != STEP_LEAVE);
+    }
+    return changed;
 }
 
 bool SetUpPath(const wchar_t *exe, wchar_t *target)

@@ -95,8 +95,19 @@ Holder HolderOf(const wchar_t *program, const wchar_t *exe, const FileFacts *fac
 void JudgePlaces(SetUpAction action, const PlacesRead *read, const wchar_t *exe,
                  const FileFacts *facts, SetUpState places[PLACE_COUNT]);
 
-/* The step for a place of this holder. */
-SetUpStep StepFor(SetUpAction action, Holder holder);
+/* What doing the steps asks of the platform: a place written for target
+   (this copy's path, exeName its file name), or deleted; each gives the
+   system's error number, 0 when done. */
+struct PlaceWriter {
+    SystemError (*write)(SetUpPlace place, const wchar_t *target, const wchar_t *exeName);
+    SystemError (*remove)(SetUpPlace place, const wchar_t *exeName);
+};
+
+/* Does each judged place's step: written or written anew for target,
+   deleted, or left; each place's error into it. True when anything was
+   written or deleted (Windows is then told that Open with changed). */
+bool DoSetUpSteps(const wchar_t *target, const wchar_t *exeName, SetUpState places[PLACE_COUNT],
+                  const PlaceWriter *writer);
 
 /* The path that set-up writes for this copy, exe, into target (PATH_SIZE
    characters): exe itself, or its short form where exe holds a %, which

@@ -15,6 +15,13 @@ bool IsShortcut(const wchar_t *path)
     return ext && EqualCaseBlind(ext, L".lnk");
 }
 
+void ShortcutProgram(ShortcutFlags flags, const wchar_t *lnk, wchar_t *target,
+                     void (*installed)(const wchar_t *lnk, wchar_t *target))
+{
+    if (flags & SHORTCUT_OF_INSTALLER)
+        installed(lnk, target);
+}
+
 ShortcutUse ReadShortcutStart(const wchar_t *lnk, ShortcutStart *s)
 {
     switch (ReadShortcut(lnk, s->target, s->args, s->dir)) {

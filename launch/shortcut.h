@@ -29,12 +29,13 @@ bool IsShortcut(const wchar_t *path);
 typedef unsigned long ShortcutFlags;
 const ShortcutFlags SHORTCUT_OF_INSTALLER = 0x1000, SHORTCUT_AS_ADMINISTRATOR = 0x2000;
 
-/* Whether the shortcut's program is found through its installer: its own
-   flag alone says so, not any other. */
-inline bool IsAdvertised(ShortcutFlags flags)
-{
-    return (flags & SHORTCUT_OF_INSTALLER) != 0;
-}
+/* The program a shortcut with these flags starts, into target (PATH_SIZE
+   characters), which holds the path the shortcut names: that path; or, for
+   an installer's advertised shortcut alone (its own flag says so, not any
+   other), the file the installer gives through installed ("" where the
+   feature is not on this PC), as that path is only its icon's. */
+void ShortcutProgram(ShortcutFlags flags, const wchar_t *lnk, wchar_t *target,
+                     void (*installed)(const wchar_t *lnk, wchar_t *target));
 
 /* A shortcut as it starts its program: its target, its arguments, and its
    Start in folder as written and as Windows expands it ("" for none). */

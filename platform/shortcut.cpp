@@ -54,8 +54,7 @@ static ShortcutRead ReadFields(IShellLinkW *link, const WCHAR *lnk, WCHAR *targe
         data->GetFlags(&flags);
         data->Release();
     }
-    if (IsAdvertised(flags))
-        AdvertisedTarget(lnk, target);
+    ShortcutProgram(flags, lnk, target, AdvertisedTarget);
     /* GetArguments truncates what does not fit, without saying so. */
     return args && wcslen(args) >= COMMAND_LINE_SIZE - 1 ? SHORTCUT_TOO_LONG : SHORTCUT_READ;
 }

@@ -17,6 +17,7 @@ static const WCHAR *ProgramPath(WCHAR *exe)
 }
 
 static const FileFacts s_facts = {SameFile, PathExists, IsRunvo, DriveAnswers};
+static const PlaceWriter s_writer = {WriteSetUpPlace, DeleteSetUpPlace};
 
 /* The places as they are, each judged: whose it is, and its step. */
 static void ReadPlaces(SetUpAction action, const WCHAR *exe, const WCHAR *name, SetUpState *places)
@@ -24,23 +25,6 @@ static void ReadPlaces(SetUpAction action, const WCHAR *exe, const WCHAR *name, 
     static PlacesRead s_read; /* too big for a frame of the stack */
     ReadSetUpPlaces(name, action, &s_read);
     JudgePlaces(action, &s_read, exe, &s_facts, places);
-}
-
-/* Does each place's step, writing target for this copy; true when anything
-   was written or deleted. */
-static bool DoSteps(const WCHAR *target, const WCHAR *name, SetUpState *places)
-{
-    bool changed = false;
-    for (int i = 0; i < PLACE_COUNT; i++) {
-        SetUpState &p = places[i];
-        SetUpPlace place = static_cast<SetUpPlace>(i);
-        if (p.step == STEP_WRITE || p.step == STEP_REPLACE)
-            p.error = WriteSetUpPlace(place, target, name);
-        else if (p.step == STEP_DELETE)
-            p.error = DeleteSetUpPlace(place, name);
-        changed = changed || (p.step != STEP_NONE && p.step != STEP_LEAVE);
-    }
-    return changed;
 }
 
 /* Why set-up would write nothing for this copy at all; the path it writes
@@ -112,7 +96,7 @@ int RunSetUp(HWND owner, SetUpAction action)
     if (!name) /* its own path too long to name */
         for (SetUpState &p : places)
             p.error = ERROR_FILENAME_EXCED_RANGE;
-    else if (refusal == NOTHING_REFUSED && DoSteps(target, name, places))
+    else if (refusal == NOTHING_REFUSED && DoSetUpSteps(target, name, places, &s_writer))
         NotifyAssociationsChanged();
     const WCHAR *said[PLACE_COUNT];
     for (int i = 0; i < PLACE_COUNT; i++)

@@ -315,6 +315,23 @@ static void test_places_not_ours(void)
            "%s: the shortcut now [%s] [%s]", what, s.target.c_str(), s.args.c_str());
     };
     const std::string heldKey = "HKEY_CURRENT_USER\\Software\\Classes\\Applications\\runvo.exe";
+    /* Set-up's own key, its command naming this copy by another spelling:
+       upper case, the short form (on a drive without 8.3 names, the long
+       name itself), the \\?\ prefix. */
+    char shortExe[MAX_PATH] = "";
+    GetShortPathNameA(exe.c_str(), shortExe, MAX_PATH);
+    auto setSpelt = [&](const std::string &spelling) {
+        return [&, spelling] {
+            int code;
+            RunWholeTail(exe, "--setup", &code);
+            SetValue(HKEY_CURRENT_USER, appKey + "\\shell\\open\\command", NULL,
+                     "\"" + spelling + "\" \"%1\"");
+        };
+    };
+    auto noneLeft = [](const char *what) { CheckPointsAt("", what); };
+    std::string upper = exe;
+    for (char &c : upper)
+        c = (char)toupper((unsigned char)c);
     const struct {
         const char *what;
         std::string exe;
@@ -417,6 +434,27 @@ static void test_places_not_ours(void)
          0,
          {"Runvo is no longer in Send To and Open with"},
          [](const char *what) { CheckPointsAt("", what); }},
+        {"removal of a command spelt in upper case",
+         exe,
+         "--remove",
+         setSpelt(upper),
+         0,
+         {"Runvo is no longer in Send To and Open with"},
+         noneLeft},
+        {"removal of a command in the short form",
+         exe,
+         "--remove",
+         setSpelt(shortExe),
+         0,
+         {"Runvo is no longer in Send To and Open with"},
+         noneLeft},
+        {"removal of a command with the \\\\?\\ prefix",
+         exe,
+         "--remove",
+         setSpelt("\\\\?\\" + exe),
+         0,
+         {"Runvo is no longer in Send To and Open with"},
+         noneLeft},
         {"removal beside another program's verb",
          exe,
          "--remove",

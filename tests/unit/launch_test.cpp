@@ -486,25 +486,6 @@ static void test_shortcuts(void)
                   NativeLaunch{.files = files, .variables = variables, .shortcuts = shortcuts});
 }
 
-/* Which shortcuts are found through their installer: the installer's flag
-   alone says so; one to run as administrator starts its target as any. */
-static void test_shortcut_flags(void)
-{
-    const ShortcutFlags ID_LIST = 0x1, ARGUMENTS = 0x20;
-    static const struct {
-        ShortcutFlags flags;
-        bool advertised;
-    } rows[] = {
-        {.flags = ID_LIST | ARGUMENTS, .advertised = false},
-        {.flags = ID_LIST | SHORTCUT_AS_ADMINISTRATOR, .advertised = false},
-        {.flags = ID_LIST | SHORTCUT_OF_INSTALLER, .advertised = true},
-        {.flags = SHORTCUT_OF_INSTALLER | SHORTCUT_AS_ADMINISTRATOR, .advertised = true},
-    };
-    for (const auto &row : rows)
-        ok(IsAdvertised(row.flags) == row.advertised, "flags %#lx: advertised %d", row.flags,
-           IsAdvertised(row.flags));
-}
-
 /* A program that asks for administrator rights: the same file with the
    same arguments through the elevation prompt, in its own folder; the
    64-bit system folder's file by its own name. */
@@ -576,7 +557,6 @@ int main()
     test_batch_arguments();
     test_ansi_names();
     test_shortcuts();
-    test_shortcut_flags();
     test_elevation();
     return TestSummary("launch");
 }

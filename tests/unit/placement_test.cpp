@@ -69,45 +69,56 @@ static void test_centred(void)
     }
 }
 
-/* The platform's answers, and what was asked of it. */
-static bool s_isForeground, s_allowed;
-static int s_asked, s_flashed;
+/* A desktop as Windows keeps it: the window in front, whether another
+   program holds the user's input (then Windows refuses the foreground to a
+   program in the background), and the window whose taskbar button flashes. */
+static struct {
+    void *foreground;
+    bool inputHeld;
+    void *flashing;
+} s_desktop;
 
-static bool IsForeground(void *)
+static bool IsForeground(void *window)
 {
-    return s_isForeground;
+    return s_desktop.foreground == window;
 }
 
-static bool SetForeground(void *)
+static bool SetForeground(void *window)
 {
-    s_asked++;
-    return s_allowed;
+    if (s_desktop.inputHeld)
+        return false;
+    s_desktop.foreground = window;
+    return true;
 }
 
-static void Flash(void *)
+static void Flash(void *window)
 {
-    s_flashed++;
+    s_desktop.flashing = window;
 }
 
 static void test_come_forward(void)
 {
+    static int chooser, other;
     static const struct {
         const char *what;
-        bool isForeground, allowed;
-        int asked, flashed;
+        bool inFront, inputHeld;
+        void *front, *flashing; /* after: the window in front, the button flashing */
     } rows[] = {
-        {"in front already", true, false, 0, 0},
-        {"brought forward", false, true, 1, 0},
-        {"refused: the taskbar button flashes", false, false, 1, 1},
+        {"in front already", true, false, &chooser, nullptr},
+        {"in front, another holding input: nothing flashes", true, true, &chooser, nullptr},
+        {"behind: brought forward", false, false, &chooser, nullptr},
+        {"refused: its taskbar button flashes", false, true, &other, &chooser},
     };
     static const ForwardCalls calls = {IsForeground, SetForeground, Flash};
     for (const auto &row : rows) {
-        s_isForeground = row.isForeground;
-        s_allowed = row.allowed;
-        s_asked = s_flashed = 0;
-        ComeForward(NULL, &calls);
-        ok(s_asked == row.asked && s_flashed == row.flashed, "%s: asked %d, flashed %d", row.what,
-           s_asked, s_flashed);
+        s_desktop.foreground = row.inFront ? (void *)&chooser : (void *)&other;
+        s_desktop.inputHeld = row.inputHeld;
+        s_desktop.flashing = nullptr;
+        ComeForward(&chooser, &calls);
+        ok(s_desktop.foreground == row.front && s_desktop.flashing == row.flashing,
+           "%s: %s in front, %s", row.what,
+           s_desktop.foreground == &chooser ? "the chooser" : "another",
+           s_desktop.flashing ? "its button flashing" : "nothing flashing");
     }
 }
 

@@ -15,56 +15,59 @@
 
 static const wchar_t EXE[] = L"C:\\Users\\me\\Tools\\runvo.exe";
 
-/* The files as a test sets them up: pairs that name one file however
-   spelt (short names, \\?\, a mapped drive and its share, subst, which
-   Wine undoes and so cannot show), the files there, and those whose
-   version information says Runvo. */
-static const wchar_t *const s_same[][2] = {
-    {L"C:\\Users\\me\\Tools\\runvo.exe", EXE},
-    {L"c:\\users\\ME\\tools\\RUNVO.EXE", EXE},
-    {L"C:\\Users\\me\\Tools\\RUNVO~1.EXE", EXE},
-    {L"\\\\?\\C:\\Users\\me\\Tools\\runvo.exe", EXE},
-    {L"T:\\runvo.exe", EXE}, /* subst T: C:\Users\me\Tools */
-    {L"N:\\Tools\\runvo.exe", L"\\\\server\\share\\Tools\\runvo.exe"},
-};
+/* The files as a test sets them up: the files there, those whose version
+   information says Runvo, and paths under drives that name another's
+   folder (a mapped drive, its share; subst T: C:\\Users\\me\\Tools). As on
+   Windows, a path names its file in any case. (Other spellings of one
+   file, the short form and \\?\, are read by the platform: the end-to-end
+   set-up test removes by them.) */
 static const wchar_t *const s_there[] = {EXE, L"D:\\Old\\runvo.exe", L"C:\\Windows\\notepad.exe",
                                          L"\\\\server\\share\\Tools\\runvo.exe",
                                          L"C:\\Users\\me\\Apps\\renamed.exe"};
 static const wchar_t *const s_runvo[] = {EXE, L"D:\\Old\\runvo.exe",
                                          L"\\\\server\\share\\Tools\\runvo.exe",
                                          L"C:\\Users\\me\\Apps\\renamed.exe"};
+static const wchar_t *const s_mapped[][2] = {
+    {L"M:\\Tools\\runvo.exe", L"\\\\server\\share\\Tools\\runvo.exe"},
+    {L"T:\\runvo.exe", EXE},
+};
 
 template <size_t N>
-static bool Among(const wchar_t *path, const wchar_t *const (&paths)[N])
+static const wchar_t *Among(const wchar_t *path, const wchar_t *const (&paths)[N])
 {
     for (const wchar_t *p : paths)
-        if (wcscmp(path, p) == 0)
-            return true;
-    return false;
+        if (wcscasecmp(path, p) == 0)
+            return p;
+    return NULL;
+}
+
+/* The file a path names, spelt as the test keeps it; NULL for none. */
+static const wchar_t *FileOf(const wchar_t *path)
+{
+    for (const auto &m : s_mapped)
+        if (wcscasecmp(path, m[0]) == 0)
+            return m[1];
+    return Among(path, s_there);
 }
 
 static bool FakeSameFile(const wchar_t *a, const wchar_t *b)
 {
-    for (const auto &pair : s_same)
-        if ((wcscmp(a, pair[0]) == 0 && wcscmp(b, pair[1]) == 0) ||
-            (wcscmp(a, pair[1]) == 0 && wcscmp(b, pair[0]) == 0))
-            return true;
-    return wcscmp(a, b) == 0 && Among(a, s_there);
+    return FileOf(a) && FileOf(a) == FileOf(b);
 }
 
 static bool FakeExists(const wchar_t *path)
 {
-    return Among(path, s_there) || Among(path, s_same[2]);
+    return FileOf(path) != NULL;
 }
 
 static bool FakeIsRunvo(const wchar_t *path)
 {
-    return Among(path, s_runvo);
+    return FileOf(path) && Among(FileOf(path), s_runvo);
 }
 
 /* The drives that answer, by their letters in either case, as Windows
-   takes them: C:, D: and E: are fixed; U: is a stick that was pulled, N: a
-   network drive (looking at it may wait). A UNC path, or one that is no
+   takes them: C:, D: and E: are fixed; U: is a stick that was pulled; M: and
+   N: are network drives (looking at them may wait), N:'s away. A UNC path, or one that is no
    full path (a variable not expanded), names no drive. */
 static bool FakeDriveAnswers(const wchar_t *path)
 {
@@ -83,10 +86,8 @@ static void test_holders(void)
         {L"", EXE, HOLDER_NONE},
         {EXE, EXE, HOLDER_THIS},
         {L"c:\\users\\ME\\tools\\RUNVO.EXE", EXE, HOLDER_THIS},
-        {L"C:\\Users\\me\\Tools\\RUNVO~1.EXE", EXE, HOLDER_THIS},
-        {L"\\\\?\\C:\\Users\\me\\Tools\\runvo.exe", EXE, HOLDER_THIS},
         {L"T:\\runvo.exe", EXE, HOLDER_THIS},
-        {L"\\\\server\\share\\Tools\\runvo.exe", L"N:\\Tools\\runvo.exe", HOLDER_THIS},
+        {L"\\\\server\\share\\Tools\\runvo.exe", L"M:\\Tools\\runvo.exe", HOLDER_THIS},
         {L"D:\\Old\\runvo.exe", EXE, HOLDER_COPY},
         {L"C:\\Users\\me\\Apps\\renamed.exe", EXE, HOLDER_COPY},
         {L"E:\\Moved\\RUNVO.exe", EXE, HOLDER_MOVED}, /* no longer there */
@@ -205,22 +206,70 @@ static void test_open_with_judged(void)
     }
 }
 
+/* Send To's shortcut and Open with's key as a test keeps them: the
+   program each starts, "" for nothing there; a write may fail. */
+static std::wstring s_holds[PLACE_COUNT];
+static SystemError s_writeFails;
+
+static SystemError FakeWrite(SetUpPlace place, const wchar_t *target, const wchar_t *)
+{
+    if (!s_writeFails)
+        s_holds[place] = target;
+    return s_writeFails;
+}
+
+static SystemError FakeRemove(SetUpPlace place, const wchar_t *)
+{
+    s_holds[place] = L"";
+    return 0;
+}
+
+/* What set-up and removal leave in each place, by what it held: this copy
+   written anew, another copy's or a moved one's replaced, the rest left;
+   only this copy's and a moved one's taken away. */
 static void test_steps(void)
 {
+    static const PlaceWriter writer = {FakeWrite, FakeRemove};
+    static const wchar_t OLD[] = L"D:\\Old\\runvo.exe", MOVED[] = L"E:\\Moved\\runvo.exe",
+                         NOTEPAD[] = L"C:\\Windows\\notepad.exe";
     static const struct {
         SetUpAction action;
-        Holder holder;
-        SetUpStep step;
+        const wchar_t *held; /* by both places */
+        SystemError writeFails;
+        const wchar_t *holds; /* then */
+        bool changed;         /* Windows told that Open with changed */
     } rows[] = {
-        {SETUP_ADD, HOLDER_NONE, STEP_WRITE},      {SETUP_ADD, HOLDER_THIS, STEP_WRITE},
-        {SETUP_ADD, HOLDER_COPY, STEP_REPLACE},    {SETUP_ADD, HOLDER_MOVED, STEP_REPLACE},
-        {SETUP_ADD, HOLDER_OTHER, STEP_LEAVE},     {SETUP_REMOVE, HOLDER_NONE, STEP_NONE},
-        {SETUP_REMOVE, HOLDER_THIS, STEP_DELETE},  {SETUP_REMOVE, HOLDER_COPY, STEP_LEAVE},
-        {SETUP_REMOVE, HOLDER_MOVED, STEP_DELETE}, {SETUP_REMOVE, HOLDER_OTHER, STEP_LEAVE},
+        {SETUP_ADD, L"", 0, EXE, true},
+        {SETUP_ADD, EXE, 0, EXE, true},
+        {SETUP_ADD, OLD, 0, EXE, true},
+        {SETUP_ADD, MOVED, 0, EXE, true},
+        {SETUP_ADD, NOTEPAD, 0, NOTEPAD, false},
+        {SETUP_ADD, OLD, 5, OLD, true},
+        {SETUP_REMOVE, L"", 0, L"", false},
+        {SETUP_REMOVE, EXE, 0, L"", true},
+        {SETUP_REMOVE, OLD, 0, OLD, false},
+        {SETUP_REMOVE, MOVED, 0, L"", true},
+        {SETUP_REMOVE, NOTEPAD, 0, NOTEPAD, false},
     };
-    for (const auto &row : rows)
-        ok(StepFor(row.action, row.holder) == row.step, "%d, holder %d: %d", row.action, row.holder,
-           StepFor(row.action, row.holder));
+    for (const auto &row : rows) {
+        std::wstring folder = row.held;
+        folder.resize(folder.rfind(L'\\') + 1); /* set-up's Start in */
+        PlacesRead read = {NOTHING, NOTHING, NOTHING};
+        if (row.held[0])
+            read = {Read(LNK, row.held, folder.c_str()), Read(USER_KEY, row.held), NOTHING};
+        SetUpState places[PLACE_COUNT];
+        JudgePlaces(row.action, &read, EXE, &s_facts, places);
+        s_holds[PLACE_SEND_TO] = s_holds[PLACE_OPEN_WITH] = row.held;
+        s_writeFails = row.writeFails;
+        bool changed = DoSetUpSteps(EXE, L"runvo.exe", places, &writer);
+        for (int i = 0; i < PLACE_COUNT; i++)
+            ok(s_holds[i] == row.holds && places[i].error == row.writeFails,
+               "%s of [%s], place %d: [%s], error %lu",
+               row.action == SETUP_ADD ? "set-up" : "removal", Shown(row.held).c_str(), i,
+               Shown(s_holds[i]).c_str(), places[i].error);
+        ok(changed == row.changed, "%s of [%s]: changed %d",
+           row.action == SETUP_ADD ? "set-up" : "removal", Shown(row.held).c_str(), changed);
+    }
 }
 
 /* The path set-up writes: a % in it would be filled in by the shell. */
@@ -471,18 +520,19 @@ static void test_longest_notes(void)
         const char *what;
         SetUpAction action;
         Holder holder;
+        SetUpStep step;
         unsigned long error;
     } rows[] = {
-        {"both replaced", SETUP_ADD, HOLDER_MOVED, 0},
-        {"both another program's", SETUP_ADD, HOLDER_OTHER, 0},
-        {"both failed", SETUP_ADD, HOLDER_COPY, 5},
-        {"both left", SETUP_REMOVE, HOLDER_OTHER, 0},
-        {"both failed to go", SETUP_REMOVE, HOLDER_MOVED, 5},
+        {"both replaced", SETUP_ADD, HOLDER_MOVED, STEP_REPLACE, 0},
+        {"both another program's", SETUP_ADD, HOLDER_OTHER, STEP_LEAVE, 0},
+        {"both failed", SETUP_ADD, HOLDER_COPY, STEP_REPLACE, 5},
+        {"both left", SETUP_REMOVE, HOLDER_OTHER, STEP_LEAVE, 0},
+        {"both failed to go", SETUP_REMOVE, HOLDER_MOVED, STEP_DELETE, 5},
     };
     for (const auto &row : rows) {
         SetUpState places[PLACE_COUNT];
         for (SetUpState &p : places)
-            p = Place(other.c_str(), row.holder, StepFor(row.action, row.holder), row.error);
+            p = Place(other.c_str(), row.holder, row.step, row.error);
         const wchar_t *said[PLACE_COUNT] = {words.c_str(), words.c_str()};
         std::vector<wchar_t> buf(SETUP_NOTE_SIZE);
         TextBuf t;

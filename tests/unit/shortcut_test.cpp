@@ -51,8 +51,43 @@ static void test_shortcut_may_wait(void)
     g_nativeLaunch = NativeLaunch{};
 }
 
+/* The program a shortcut starts, by its flags: an installer's advertised
+   one starts the file the installer gives, or nothing where its feature is
+   not on this PC; any other, one to run as administrator too, its path. */
+static const wchar_t *s_installed; /* by the installer; "" for not on this PC */
+
+static void Installed(const wchar_t *, wchar_t *target)
+{
+    wcscpy(target, s_installed);
+}
+
+static void test_shortcut_program(void)
+{
+    const ShortcutFlags ID_LIST = 0x1, ARGUMENTS = 0x20;
+    static const wchar_t ICON[] = L"C:\\Windows\\Installer\\{1234}\\app.ico",
+                         APP[] = L"C:\\Program Files\\App\\app.exe";
+    static const struct {
+        ShortcutFlags flags;
+        const wchar_t *installed, *program;
+    } rows[] = {
+        {ID_LIST | ARGUMENTS, APP, ICON},
+        {ID_LIST | SHORTCUT_AS_ADMINISTRATOR, APP, ICON},
+        {ID_LIST | SHORTCUT_OF_INSTALLER, APP, APP},
+        {SHORTCUT_OF_INSTALLER | SHORTCUT_AS_ADMINISTRATOR, APP, APP},
+        {ID_LIST | SHORTCUT_OF_INSTALLER, L"", L""},
+    };
+    for (const auto &row : rows) {
+        wchar_t target[PATH_SIZE];
+        wcscpy(target, ICON);
+        s_installed = row.installed;
+        ShortcutProgram(row.flags, L"C:\\Menu\\App.lnk", target, Installed);
+        ok(wcscmp(target, row.program) == 0, "flags %#lx: [%s]", row.flags, Shown(target).c_str());
+    }
+}
+
 int main()
 {
     test_shortcut_may_wait();
+    test_shortcut_program();
     return TestSummary("shortcut");
 }
