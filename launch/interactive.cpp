@@ -17,8 +17,6 @@
 
 #include <wchar.h>
 
-static StartTexts s_texts;
-
 /* The status window, shown once: with the show command the launcher was
    given, the first time the launch has something to say. */
 struct StatusWindow {
@@ -171,13 +169,8 @@ int RunInteractive(HINSTANCE hInstance, HINSTANCE hPrevInstance, const Tail *tai
     /* As WinExec once USER32 is loaded: the wait starts when the program is
        ready for input, or after 30 s. */
     StatusWindow status = {nCmdShow, false};
-    Start start = {.entry = g_szCommand + 1,
-                   .tail = tail->text,
-                   .form = tail->form,
-                   .wait = true,
-                   .starting = ShowStarting,
-                   .context = &status,
-                   .texts = &s_texts};
+    Start start = {g_szCommand + 1, tail->text, tail->form,   true,
+                   ShowStarting,    &status,    &g_startTexts};
     StartResult r = StartEntry(&start);
     int code;
     if (LaunchEndsWith(r, 1000, &code))

@@ -5,6 +5,7 @@
 #ifndef RUNVO_RUNVO_H
 #define RUNVO_RUNVO_H
 
+#include "launch/launch.h"
 #include "launch/sizes.h"
 #include "platform/win32.h"
 
@@ -18,5 +19,10 @@ extern WCHAR g_szStatus[STATUS_SIZE];
 /* The status window: owner of the dialog and of message boxes; NULL until
    the interactive launch creates it. */
 extern HWND g_hwndMain;
+
+/* What a start finds (the command built, the file found, its shortcut's
+   fields): one start's worth, kept out of the stack, whichever way the
+   launch goes. */
+extern StartTexts g_startTexts;
 
 #endif /* RUNVO_RUNVO_H */

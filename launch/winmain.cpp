@@ -22,7 +22,7 @@ WCHAR g_szCommand[COMMAND_SIZE];
 WCHAR g_szStatus[STATUS_SIZE];
 HWND g_hwndMain;
 
-static StartTexts s_texts;
+StartTexts g_startTexts;
 
 /* The tail comes in UTF-16, so that a document's name outside the system
    code page is passed on exactly, never as its nearest look-alike. */
@@ -53,13 +53,7 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLi
         if (!BuildQuickCommand(g_szCommand, program, tail.text, form))
             return ShowCommandTooLong();
         /* USER32 is not loaded, so nothing waits for the program to be ready. */
-        Start start = {.entry = program,
-                       .tail = tail.text,
-                       .form = form,
-                       .wait = false,
-                       .starting = NULL,
-                       .context = NULL,
-                       .texts = &s_texts};
+        Start start = {program, tail.text, form, false, NULL, NULL, &g_startTexts};
         int code;
         if (LaunchEndsWith(StartEntry(&start), 300, &code))
             return code;

@@ -1,6 +1,6 @@
 /*
  * Arguments as programs read them, unit by unit: a command line read back,
- * text built in bounded buffers, a character's bytes in an ANSI code page,
+ * a character's bytes in an ANSI code page,
  * and the host's stand-in for the ANSI code pages' best fit.
  */
 #include "launch/arguments.h"
@@ -31,41 +31,6 @@ static void test_arguments(void)
     };
     for (const auto &row : rows)
         ok(ProgramArguments(row.line) == row.argv, "[%s]", Shown(row.line).c_str());
-}
-
-static void test_bounded_text(void)
-{
-    static const struct {
-        const wchar_t *format, *text;
-        int number;
-        bool whole;
-        const wchar_t *want; /* NULL: cut, by the C library's rule */
-    } rows[] = {
-        {L"%ls-%d", L"ab", 1234, true, L"ab-1234"},
-        {L"%ls-%d", L"abc", 1234, false, NULL},
-        {L"Error %d running %ls", L"x", -2147483647 - 1, false, NULL},
-        {L"%ls", L"\xd83d\xde00", 0, true, L"\xd83d\xde00"},
-    };
-    for (const auto &row : rows) {
-        wchar_t *fit = new wchar_t[8]; /* exact size: ASan sees any overrun */
-        bool whole = FormatText(fit, 8, row.format, row.text, row.number);
-        ok(whole == row.whole && wcslen(fit) < 8 && (!row.want || wcscmp(fit, row.want) == 0),
-           "[%s]: %d [%s]", Shown(row.format).c_str(), whole, Shown(fit).c_str());
-        delete[] fit;
-    }
-
-    /* Text put into a buffer is whole, or not there and marked cut. */
-    wchar_t buf[8];
-    TextBuf t;
-    PutText(OutStart(&t, buf, 8), L"abc");
-    PutText(&t, L"de");
-    ok(!t.truncated && wcscmp(buf, L"abcde") == 0, "put: %s", Shown(buf).c_str());
-    PutText(&t, L"fghij");
-    ok(t.truncated && wcscmp(buf, L"abcde") == 0, "cut: %s", Shown(buf).c_str());
-    PutChar(&t, L'x');
-    ok(t.truncated && wcscmp(buf, L"abcde") == 0, "after a cut: %s", Shown(buf).c_str());
-    PutText(OutStart(&t, buf, 8), L"abcdefg");
-    ok(!t.truncated && t.len == 7, "to the last unit: %lu", (unsigned long)t.len);
 }
 
 /* Shift-JIS's lead bytes, for the ANSI reading in code page 932. */
@@ -127,7 +92,6 @@ static void test_best_fit_stand_in(void)
 int main()
 {
     test_arguments();
-    test_bounded_text();
     test_ansi_bytes();
     test_best_fit_stand_in();
     return TestSummary("arguments");

@@ -1,13 +1,11 @@
 /*
- * Where a program's file is found, unit by unit: a name with a folder taken
- * from the launcher's folder, the search folder by folder with PATHEXT and
- * the 64-bit system folder, the file named as users see it, the kinds of
- * file, and which places looking at may wait on.
+ * Where a program's file is found, unit by unit: the search folder by
+ * folder with PATHEXT and the 64-bit system folder, the file named as users
+ * see it, and the kinds of file.
  */
 #include "launch/paths.h"
 #include "launch/search.h"
 #include "launch/text.h"
-#include "launch/waits.h"
 #include "tests/harness.h"
 
 #include <string.h>
@@ -15,41 +13,6 @@
 
 #include <string>
 #include <vector>
-
-enum { MAX_PATH_FOR_TEST = 260 };
-
-/* A name with a folder names a file from the launcher's folder, never from
-   the current one. */
-static void test_program_file(void)
-{
-    const std::wstring deep = L"C:\\" + std::wstring(250, L'd') + L"\\";
-    static const struct {
-        std::wstring name, own, path; /* empty path: none */
-    } rows[] = {
-        {L"C:\\Windows\\notepad.exe", L"D:\\Tools\\", L"C:\\Windows\\notepad.exe"},
-        {L"c:/tools/x.exe", L"D:\\Tools\\", L"c:/tools/x.exe"},
-        {L"\\\\srv\\share\\x.exe", L"D:\\Tools\\", L"\\\\srv\\share\\x.exe"},
-        {L"tools\\x.exe", L"D:\\Tools\\", L"D:\\Tools\\tools\\x.exe"},
-        {L".\\x.exe", L"D:\\Tools\\", L"D:\\Tools\\.\\x.exe"},
-        {L"..\\x.exe", L"D:\\Tools\\", L"D:\\Tools\\..\\x.exe"},
-        {L"\\x.exe", L"D:\\Tools\\", L"D:\\x.exe"},
-        {L"/x.exe", L"D:\\Tools\\", L"D:/x.exe"},
-        {L"\\x.exe", L"\\\\srv\\share\\Tools\\", L"\\\\srv\\share\\x.exe"},
-        {L"x\\y.exe", L"\\\\srv\\share\\", L"\\\\srv\\share\\x\\y.exe"},
-        {L"C:x.exe", L"D:\\Tools\\", L"C:\\x.exe"},
-        {L"tools\\x.exe", L"D:\\", L"D:\\tools\\x.exe"},
-        {L"tools\\x.exe", L"", L""},        /* the launcher's folder unknown */
-        {L"tools\\x.exe", L"Tools\\", L""}, /* ... or not a full path */
-        {L"tools\\x.exe", deep, L""},       /* too long for the buffer */
-    };
-    for (const auto &row : rows) {
-        wchar_t *path = new wchar_t[MAX_PATH_FOR_TEST];
-        bool got = ProgramFile(row.name.c_str(), row.own.c_str(), path, MAX_PATH_FOR_TEST);
-        ok(got == !row.path.empty() && (!got || path == row.path), "[%s] from [%s]: %d [%s]",
-           Shown(row.name).c_str(), Shown(row.own).c_str(), got, Shown(path).c_str());
-        delete[] path;
-    }
-}
 
 /* Where a program named without a folder, or with one, is found. */
 static const wchar_t *const s_files[] = {L"C:\\Tools\\a;b\\tool.exe",
@@ -165,77 +128,8 @@ static void test_search(void)
        "batch files");
 }
 
-/* What a drive and a file's attributes say of a path, for LookingMayWait:
-   C: is a fixed disk, N: a network drive, E: a DVD drive, R: and U: card
-   readers or sticks (the launcher runs from U:); a file whose name holds
-   "cloud" is OneDrive's, on demand, "recall" one a cloud filter brings down
-   when it is opened; "gone" none. */
-static unsigned s_driveAsked, s_attributesAsked;
-
-static DriveKind FakeDriveKind(const wchar_t *root)
-{
-    s_driveAsked++;
-    switch (root[0]) {
-    case L'N':
-        return DRIVE_KIND_REMOTE;
-    case L'E':
-        return DRIVE_KIND_DISC;
-    case L'R':
-    case L'U':
-        return DRIVE_KIND_REMOVABLE;
-    }
-    return DRIVE_KIND_FIXED;
-}
-
-static FileAttributes FakeAttributes(const wchar_t *path)
-{
-    s_attributesAsked++;
-    if (wcsstr(path, L"gone"))
-        return NO_SUCH_FILE;
-    if (wcsstr(path, L"cloud"))
-        return 0x20 | ATTRIBUTE_RECALL_ON_DATA_ACCESS;
-    if (wcsstr(path, L"recall")) /* as a cloud filter driver marks one */
-        return 0x20 | ATTRIBUTE_RECALL_ON_OPEN;
-    return wcsstr(path, L"offline") ? ATTRIBUTE_OFFLINE : 0x20;
-}
-
-static void test_looking_may_wait(void)
-{
-    static const struct {
-        const wchar_t *path;
-        bool waits;
-        unsigned driveAsked, attributesAsked;
-    } rows[] = {
-        {L"\\\\server\\share\\app.exe", true, 0, 0},
-        {L"//server/share/app.exe", true, 0, 0},
-        {L"\\\\?\\UNC\\server\\share\\app.exe", true, 0, 0},
-        {L"N:\\Tools\\app.exe", true, 1, 0},
-        {L"N:\\Tools", true, 1, 0}, /* a folder of PATH */
-        {L"E:\\setup.exe", true, 1, 0},
-        {L"R:\\Tools\\app.exe", true, 1, 0},
-        {L"u:\\Tools\\app.exe", false, 1, 1}, /* the stick the launcher runs from */
-        {L"C:\\Tools\\app.exe", false, 1, 1},
-        {L"C:\\OneDrive\\cloud.exe", true, 1, 1},
-        {L"C:\\OneDrive\\recall.exe", true, 1, 1}, /* recalled as soon as it is opened */
-        {L"C:\\Tools\\offline.exe", true, 1, 1},
-        {L"C:\\Tools\\gone.exe", false, 1, 1},
-        {L"tools\\app.exe", false, 0, 0},
-    };
-    const WaitAsks asks = {FakeDriveKind, FakeAttributes, L'U'};
-    for (const auto &row : rows) {
-        s_driveAsked = s_attributesAsked = 0;
-        bool waits = LookingMayWait(row.path, &asks);
-        ok(waits == row.waits && s_driveAsked == row.driveAsked &&
-               s_attributesAsked == row.attributesAsked,
-           "[%s]: %d, asked the drive %u times, the file %u times", Shown(row.path).c_str(), waits,
-           s_driveAsked, s_attributesAsked);
-    }
-}
-
 int main()
 {
-    test_program_file();
     test_search();
-    test_looking_may_wait();
     return TestSummary("search");
 }

@@ -1,8 +1,7 @@
 /*
- * Set-up and removal, unit by unit: what each place does on each action,
- * by what it holds, and what the user is told of it.
+ * Set-up and removal, unit by unit: whose each place is, what it holds
+ * after each action, the path set-up writes, and what the user is told.
  */
-#include "launch/search.h"
 #include "launch/setup.h"
 #include "platform/native.h"
 #include "tests/harness.h"
@@ -296,27 +295,6 @@ static void test_set_up_path(void)
     }
 }
 
-/* A copy in a temporary folder, or below one. */
-static void test_in_folder(void)
-{
-    static const struct {
-        const wchar_t *path, *folder;
-        bool in;
-    } rows[] = {
-        {L"C:\\Users\\me\\AppData\\Local\\Temp\\Temp1_runvo-1.0.0-win32.zip\\runvo.exe",
-         L"C:\\Users\\me\\AppData\\Local\\Temp", true},
-        {L"c:\\users\\me\\appdata\\local\\temp\\runvo.exe",
-         L"C:\\Users\\me\\AppData\\Local\\Temp\\", true},
-        {L"C:\\Users\\me\\AppData\\Local\\Temporary\\runvo.exe",
-         L"C:\\Users\\me\\AppData\\Local\\Temp", false},
-        {L"C:\\Users\\me\\AppData\\Local\\Temp", L"C:\\Users\\me\\AppData\\Local\\Temp", false},
-        {L"C:\\Tools\\runvo.exe", L"", false},
-    };
-    for (const auto &row : rows)
-        ok(InFolder(row.path, row.folder) == row.in, "[%s] in [%s]", Shown(row.path).c_str(),
-           Shown(row.folder).c_str());
-}
-
 /* A place as set-up found and left it. */
 static SetUpState Place(const wchar_t *program, Holder holder, SetUpStep step,
                         unsigned long error = 0)
@@ -552,7 +530,6 @@ int main()
     test_open_with_judged();
     test_steps();
     test_set_up_path();
-    test_in_folder();
     test_notes();
     test_longest_notes();
     return TestSummary("setup");
