@@ -103,11 +103,13 @@ static size_t Lookup(const wchar_t *name, wchar_t *value, size_t size)
 {
     /* A's value is a word; B's a placeholder, which is not read again; C's
        a quote and a blank; D's ends in a backslash. */
-    static const wchar_t *const values[] = {L"A", L"va", L"B", L"%1", L"C", L"a \"b", L"D", L"c\\"};
+    static const struct {
+        const wchar_t *name, *value;
+    } variables[] = {{L"A", L"va"}, {L"B", L"%1"}, {L"C", L"a \"b"}, {L"D", L"c\\"}};
     const wchar_t *v = NULL;
-    for (int i = 0; i < 8; i += 2)
-        if (wcscmp(name, values[i]) == 0)
-            v = values[i + 1];
+    for (const auto &each : variables)
+        if (wcscmp(name, each.name) == 0)
+            v = each.value;
     if (!v || wcslen(v) >= size)
         return v ? wcslen(v) + 1 : 0;
     wcscpy(value, v);

@@ -11,6 +11,10 @@
 #ifndef RUNVO_TEXTS_H
 #define RUNVO_TEXTS_H
 
+/* A double quote inside a text, as both C and the resource compiler read
+   it (the resource compiler takes \" only with a warning). */
+#define QUOTE_MARK "\042"
+
 /* Each text: its name, its number, and its words (UTF-8). */
 #define RUNVO_TEXTS(X)                                                                             \
     X(IDS_MENU_ADD, 100, "A&dd Runvo to Send To and Open with")                                    \
@@ -25,8 +29,9 @@
     X(IDS_OFFER_SETUP, 109,                                                                        \
       "Add Runvo to Send To and Open with?\n\n"                                                    \
       "Then a file's menu in Explorer sends it to Runvo (Send to, or Open with), and Runvo asks "  \
-      "which program opens it. It is for you alone and needs no administrator rights; "            \
-      "\"Remove Runvo from Send To and Open with\" in the menu of the chooser's title bar "        \
+      "which program opens it. It is for you alone and needs no administrator rights; " QUOTE_MARK \
+      "Remove Runvo from Send To and Open with" QUOTE_MARK                                         \
+      " in the menu of the chooser's title bar "                                                   \
       "(Alt+Space, then V) takes it away again.")                                                  \
     X(IDS_SEND_TO, 110, "Send To")                                                                 \
     X(IDS_OPEN_WITH, 111, "Open with")                                                             \
@@ -35,9 +40,11 @@
       "Send To: right-click a file, choose Send to, then Runvo. On Windows 11, hold Shift "        \
       "as you right-click, or choose Show more options first.\nOpen with: right-click a "          \
       "file, choose Open with, then Choose another app, Runvo and Just once (on Windows "          \
-      "10: More apps, Runvo and OK).\n\nTo undo it, choose \"Remove Runvo from Send To and "       \
-      "Open with\" in the menu of the chooser's title bar (Alt+Space, then V), or run "            \
-      "\"%1\" --remove.")                                                                          \
+      "10: More apps, Runvo and OK).\n\nTo undo it, choose " QUOTE_MARK                            \
+      "Remove Runvo from Send To and "                                                             \
+      "Open with" QUOTE_MARK                                                                       \
+      " in the menu of the chooser's title bar (Alt+Space, then V), or run " QUOTE_MARK            \
+      "%1" QUOTE_MARK " --remove.")                                                                \
     X(IDS_NOT_ADDED, 122,                                                                          \
       "Runvo was added to Send To and Open with only in part, or not at all:\n%1\n\nWhat "         \
       "stopped it is said below. Once that is dealt with, choose Add again.")                      \

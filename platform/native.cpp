@@ -20,7 +20,10 @@
 #include <map>
 #include <string>
 
-static char s_modulePath[4096];
+/* The longest path the host names a file by (Linux's PATH_MAX). */
+enum { HOST_PATH_SIZE = 4096 };
+
+static char s_modulePath[HOST_PATH_SIZE];
 static bool s_modulePathSet; /* false: the real one */
 
 void NativeSetModulePath(const char *path)
@@ -34,7 +37,7 @@ void NativeSetModulePath(const char *path)
    copied, size when the path was cut short, 0 when there is none. */
 size_t GetModulePath(PathChar *path, size_t size)
 {
-    char real[4096];
+    char real[HOST_PATH_SIZE];
     const char *own = s_modulePath;
     if (!s_modulePathSet) {
         ssize_t n = readlink("/proc/self/exe", real, sizeof real - 1);

@@ -32,7 +32,9 @@ HRESULT NewObject(REFCLSID clsid, REFIID iid, void **object)
     return create(clsid, NULL, CLSCTX_INPROC_SERVER, iid, object);
 }
 
-HICON ShellIcon(const WCHAR *file, int size)
+/* The shell's icon for the file, from where the shell says it is, drawn at
+   size; else its icon at its own size, which drawing stretches. */
+static HICON ShellIcon(const WCHAR *file, int size)
 {
     auto info = LATE("shell32.dll", SHGetFileInfoW);
     SHFILEINFOW sfi = {};

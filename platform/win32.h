@@ -83,9 +83,6 @@ HRESULT NewObject(REFCLSID clsid, REFIID iid, void **object);
    into text (size characters; false for none). */
 HICON ProgramIcon(const WCHAR *file, int size);
 HICON GenericProgramIcon(int size);
-/* The shell's icon for the file, from where the shell says it is, drawn at
-   size; else its icon at its own size, which drawing stretches. */
-HICON ShellIcon(const WCHAR *file, int size);
 bool VersionText(const WCHAR *file, const WCHAR *name, WCHAR *text, size_t size);
 
 /* Makes the shortcut lnk to the program target, started in dir, with the

@@ -7,11 +7,14 @@
 
 #include <wchar.h>
 
+/* A message may insert %1 to %99. */
+enum { MESSAGE_INSERTS_MOST = 99 };
+
 bool SystemWords(DWORD error, const WCHAR *insert, WCHAR *words, size_t size)
 {
     /* Every insert (%1 and any other) names the same: messages of the
        system's use them for the file concerned. */
-    DWORD_PTR inserts[99];
+    DWORD_PTR inserts[MESSAGE_INSERTS_MOST];
     for (DWORD_PTR &each : inserts)
         each = reinterpret_cast<DWORD_PTR>(insert ? insert : L"");
     if (!FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ARGUMENT_ARRAY, NULL, error, 0,

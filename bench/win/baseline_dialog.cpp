@@ -5,6 +5,8 @@
  * rows show (N - 1 of "probe", then "Runvo"), the focus in the list, and
  * the list box's own type-ahead, by those strings, for a letter.
  */
+#include "ui/resource.h"
+
 #include <windows.h>
 
 #include <stdio.h>
@@ -14,7 +16,7 @@
 static INT_PTR CALLBACK BaselineDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_INITDIALOG) {
-        HWND list = GetDlgItem(hDlg, 11);
+        HWND list = GetDlgItem(hDlg, IDC_PROGLIST);
         int rows = (int)lParam;
         for (int i = 0; i < rows; i++)
             SendMessageA(list, LB_ADDSTRING, 0,

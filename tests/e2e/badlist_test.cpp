@@ -87,7 +87,7 @@ static void CheckChooser(const BadList &row)
         ok(sel == row.selected, "%s: selected %ld", row.name, (long)sel);
         PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
     }
-    ok(WaitExit(&l, 60000) == 0, "%s: exit code", row.name);
+    ok(WaitExit(&l, WAIT_LONG_MS) == 0, "%s: exit code", row.name);
     CloseHandle(l.process);
 }
 
@@ -104,7 +104,7 @@ static void CheckQuick(const BadList &row)
         if (dlg)
             PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
     }
-    ok(WaitExit(&l, 60000) == 0, "%s: quick launch exit code", row.name);
+    ok(WaitExit(&l, WAIT_LONG_MS) == 0, "%s: quick launch exit code", row.name);
     std::vector<ProbeRun> runs = row.starts ? WaitProbe(1) : ReadProbe();
     bool started = runs.size() == 1 && (runs[0].wcmd == "\"" + ProbePath() + "\" \"q.txt\"" ||
                                         runs[0].wcmd == "\"" + Editor() + "\" \"q.txt\"");

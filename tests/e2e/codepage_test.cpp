@@ -38,7 +38,7 @@ static void test_ansi_names(void)
         Launched l;
         if (!StartLauncherUtf8("-n 1 \"" + row.document + "\"", &l, down.c_str()))
             continue;
-        int code = WaitExit(&l, 60000);
+        int code = WaitExit(&l, WAIT_LONG_MS);
         CloseHandle(l.process);
         std::vector<ProbeRun> runs = WaitProbe(1);
         if (!ok(code == 0 && runs.size() == 1, "%s: exit code %d, %lu starts", row.what, code,

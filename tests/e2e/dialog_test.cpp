@@ -144,17 +144,18 @@ static void test_chooser_window(void)
     if (!dlg)
         return;
     ok(GetWindowLongW(dlg, GWL_EXSTYLE) & WS_EX_APPWINDOW, "no taskbar button");
-    ok(WaitFor([&] { return GetForegroundWindow() == dlg; }, 5000), "not the foreground window");
+    ok(WaitFor([&] { return GetForegroundWindow() == dlg; }, WAIT_STEP_MS),
+       "not the foreground window");
     IconInk ink;
     bool shown = WaitFor(
         [&] {
             ink = RunvoIconInk(CaptureWindow(dlg), RECT{0, 0, 32, 32});
             return ink.blue > 40 && ink.orange > 8;
         },
-        5000);
+        WAIT_STEP_MS);
     ok(shown, "no icon in the title bar: %ld blue and %ld orange pixels", ink.blue, ink.orange);
     PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
-    ok(WaitExit(&l, 10000) == 0, "chooser window: exit code");
+    ok(WaitExit(&l, WAIT_EXIT_MS) == 0, "chooser window: exit code");
     CloseHandle(l.process);
 }
 
@@ -244,10 +245,10 @@ static void test_contents(void)
         LRESULT sel = SendMessageA(list, LB_GETCURSEL, 0, 0);
         ok(sel == row.selected, "%s: selected %ld", row.name, (long)sel);
         ok(GetText(GetDlgItem(dlg, IDC_CMDLINE)) == "C:\\docs\\a.txt", "%s: field", row.name);
-        ok(WaitFor([&] { return FocusOf(l.tid) == list; }, 5000), "%s: focus not in the list",
-           row.name);
+        ok(WaitFor([&] { return FocusOf(l.tid) == list; }, WAIT_STEP_MS),
+           "%s: focus not in the list", row.name);
         PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
-        ok(WaitExit(&l, 10000) == 0, "%s: exit code", row.name);
+        ok(WaitExit(&l, WAIT_EXIT_MS) == 0, "%s: exit code", row.name);
         CloseHandle(l.process);
     }
 }
@@ -279,7 +280,7 @@ static void test_rules(void)
         LRESULT sel = SendMessageA(GetDlgItem(dlg, IDC_PROGLIST), LB_GETCURSEL, 0, 0);
         ok(sel == row.selected, "[%s]: selected %ld", row.tail.c_str(), (long)sel);
         PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
-        ok(WaitExit(&l, 10000) == 0, "[%s]: exit code", row.tail.c_str());
+        ok(WaitExit(&l, WAIT_EXIT_MS) == 0, "[%s]: exit code", row.tail.c_str());
         CloseHandle(l.process);
     }
 }
@@ -311,7 +312,7 @@ static void test_enter_starts(void)
         HWND dlg = WaitDialog(&l);
         if (ok(dlg != NULL, "[%s]: no dialog", Shown(name).c_str()))
             PressKey(VK_RETURN);
-        int code = WaitExit(&l, 20000);
+        int code = WaitExit(&l, WAIT_START_MS);
         ok(code == 0, "[%s]: exit code %d", Shown(name).c_str(), code);
         std::vector<ProbeRun> runs = WaitProbe(1);
         std::string want = "\"" + probe + "\"" + row.args;
@@ -350,7 +351,7 @@ static void test_cancel(void)
                 shown = shown || FindProcessWindow(l.pid, "Runvo", NULL) != NULL;
                 return WaitForSingleObject(l.process, 0) == WAIT_OBJECT_0;
             },
-            10000);
+            WAIT_EXIT_MS);
         ok(WaitExit(&l, 1000) == 0, "%s: exit code", way);
         ok(!shown, "%s: the status window was shown", way);
         ok(ReadProbe().empty(), "%s: something was started", way);
@@ -379,12 +380,13 @@ static void test_help(void)
         ok(MessageBoxText(box) == "Help", "%s: text [%s]", way, MessageBoxText(box).c_str());
         ok(GetWindow(box, GW_OWNER) == dlg, "%s: not owned by the dialog", way);
         PressKey(VK_RETURN);
-        ok(WaitFor([&] { return !IsWindow(box); }, 5000), "%s: the box stayed", way);
-        ok(WaitFor([&] { return FocusOf(l.tid) == list; }, 5000), "%s: focus not in the list", way);
+        ok(WaitFor([&] { return !IsWindow(box); }, WAIT_STEP_MS), "%s: the box stayed", way);
+        ok(WaitFor([&] { return FocusOf(l.tid) == list; }, WAIT_STEP_MS),
+           "%s: focus not in the list", way);
         ok(IsWindowVisible(dlg), "%s: the dialog closed", way);
     }
     PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
-    ok(WaitExit(&l, 10000) == 0, "help: exit code");
+    ok(WaitExit(&l, WAIT_EXIT_MS) == 0, "help: exit code");
     CloseHandle(l.process);
 }
 
@@ -407,10 +409,10 @@ static void test_ok_without_selection(void)
     ok(box != NULL && IsWindowVisible(dlg), "OK with no selection ended the dialog");
     if (box)
         PostMessageA(box, WM_COMMAND, IDOK, 0);
-    ok(WaitFor([&] { return FocusOf(l.tid) == list; }, 5000), "focus not back in the list");
+    ok(WaitFor([&] { return FocusOf(l.tid) == list; }, WAIT_STEP_MS), "focus not back in the list");
     SendMessageA(list, LB_SETCURSEL, 1, 0);
     PressKey(VK_RETURN);
-    ok(WaitExit(&l, 20000) == 0, "exit code");
+    ok(WaitExit(&l, WAIT_START_MS) == 0, "exit code");
     std::vector<ProbeRun> runs = WaitProbe(1);
     ok(runs.size() == 1 && runs[0].cmd == "\"" + probe + "\" a.txt", "started [%s]",
        runs.empty() ? "" : Shown(runs[0].cmd).c_str());
@@ -505,7 +507,7 @@ static void test_rows(const char *exe)
                         icon[row] = InkIn(p, row, h, left, right);
                     return icon[0].pixels > 20 && icon[1].pixels > 20 && icon[3].pixels > 20;
                 },
-                10000),
+                WAIT_EXIT_MS),
             "no icons: %ld %ld %ld pixels in columns %d to %d", icon[0].pixels, icon[1].pixels,
             icon[3].pixels, left, right))
         SavePixels(p, "rows-got.bmp");
@@ -529,7 +531,8 @@ static void test_rows(const char *exe)
     } keys[] = {{'R', 0}, {'P', 1}, {'P', 2}, {'O', 2}, {'P', 1}};
     for (const auto &k : keys) {
         PressKey(k.key);
-        ok(WaitFor([&] { return SendMessageA(list, LB_GETCURSEL, 0, 0) == k.selected; }, 5000),
+        ok(WaitFor([&] { return SendMessageA(list, LB_GETCURSEL, 0, 0) == k.selected; },
+                   WAIT_STEP_MS),
            "%c: selected %ld", k.key, (long)SendMessageA(list, LB_GETCURSEL, 0, 0));
     }
     /* A digit past the last row: nothing, even with the missing one chosen.
@@ -543,9 +546,9 @@ static void test_rows(const char *exe)
        "9 of 4 rows did something");
     if (box)
         PostMessageA(box, WM_COMMAND, IDOK, 0);
-    ok(WaitFor([&] { return FocusOf(l.tid) == list; }, 5000), "focus not back in the list");
+    ok(WaitFor([&] { return FocusOf(l.tid) == list; }, WAIT_STEP_MS), "focus not back in the list");
     PressKey('2');
-    ok(WaitExit(&l, 20000) == 0, "2: exit code");
+    ok(WaitExit(&l, WAIT_START_MS) == 0, "2: exit code");
     std::vector<ProbeRun> runs = WaitProbe(1);
     ok(runs.size() == 1 && runs[0].cmd == "\"" + probe + "\" --second a.txt", "2 started [%s]",
        runs.empty() ? "" : Shown(runs[0].cmd).c_str());
@@ -579,14 +582,15 @@ static void test_accessible_names(const char *exe)
     const std::vector<std::string> want = {"Programs", "1, Runvo, --x", "2, probe",
                                            "3, Z:\\no\\such\\program.exe, not found", "4, netapp"};
     std::vector<std::string> names;
-    bool named = WaitFor(
-        [&] { return (names = AccessibleNames(GetDlgItem(dlg, IDC_PROGLIST))) == want; }, 10000);
+    bool named =
+        WaitFor([&] { return (names = AccessibleNames(GetDlgItem(dlg, IDC_PROGLIST))) == want; },
+                WAIT_EXIT_MS);
     ok(named, "%lu names; the last [%s]", (unsigned long)names.size(),
        names.empty() ? "" : names.back().c_str());
     ok(AccessibleAnswersItself(GetDlgItem(dlg, IDC_PROGLIST)),
        "the list's object hands out the platform's enumerator, or names another window");
     PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
-    ok(WaitExit(&l, 10000) == 0, "names: exit code");
+    ok(WaitExit(&l, WAIT_EXIT_MS) == 0, "names: exit code");
     CloseHandle(l.process);
     DeleteFileA(other.c_str());
     DeleteFileA(netApp.c_str());
@@ -608,13 +612,13 @@ static void test_letter_finds_far_row(const char *exe)
         return;
     HWND hList = GetDlgItem(dlg, IDC_PROGLIST);
     PressKey('R'); /* "Runvo" */
-    ok(WaitFor([&] { return SendMessageW(hList, LB_GETCURSEL, 0, 0) == 1500; }, 20000),
+    ok(WaitFor([&] { return SendMessageW(hList, LB_GETCURSEL, 0, 0) == 1500; }, WAIT_START_MS),
        "R: selected %ld", (long)SendMessageW(hList, LB_GETCURSEL, 0, 0));
     PressKey('A'); /* "app", the next after it, round the list */
-    ok(WaitFor([&] { return SendMessageW(hList, LB_GETCURSEL, 0, 0) == 0; }, 5000),
+    ok(WaitFor([&] { return SendMessageW(hList, LB_GETCURSEL, 0, 0) == 0; }, WAIT_STEP_MS),
        "A: selected %ld", (long)SendMessageW(hList, LB_GETCURSEL, 0, 0));
     PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
-    ok(WaitExit(&l, 10000) == 0, "far row: exit code");
+    ok(WaitExit(&l, WAIT_EXIT_MS) == 0, "far row: exit code");
     CloseHandle(l.process);
     DeleteFileA(other.c_str());
 }
@@ -637,13 +641,14 @@ static void test_letter_then_home(void)
     HWND hList = GetDlgItem(dlg, IDC_PROGLIST);
     PressKey('Q'); /* "quit", the last row: the search loads every name before it */
     PressKey(VK_HOME);
-    ok(WaitFor([&] { return SendMessageW(hList, LB_GETCURSEL, 0, 0) == 0; }, 5000),
+    ok(WaitFor([&] { return SendMessageW(hList, LB_GETCURSEL, 0, 0) == 0; }, WAIT_STEP_MS),
        "Home: row %ld selected", (long)SendMessageW(hList, LB_GETCURSEL, 0, 0));
     /* Longer than the search takes to get to the last row where it goes on. */
-    bool moved = WaitFor([&] { return SendMessageW(hList, LB_GETCURSEL, 0, 0) != 0; }, 5000);
+    bool moved =
+        WaitFor([&] { return SendMessageW(hList, LB_GETCURSEL, 0, 0) != 0; }, WAIT_STEP_MS);
     ok(!moved, "Q, Home: row %ld selected", (long)SendMessageW(hList, LB_GETCURSEL, 0, 0));
     PressKey(VK_RETURN);
-    ok(WaitExit(&l, 20000) == 0, "Q, Home, Enter: exit code");
+    ok(WaitExit(&l, WAIT_START_MS) == 0, "Q, Home, Enter: exit code");
     CloseHandle(l.process);
     std::vector<ProbeRun> runs = WaitProbe(1);
     ok(runs.size() == 1 && runs[0].cmd == "\"" + probe + "\" a.txt", "Q, Home, Enter: started [%s]",
@@ -677,7 +682,7 @@ static void test_dialog_missing(const char *exe)
         ok(box && GetWindow(box, GW_OWNER) == NULL, "the failure box has an owner");
         if (box)
             PostMessageA(box, WM_COMMAND, IDOK, 0);
-        int code = WaitExit(&l, 10000);
+        int code = WaitExit(&l, WAIT_EXIT_MS);
         ok(code == -1, "exit code %d", code);
         CloseHandle(l.process);
     }

@@ -206,7 +206,7 @@ int WaitExit(Launched *l, DWORD timeoutMs)
 {
     if (WaitForSingleObject(l->process, timeoutMs) != WAIT_OBJECT_0) {
         TerminateProcess(l->process, 99);
-        WaitForSingleObject(l->process, 5000);
+        WaitForSingleObject(l->process, WAIT_STEP_MS);
         return -999;
     }
     DWORD code = 0;
@@ -459,20 +459,22 @@ HWND OpenSystemMenu(HWND hwnd)
     in[2].ki.dwFlags = in[3].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(4, in, sizeof in[0]);
     HWND menu = NULL;
-    WaitFor([&] { return (menu = FindWindowA("#32768", NULL)) && IsWindowVisible(menu); }, 5000);
+    WaitFor([&] { return (menu = FindWindowA("#32768", NULL)) && IsWindowVisible(menu); },
+            WAIT_STEP_MS);
     return menu;
 }
 
 void CloseSystemMenu(HWND hwnd, HWND menu)
 {
     PressKey(VK_ESCAPE);
-    WaitFor([&] { return !IsWindowVisible(menu); }, 5000);
+    WaitFor([&] { return !IsWindowVisible(menu); }, WAIT_STEP_MS);
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
     DWORD tid = GetWindowThreadProcessId(hwnd, NULL);
     if (GetGUIThreadInfo(tid, &info) && (info.flags & GUI_INMENUMODE))
         PressKey(VK_ESCAPE);
-    WaitFor([&] { return GetGUIThreadInfo(tid, &info) && !(info.flags & GUI_INMENUMODE); }, 5000);
+    WaitFor([&] { return GetGUIThreadInfo(tid, &info) && !(info.flags & GUI_INMENUMODE); },
+            WAIT_STEP_MS);
 }
 
 /* The window's client object, as a screen reader gets it; NULL for none. */

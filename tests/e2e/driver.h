@@ -59,6 +59,14 @@ bool StartProgram(const std::string &exe, const std::string &cmdline, const char
                   int show = -1);
 bool StartProgramW(const std::wstring &exe, std::wstring cmdline, const char *dir, Launched *l,
                    int show = -1);
+/* How long a test waits, in milliseconds, before it calls a step failed:
+   generous, as a program emulated by qemu under a busy machine may take
+   seconds to come up. */
+const DWORD WAIT_STEP_MS = 5000, /* a window to answer, a focus to move, a box to go */
+    WAIT_EXIT_MS = 10000,        /* a launch to end once what it showed is closed; a window */
+    WAIT_START_MS = 20000,       /* a launch to start a program, or to load many rows */
+    WAIT_LONG_MS = 60000;        /* a launch that reads a list of thousands of lines */
+
 /* The exit code, or -999 after killing it when it did not end in time. */
 int WaitExit(Launched *l, DWORD timeoutMs);
 /* When the process began and ended, in 100 ns units of the system clock. */
@@ -79,7 +87,7 @@ std::vector<ProbeRun> ReadProbe(void);
 /* What the probe received once it holds n starts, or after timeoutMs: the
    program the launcher starts may write after the launcher has ended (quick
    launch waits for no program, and an emulated one is slow to come up). */
-std::vector<ProbeRun> WaitProbe(size_t n, DWORD timeoutMs = 20000);
+std::vector<ProbeRun> WaitProbe(size_t n, DWORD timeoutMs = WAIT_START_MS);
 void ClearProbe(void);
 
 bool WaitFor(const std::function<bool()> &cond, DWORD timeoutMs);
@@ -87,7 +95,7 @@ bool WaitFor(const std::function<bool()> &cond, DWORD timeoutMs);
 /* A top-level window of the process, by class and title (NULL: any); only a
    visible one unless hidden ones are asked for. */
 HWND FindProcessWindow(DWORD pid, const char *cls, const char *title, bool hidden = false);
-HWND WaitWindow(DWORD pid, const char *cls, const char *title, DWORD timeoutMs = 10000);
+HWND WaitWindow(DWORD pid, const char *cls, const char *title, DWORD timeoutMs = WAIT_EXIT_MS);
 HWND WaitDialog(const Launched *l);
 /* Starts the launcher with the tail and waits for its chooser; NULL,
    reported, if it never comes. */

@@ -42,7 +42,7 @@ static std::vector<ProbeRun> Launch(const std::string &tail, Way way, const std:
     /* Wine's CreateProcess returns once the new process has started up: a
        32-bit one that qemu emulates on a machine that another Wine session
        keeps busy may take most of this. */
-    int code = WaitExit(&l, 60000);
+    int code = WaitExit(&l, WAIT_LONG_MS);
     ok(code == 0, "[%s]: exit code %d", tail.c_str(), code);
     CloseHandle(l.process);
     return way == FALLBACK ? ReadProbe() : WaitProbe(1);
@@ -102,9 +102,9 @@ static Showing UnicodeStarting(const std::wstring &starting)
     HWND status = ChooseAndShow(NAME, &l);
     SetEnvironmentVariableA("RUNVO_PROBE_HOLD", NULL);
     Showing shown =
-        status ? WaitShowing(status, starting, "unicode-starting", 10000) : SHOWING_OTHER;
+        status ? WaitShowing(status, starting, "unicode-starting", WAIT_EXIT_MS) : SHOWING_OTHER;
     SetEvent(hold);
-    ok(WaitExit(&l, 20000) == 0, "starting: exit code");
+    ok(WaitExit(&l, WAIT_START_MS) == 0, "starting: exit code");
     CloseHandle(l.process);
     CloseHandle(hold);
     return shown;
@@ -128,10 +128,10 @@ static void test_status_texts(void)
     HWND status = ChooseAndShow(NAME, &l);
     if (status) {
         ShowsText(status, ErrorText(2, "\"" + std::string(MISSING) + "\" " + NAME), "unicode-error",
-                  5000);
+                  WAIT_STEP_MS);
         PostMessageA(status, WM_CLOSE, 0, 0);
     }
-    ok(WaitExit(&l, 10000) == 0, "error: exit code");
+    ok(WaitExit(&l, WAIT_EXIT_MS) == 0, "error: exit code");
     CloseHandle(l.process);
 }
 
@@ -327,10 +327,10 @@ static void test_program_search(void)
     Launched l;
     HWND status = ChooseAndShow("doc.txt", &l, down.c_str());
     if (status) {
-        ShowsText(status, ErrorText(2, "\"cwdonly.exe\" doc.txt"), "not-found", 5000);
+        ShowsText(status, ErrorText(2, "\"cwdonly.exe\" doc.txt"), "not-found", WAIT_STEP_MS);
         PostMessageA(status, WM_CLOSE, 0, 0);
     }
-    ok(WaitExit(&l, 10000) == 0, "not found: exit code");
+    ok(WaitExit(&l, WAIT_EXIT_MS) == 0, "not found: exit code");
     CloseHandle(l.process);
 
     SetEnvironmentVariableA("PATH", path.c_str());
@@ -366,7 +366,7 @@ static bool LoadsDll(HANDLE process, const std::wstring &name)
         NULL);
     DWORD module = 0;
     if (ok(thread != NULL, "no thread in the launcher: %lu", GetLastError())) {
-        WaitForSingleObject(thread, 10000);
+        WaitForSingleObject(thread, WAIT_EXIT_MS);
         GetExitCodeThread(thread, &module);
         CloseHandle(thread);
     }
@@ -391,7 +391,7 @@ static void test_dll_search(const char *dll)
            "the launcher loaded a DLL of the document's folder");
         ok(LoadsDll(l.process, Widen(planted)), "the launcher cannot load the DLL by its path");
         PressKey(VK_RETURN);
-        ok(WaitExit(&l, 20000) == 0, "dll: exit code");
+        ok(WaitExit(&l, WAIT_START_MS) == 0, "dll: exit code");
         CloseHandle(l.process);
         std::vector<ProbeRun> runs = WaitProbe(1);
         ok(runs.size() == 1 && runs[0].dll == "1", "the program's own DLL search changed: [%s]",
@@ -454,7 +454,7 @@ static void test_association(void)
             ok(shown == quoted, "association: the chooser shows [%s]", shown.c_str());
             PostMessageA(dlg, WM_COMMAND, IDOK, 0);
         }
-        ok(WaitExit(&l, 20000) == 0, "association: exit code");
+        ok(WaitExit(&l, WAIT_START_MS) == 0, "association: exit code");
         CloseHandle(l.process);
         std::vector<ProbeRun> runs = WaitProbe(1);
         ok(runs.size() == 1 && runs[0].wcmd == "\"" + ProbePath() + "\" " + quoted,
@@ -552,7 +552,7 @@ static void test_folder_of_any_name(void)
     ClearProbe();
     Launched l;
     if (StartProgramW(exe, L"\"" + exe + L"\" -n 1 a.txt", Utf8(plant).c_str(), &l)) {
-        int code = WaitExit(&l, 20000);
+        int code = WaitExit(&l, WAIT_START_MS);
         std::vector<ProbeRun> runs = WaitProbe(1);
         ok(code == 0 && runs.size() == 1 && runs[0].exe == Utf8(tool),
            "a folder of any name: exit code %d, %lu starts, ran [%s]", code,

@@ -30,7 +30,7 @@ static LRESULT Selected(HWND list)
 static void CloseChooser(HWND dlg, Launched *l, const char *what)
 {
     PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
-    ok(WaitExit(l, 10000) == 0, "%s: exit code", what);
+    ok(WaitExit(l, WAIT_EXIT_MS) == 0, "%s: exit code", what);
     CloseHandle(l->process);
 }
 
@@ -42,7 +42,7 @@ static std::string Answer(const Launched *l, int answer, const char *what)
         return "";
     std::string text = MessageBoxText(box);
     PostMessageA(box, WM_COMMAND, answer, 0);
-    WaitFor([&] { return !IsWindow(box); }, 5000);
+    WaitFor([&] { return !IsWindow(box); }, WAIT_STEP_MS);
     return text;
 }
 
@@ -67,13 +67,13 @@ static void test_add_by_insert(void)
         SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(program.c_str()));
         PostMessageA(browse, WM_COMMAND, IDOK, 0);
     }
-    ok(WaitFor([&] { return ListBoxTexts(list).size() == 2 && Selected(list) == 1; }, 10000),
+    ok(WaitFor([&] { return ListBoxTexts(list).size() == 2 && Selected(list) == 1; }, WAIT_EXIT_MS),
        "Insert: %lu rows, row %ld selected", (unsigned long)ListBoxTexts(list).size(),
        (long)Selected(list));
     ok(ReadList() == "notepad\nnotepad\n" + program + "\n", "Insert: the list [%s]",
        Shown(ReadList()).c_str());
     PressKey(VK_RETURN);
-    ok(WaitExit(&l, 20000) == 0, "Insert: exit code");
+    ok(WaitExit(&l, WAIT_START_MS) == 0, "Insert: exit code");
     CloseHandle(l.process);
     std::vector<ProbeRun> runs = WaitProbe(1);
     ok(runs.size() == 1 && runs[0].cmd == "\"" + program + "\" a.txt", "Insert: started [%s]",
@@ -97,7 +97,8 @@ static void test_remove_utf16(void)
     std::string question = Answer(&l, IDYES, "Delete");
     ok(question == "Remove gone from the list?", "Delete: asked [%s]", question.c_str());
     std::vector<std::string> want = {"regedit", "write"};
-    ok(WaitFor([&] { return ListBoxTexts(list) == want; }, 10000), "Delete: rows not shown anew");
+    ok(WaitFor([&] { return ListBoxTexts(list) == want; }, WAIT_EXIT_MS),
+       "Delete: rows not shown anew");
     ok(ReadList() == "\xff\xfe" + U16("notepad\r\nregedit\r\nwrite\r\n"), "Delete: the list [%s]",
        Shown(ReadList()).c_str());
     CloseChooser(dlg, &l, "Delete");
@@ -117,9 +118,9 @@ static void test_always(void)
     HWND list = GetDlgItem(dlg, IDC_PROGLIST);
     ok(Selected(list) == 0, "Always: row %ld preselected", (long)Selected(list));
     PressKey(VK_DOWN);
-    WaitFor([&] { return Selected(list) == 1; }, 5000);
+    WaitFor([&] { return Selected(list) == 1; }, WAIT_STEP_MS);
     PressWith(VK_CONTROL, VK_RETURN);
-    ok(WaitExit(&l, 20000) == 0, "Always: exit code");
+    ok(WaitExit(&l, WAIT_START_MS) == 0, "Always: exit code");
     CloseHandle(l.process);
     std::vector<ProbeRun> runs = WaitProbe(1);
     ok(runs.size() == 1 && runs[0].cmd == "\"" + probe + "\" C:\\Docs\\a.pdf",
@@ -202,7 +203,8 @@ static void test_row_menu(void)
     SetForegroundWindow(dlg);
     PressWith(VK_SHIFT, VK_F10);
     HWND menu = NULL;
-    ok(WaitFor([&] { return (menu = FindWindowA("#32768", NULL)) && IsWindowVisible(menu); }, 5000),
+    ok(WaitFor([&] { return (menu = FindWindowA("#32768", NULL)) && IsWindowVisible(menu); },
+               WAIT_STEP_MS),
        "Shift+F10: no menu");
     PressKey('R');
     std::string question = Answer(&l, IDNO, "the menu's Remove");

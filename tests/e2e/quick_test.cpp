@@ -37,7 +37,7 @@ static void test_quick_starts(void)
         Launched l;
         if (!StartLauncher(row.tail, &l))
             continue;
-        int code = WaitExit(&l, 20000);
+        int code = WaitExit(&l, WAIT_START_MS);
         std::vector<ProbeRun> runs = WaitProbe(1);
         ok(code == 0, "[%s]: exit code %d", Shown(tail).c_str(), code);
         if (!ok(runs.size() == 1, "[%s]: %lu starts", Shown(tail).c_str(),
@@ -70,7 +70,7 @@ static void test_too_long(void)
         ok(GetWindow(box, GW_OWNER) == NULL, "the box has an owner");
         PostMessageA(box, WM_COMMAND, IDOK, 0);
     }
-    int code = WaitExit(&l, 10000);
+    int code = WaitExit(&l, WAIT_EXIT_MS);
     ok(code == 1, "exit code %d", code);
     ok(ReadProbe().empty(), "something was started");
     CloseHandle(l.process);
@@ -108,7 +108,7 @@ static void test_fallbacks(void)
             ok(field == row.field, "[%s]: field [%s]", row.tail, Shown(field).c_str());
             PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
         }
-        int code = WaitExit(&l, 10000);
+        int code = WaitExit(&l, WAIT_EXIT_MS);
         ok(code == 0, "[%s]: exit code %d", row.tail, code);
         CloseHandle(l.process);
     }
@@ -127,7 +127,7 @@ static std::vector<std::string> LoadedDlls(const std::wstring &exe, std::wstring
                            NULL, NULL, &si, &pi),
             "cannot debug %s: %lu", Utf8(exe).c_str(), GetLastError()))
         return dlls;
-    for (DEBUG_EVENT ev; WaitForDebugEvent(&ev, 20000);) {
+    for (DEBUG_EVENT ev; WaitForDebugEvent(&ev, WAIT_START_MS);) {
         DWORD status = DBG_CONTINUE;
         HANDLE file = NULL;
         if (ev.dwDebugEventCode == LOAD_DLL_DEBUG_EVENT)

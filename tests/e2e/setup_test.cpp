@@ -131,9 +131,9 @@ static std::string RunAnswering(const std::string &exe, const char *tail,
             break;
         text += (text.empty() ? "" : "\n----\n") + MessageBoxText(box);
         PostMessageA(box, WM_COMMAND, answer, 0);
-        WaitFor([&] { return !IsWindow(box); }, 10000);
+        WaitFor([&] { return !IsWindow(box); }, WAIT_EXIT_MS);
     }
-    *code = WaitExit(&l, 20000);
+    *code = WaitExit(&l, WAIT_START_MS);
     CloseHandle(l.process);
     return text;
 }
@@ -586,7 +586,7 @@ static bool ReadGrey(HWND dlg, bool *setUpGrey, bool *removeGrey)
                                 return p.w > 0 && LastLinesInk(p, 4)[0] < 200 &&
                                        DifferentPixels(p, before) == 0;
                             },
-                            5000);
+                            WAIT_STEP_MS);
     std::vector<int> ink = LastLinesInk(p, 4); /* adding, editing, removal, set-up */
     *removeGrey = ink[2] > 250;
     *setUpGrey = ink[3] > 250;
@@ -633,7 +633,7 @@ static void test_system_menu(void)
             ok(Says(MessageBoxText(box), row.says) && GetWindow(box, GW_OWNER) == dlg,
                "%c: [%s], owner", row.key, MessageBoxText(box).c_str());
             PostMessageA(box, WM_COMMAND, IDOK, 0);
-            WaitFor([&] { return !IsWindow(box); }, 5000);
+            WaitFor([&] { return !IsWindow(box); }, WAIT_STEP_MS);
         }
         if (ReadGrey(dlg, &setUpGrey, &removeGrey))
             ok(setUpGrey == row.setUpGrey && removeGrey == row.removeGrey,
@@ -642,7 +642,7 @@ static void test_system_menu(void)
     }
     CheckPointsAt(WorkPath("runvo.exe"), "after the menu's set-up");
     PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
-    code = WaitExit(&l, 10000);
+    code = WaitExit(&l, WAIT_EXIT_MS);
     ok(code == 0, "menu: exit code %d, the dialog %s", code,
        IsWindow(dlg) ? "still there" : "gone");
     CloseHandle(l.process);
@@ -672,7 +672,7 @@ static void test_open_with_command(void)
             ok(field == "\"" + doc + "\"", "Open with: the chooser shows [%s]", field.c_str());
             PressKey(VK_RETURN);
         }
-        ok(WaitExit(&l, 20000) == 0, "Open with: exit code");
+        ok(WaitExit(&l, WAIT_START_MS) == 0, "Open with: exit code");
         CloseHandle(l.process);
         std::vector<ProbeRun> runs = WaitProbe(1);
         ok(runs.size() == 1 && runs[0].args.size() == 1 && runs[0].args[0] == doc,
@@ -717,7 +717,7 @@ static void test_first_start(void)
                 break;
             said += MessageBoxText(box) + "\n";
             PostMessageA(box, WM_COMMAND, answer, 0);
-            WaitFor([&] { return !IsWindow(box); }, 5000);
+            WaitFor([&] { return !IsWindow(box); }, WAIT_STEP_MS);
         }
         HWND dlg = WaitDialog(&l);
         ok(dlg != NULL && !FindProcessWindow(l.pid, "#32770", "Runvo"),
@@ -727,7 +727,7 @@ static void test_first_start(void)
            "%s: asked [%s]", row.what, said.c_str());
         if (dlg)
             PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
-        ok(WaitExit(&l, 10000) == 0, "%s: exit code", row.what);
+        ok(WaitExit(&l, WAIT_EXIT_MS) == 0, "%s: exit code", row.what);
         CloseHandle(l.process);
         CheckPointsAt(row.pointsAt, row.what);
     }
@@ -750,21 +750,22 @@ static void test_edit_list(void)
     OpenSystemMenu(dlg);
     PressKey('E'); /* Edit the program list */
     HWND notepad = NULL;
-    WaitFor([&] { return (notepad = FindWindowA("Notepad", NULL)) != NULL; }, 20000);
+    WaitFor([&] { return (notepad = FindWindowA("Notepad", NULL)) != NULL; }, WAIT_START_MS);
     if (ok(notepad != NULL, "no Notepad")) {
         std::string title = GetText(notepad);
         ok(Says(title, "runvo"), "Notepad's title [%s]", title.c_str());
         WriteList("e\nc.exe\nd.exe\ne.exe\n"); /* as Notepad saves it */
         PostMessageA(notepad, WM_CLOSE, 0, 0);
-        WaitFor([&] { return !IsWindow(notepad); }, 10000);
+        WaitFor([&] { return !IsWindow(notepad); }, WAIT_EXIT_MS);
     }
     SetForegroundWindow(dlg); /* the user comes back */
     std::vector<std::string> want = {"c.exe", "d.exe", "e.exe"};
-    ok(WaitFor([&] { return ListBoxTexts(list) == want; }, 10000), "the list not read again");
+    ok(WaitFor([&] { return ListBoxTexts(list) == want; }, WAIT_EXIT_MS),
+       "the list not read again");
     ok(SendMessageA(list, LB_GETCURSEL, 0, 0) == 2, "after: selected %ld",
        (long)SendMessageA(list, LB_GETCURSEL, 0, 0));
     PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
-    ok(WaitExit(&l, 10000) == 0, "edit: exit code");
+    ok(WaitExit(&l, WAIT_EXIT_MS) == 0, "edit: exit code");
     CloseHandle(l.process);
 }
 

@@ -27,10 +27,10 @@ static Showing StartingText(void)
         ok(GetMenu(status) != NULL, "no menu");
         shown =
             WaitShowing(status, Widen("Starting\n" + probe + "\nC:\\R&D\\a.txt\n\nPlease wait..."),
-                        "starting", 10000);
+                        "starting", WAIT_EXIT_MS);
     }
     SetEvent(hold);
-    ok(WaitExit(&l, 20000) == 0, "starting: exit code");
+    ok(WaitExit(&l, WAIT_START_MS) == 0, "starting: exit code");
     CloseHandle(l.process);
     CloseHandle(hold);
     return shown;
@@ -61,14 +61,14 @@ static void test_error_display(void)
     if (!status)
         return;
     std::wstring text = ErrorText(2, "\"" + std::string(MISSING) + "\" C:\\R&D\\b.txt");
-    ShowsText(status, text, "error", 5000);
+    ShowsText(status, text, "error", WAIT_STEP_MS);
     const int sizes[][2] = {{300, 299}, {640, 120}, {200, 400}}; /* 299: the top is 118 */
     for (const auto &size : sizes) {
         SizeClient(status, size[0], size[1]);
         RECT rc;
         GetClientRect(status, &rc);
         ok(rc.right == size[0] && rc.bottom == size[1], "client %ld x %ld", rc.right, rc.bottom);
-        ShowsText(status, text, ("resized-" + std::to_string(size[1])).c_str(), 5000);
+        ShowsText(status, text, ("resized-" + std::to_string(size[1])).c_str(), WAIT_STEP_MS);
     }
     PostMessageA(status, WM_COMMAND, 2, 0); /* Help, About */
     HWND about = WaitWindow(l.pid, "#32770", "Runvo");
@@ -79,12 +79,12 @@ static void test_error_display(void)
            "About text [%s]", Shown(t).c_str());
         ok(GetWindow(about, GW_OWNER) == status, "About box not owned by the window");
         PostMessageA(about, WM_COMMAND, IDOK, 0);
-        ok(WaitFor([&] { return !IsWindow(about); }, 5000), "About box stayed");
+        ok(WaitFor([&] { return !IsWindow(about); }, WAIT_STEP_MS), "About box stayed");
     }
     ok(WaitForSingleObject(l.process, 0) == WAIT_TIMEOUT && IsWindowVisible(status),
        "About ended the error display");
     PostMessageA(status, WM_COMMAND, 1, 0); /* File, Exit */
-    ok(WaitExit(&l, 10000) == 0, "File, Exit: exit code");
+    ok(WaitExit(&l, WAIT_EXIT_MS) == 0, "File, Exit: exit code");
     CloseHandle(l.process);
 }
 
@@ -124,9 +124,10 @@ static void test_refusals(void)
         HWND status = ChooseAndShow("a.txt", &l);
         if (!status)
             continue;
-        ShowsText(status, Widen(row.text), ("refusal-" + std::to_string(++n)).c_str(), 5000);
+        ShowsText(status, Widen(row.text), ("refusal-" + std::to_string(++n)).c_str(),
+                  WAIT_STEP_MS);
         PostMessageA(status, WM_CLOSE, 0, 0);
-        ok(WaitExit(&l, 10000) == 0 && ReadProbe().empty(), "%s: exit code, or started",
+        ok(WaitExit(&l, WAIT_EXIT_MS) == 0 && ReadProbe().empty(), "%s: exit code, or started",
            row.entry.c_str());
         CloseHandle(l.process);
     }
@@ -143,9 +144,9 @@ static void test_show_state_and_close(void)
     HWND status = ChooseAndShow("x", &l, NULL, SW_SHOWMAXIMIZED);
     if (!status)
         return;
-    ok(WaitFor([&] { return IsZoomed(status) != FALSE; }, 5000), "not maximized");
+    ok(WaitFor([&] { return IsZoomed(status) != FALSE; }, WAIT_STEP_MS), "not maximized");
     PostMessageA(status, WM_SYSCOMMAND, SC_CLOSE, 0);
-    ok(WaitExit(&l, 10000) == 0, "close box: exit code");
+    ok(WaitExit(&l, WAIT_EXIT_MS) == 0, "close box: exit code");
     CloseHandle(l.process);
 }
 
@@ -174,7 +175,7 @@ static void test_length_limit(void)
                 PostMessageA(box, WM_COMMAND, IDOK, 0);
             }
         }
-        int code = WaitExit(&l, 20000);
+        int code = WaitExit(&l, WAIT_START_MS);
         std::vector<ProbeRun> runs = len == 60 ? ReadProbe() : WaitProbe(1);
         ok(code == (len == 60 ? 1 : 0), "%d: exit code %d", len, code);
         ok(runs.size() == (len == 60 ? 0u : 1u), "%d: %lu starts", len, (unsigned long)runs.size());

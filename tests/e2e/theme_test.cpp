@@ -78,11 +78,11 @@ static void test_opens_in_theme(void)
         if (!dlg)
             continue;
         Face f;
-        ok(WaitFor([&] { return Shows(f = ReadFace(dlg), row.dark); }, 5000),
+        ok(WaitFor([&] { return Shows(f = ReadFace(dlg), row.dark); }, WAIT_STEP_MS),
            "%s: dialog %d, list %d, the row's lightest ink %d", row.what, f.dialog, f.list,
            f.rowInk);
         PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
-        ok(WaitExit(&l, 10000) == 0, "%s: exit code", row.what);
+        ok(WaitExit(&l, WAIT_EXIT_MS) == 0, "%s: exit code", row.what);
         CloseHandle(l.process);
     }
 }
@@ -97,17 +97,17 @@ static void test_theme_change(void)
     if (!dlg)
         return;
     Face f;
-    ok(WaitFor([&] { return Shows(f = ReadFace(dlg), false); }, 5000), "light at first: list %d",
-       f.list);
+    ok(WaitFor([&] { return Shows(f = ReadFace(dlg), false); }, WAIT_STEP_MS),
+       "light at first: list %d", f.list);
     SetAppsTheme(0);
     DWORD_PTR answer;
     SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0,
-                        reinterpret_cast<LPARAM>("ImmersiveColorSet"), SMTO_ABORTIFHUNG, 5000,
-                        &answer);
-    ok(WaitFor([&] { return Shows(f = ReadFace(dlg), true); }, 5000),
+                        reinterpret_cast<LPARAM>("ImmersiveColorSet"), SMTO_ABORTIFHUNG,
+                        WAIT_STEP_MS, &answer);
+    ok(WaitFor([&] { return Shows(f = ReadFace(dlg), true); }, WAIT_STEP_MS),
        "after the change: dialog %d, list %d, ink %d", f.dialog, f.list, f.rowInk);
     PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
-    ok(WaitExit(&l, 10000) == 0, "change: exit code");
+    ok(WaitExit(&l, WAIT_EXIT_MS) == 0, "change: exit code");
     CloseHandle(l.process);
 }
 
