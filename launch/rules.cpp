@@ -330,3 +330,15 @@ int RowBeginningWith(const wchar_t *text, EntryAtFn entryAt, void *context)
             return i;
     return -1;
 }
+
+int PreselectedRow(const wchar_t *first, bool cut, const wchar_t *tail, TailForm form,
+                   EntryAtFn entryAt, void *context)
+{
+    wchar_t text[COMMAND_SIZE];
+    int row;
+    if (RuleForTail(first, tail, form, text, COMMAND_SIZE, cut) &&
+        (row = RowBeginningWith(text, entryAt, context)) >= 0)
+        return row;
+    FirstLineDefault(first, text, COMMAND_SIZE, cut);
+    return RowBeginningWith(text, entryAt, context);
+}

@@ -59,4 +59,11 @@ typedef bool (*EntryAtFn)(void *context, int index, wchar_t *entry);
    entry begins with it, case-blind; -1 for none. */
 int RowBeginningWith(const wchar_t *text, EntryAtFn entryAt, void *context);
 
+/* The row the chooser opens on, for the list's first line (cut: the read
+   cut it short) and the tail: the one the first rule that the tail's
+   documents meet begins, else (and where that text begins no row) the one
+   the default begins; the first row for an empty default; -1 for none. */
+int PreselectedRow(const wchar_t *first, bool cut, const wchar_t *tail, TailForm form,
+                   EntryAtFn entryAt, void *context);
+
 #endif /* RUNVO_RULES_H */

@@ -157,9 +157,10 @@ bool ShortName(const wchar_t *name, wchar_t *shortName)
 {
     const NativeShortName *got =
         RowOf(g_nativeLaunch.shortNames, &NativeShortName::name, name, false);
-    if (got)
-        wcscpy(shortName, got->shortName);
-    return got != NULL;
+    if (got && !got->shortName)
+        return false;
+    wcscpy(shortName, got ? got->shortName : name);
+    return true;
 }
 
 size_t GetVariable(const wchar_t *name, wchar_t *value, size_t size)

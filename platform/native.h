@@ -35,7 +35,9 @@ struct NativeShortcut {
     const wchar_t *lnk, *target, *args, *dir, *icon = NULL;
 };
 
-/* A file's name and its short name. */
+/* A file's name and its short name: NULL where it has none (the file is
+   not there, or may not be read). A file of no row is its own short name,
+   as Windows gives where 8.3 names are off or the name is short already. */
 struct NativeShortName {
     const wchar_t *name, *shortName;
 };

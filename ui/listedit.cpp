@@ -121,23 +121,17 @@ bool AlwaysType(const Chooser *c, WCHAR *type, size_t size)
     return TailType(c->tail->text, c->tail->form, IsFolder, type, size);
 }
 
-/* A row's entry, as RowBeginningWith asks for it. */
-static bool EntryAt(void *context, int index, WCHAR *entry)
-{
-    return RowEntry(static_cast<HWND>(context), index, entry);
-}
-
 void WriteAlways(Chooser *c, int row)
 {
     WCHAR type[ROW_NAME_SIZE], entry[PATH_SIZE], first[PATH_SIZE], line[PATH_SIZE];
     WCHAR name[ROW_NAME_SIZE], earlier[ROW_NAME_SIZE];
     bool cut;
-    if (!AlwaysType(c, type, ROW_NAME_SIZE) || !EntryAt(c->list, row, entry))
+    if (!AlwaysType(c, type, ROW_NAME_SIZE) || !RowEntry(c->list, row, entry))
         return;
     ShownRowName(c->list, row, name, ROW_NAME_SIZE);
     /* The rule's text is the row's entry: no other text chooses the row
        where an earlier row begins with it. */
-    int chosen = RowBeginningWith(entry, EntryAt, c->list);
+    int chosen = RowBeginningWith(entry, ListEntryAt, c->list);
     if (chosen != row) {
         ShownRowName(c->list, chosen, earlier, ROW_NAME_SIZE);
         const WCHAR *inserts[] = {name, type, earlier};

@@ -54,6 +54,11 @@ bool RowEntry(HWND hList, int row, WCHAR *entry)
     return true;
 }
 
+bool ListEntryAt(void *list, int row, WCHAR *entry)
+{
+    return RowEntry(static_cast<HWND>(list), row, entry);
+}
+
 /* The name a row shows: its program's, once loaded, else the entry's own
    file name. False while it is not loaded. */
 static bool RowName(HWND hList, int row, WCHAR *name, size_t size)

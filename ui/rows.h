@@ -59,6 +59,10 @@ void ForgetRows(Chooser *c);
    characters); false past the last row. */
 bool RowEntry(HWND hList, int row, WCHAR *entry);
 
+/* The same, for a search of the rows by their entries (EntryAtFn): the
+   context is the list. */
+bool ListEntryAt(void *list, int row, WCHAR *entry);
+
 /* The name a row shows, into name (size characters). */
 void ShownRowName(HWND hList, int row, WCHAR *name, size_t size);
 

@@ -105,25 +105,13 @@ static void AddEntry(void *context, const WCHAR *entry)
     SendMessageW(static_cast<HWND>(context), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
 }
 
-/* Selects the first entry that begins with text, case-blind. The empty
-   text begins every entry, but not every list box finds it (Wine's finds
-   nothing): it selects the first entry directly. False when none is. */
-static bool SelectEntryBeginning(HWND hList, const WCHAR *text)
-{
-    if (!text[0])
-        return SendMessageA(hList, LB_SETCURSEL, 0, 0) != LB_ERR;
-    return SendMessageW(hList, LB_SELECTSTRING, (WPARAM)-1, reinterpret_cast<LPARAM>(text)) !=
-           LB_ERR;
-}
-
-/* Fills the list with the list file's entries and preselects: by the first
-   rule of the first line that the tail's documents meet, else (and where
-   the rule's text begins no entry) by the default. The entries and the
-   first line are UTF-16, whatever the list file's encoding: the list box
-   compares them case-blind as the text they are. */
+/* Fills the list with the list file's entries and preselects the row the
+   first line and the tail choose. The entries and the first line are
+   UTF-16, whatever the list file's encoding: they are compared case-blind
+   as the text they are. */
 static void FillList(Chooser *c)
 {
-    WCHAR szFirst[COMMAND_SIZE], text[COMMAND_SIZE];
+    WCHAR szFirst[COMMAND_SIZE];
     HWND hList = c->list;
     /* Filled in one go: no redrawing, nor scroll bar updates, per entry. */
     SendMessageA(hList, WM_SETREDRAW, FALSE, 0);
@@ -134,11 +122,9 @@ static void FillList(Chooser *c)
     c->listStamp = ListFilePath(path) ? FileStampOf(path) : FileStamp{};
     if (lines == 0)
         return;
-    if (RuleForTail(szFirst, c->tail->text, c->tail->form, text, COMMAND_SIZE, cut) &&
-        SelectEntryBeginning(hList, text))
-        return;
-    FirstLineDefault(szFirst, text, COMMAND_SIZE, cut);
-    SelectEntryBeginning(hList, text);
+    int row = PreselectedRow(szFirst, cut, c->tail->text, c->tail->form, ListEntryAt, hList);
+    if (row >= 0)
+        SendMessageW(hList, LB_SETCURSEL, (WPARAM)row, 0);
 }
 
 void ShowListAgain(Chooser *c, int row)

@@ -5,24 +5,30 @@
 #include "ui/windowicon.h"
 
 #include "ui/dpi.h"
+#include "ui/ownicon.h"
 #include "ui/resource.h"
 
-/* Loads the icon at size and sets it as which (ICON_SMALL or ICON_BIG). */
-static void SetIcon(HWND hwnd, WPARAM which, int size)
+static void *LoadOwnIcon(int size)
 {
-    HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(NULL), MAKEINTRESOURCEW(IDI_RUNVO),
-                                               IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
-    if (!icon)
-        return;
-    HICON before = reinterpret_cast<HICON>(
-        SendMessageW(hwnd, WM_SETICON, which, reinterpret_cast<LPARAM>(icon)));
-    if (before) /* only Runvo sets its windows' icons */
-        DestroyIcon(before);
+    return LoadImageW(GetModuleHandleW(NULL), MAKEINTRESOURCEW(IDI_RUNVO), IMAGE_ICON, size, size,
+                      LR_DEFAULTCOLOR);
+}
+
+static void *SetWindowIcon(void *window, bool large, void *icon)
+{
+    return reinterpret_cast<HICON>(SendMessageW(static_cast<HWND>(window), WM_SETICON,
+                                                large ? ICON_BIG : ICON_SMALL,
+                                                reinterpret_cast<LPARAM>(icon)));
+}
+
+static void DestroyOwnIcon(void *icon)
+{
+    DestroyIcon(static_cast<HICON>(icon));
 }
 
 void SetProgramIcon(HWND hwnd)
 {
+    static const OwnIconCalls calls = {LoadOwnIcon, SetWindowIcon, DestroyOwnIcon};
     UINT dpi = WindowDpi(hwnd);
-    SetIcon(hwnd, ICON_SMALL, SmallIconSize(dpi));
-    SetIcon(hwnd, ICON_BIG, LargeIconSize(dpi));
+    SetOwnIcons(hwnd, SmallIconSize(dpi), LargeIconSize(dpi), &calls);
 }

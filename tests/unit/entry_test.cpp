@@ -48,7 +48,7 @@ static void test_entry_for_file(void)
     static const NativeVariable variables[] = {{L"TEMP", L"C:\\Users\\me\\Temp"}, {NULL, NULL}};
     static const NativeShortName shortNames[] = {
         {L"D:\\Tools\\%TEMP%\\x.exe", L"D:\\Tools\\TEMP~1\\x.exe"},
-        {L"D:\\Own\\%TEMP%\\y.exe", L"D:\\Own\\%TEMP%\\y.exe"},
+        {L"D:\\None\\%TEMP%\\z.exe", NULL},
         {NULL, NULL}};
     const std::wstring longest = L"C:\\" + std::wstring(PATH_SIZE - 8, L'p') + L".exe",
                        tooLong = L"C:\\" + std::wstring(PATH_SIZE - 7, L'p') + L".exe";

@@ -12,6 +12,7 @@
 #include <wchar.h>
 
 #include <string>
+#include <vector>
 
 static void test_default(void)
 {
@@ -63,6 +64,52 @@ static bool Rule(const wchar_t *line, const wchar_t *tail, wchar_t *text)
 {
     return RuleForTail(line, tail, TailIsArguments(tail, Exists) ? TAIL_ARGUMENTS : TAIL_VERBATIM,
                        text, 64);
+}
+
+/* The rows of a list, as the chooser shows them. */
+static bool EntryAt(void *context, int index, wchar_t *entry)
+{
+    const auto &rows = *static_cast<const std::vector<std::wstring> *>(context);
+    if (index < 0 || (size_t)index >= rows.size())
+        return false;
+    wcscpy(entry, rows[(size_t)index].c_str());
+    return true;
+}
+
+/* The row the chooser opens on, by the first line and the tail. */
+static void test_preselected_row(void)
+{
+    const std::vector<std::wstring> rows = {L"C:\\Apps\\Archive.exe", L"notepad", L"Notepad++",
+                                            L"ed -r"};
+    static const struct {
+        const char *what;
+        const wchar_t *first;
+        bool cut;
+        const wchar_t *tail;
+        int row;
+    } cases[] = {
+        {"the default", L"notepad", false, L"", 1},
+        {"the default, case-blind", L"NOTEPAD+", false, L"", 2},
+        {"the rule the tail meets", L"notepad | .txt = ed", false, L"C:\\d\\a.txt", 3},
+        {"a rule the tail does not meet", L"notepad | .txt = ed", false, L"C:\\d\\a.doc", 1},
+        {"a rule's text that begins no row: the default", L"notepad | .txt = vi", false, L"a.txt",
+         1},
+        {"an empty default: the first row", L"| .txt = ed", false, L"a.doc", 0},
+        {"a default that begins no row: none", L"wordpad", false, L"", -1},
+        /* The read cut the line short: neither its rule's text (C:\Apps\Ar
+           begins another program's row) nor what comes before a '|'. */
+        {"a cut first line", L"notepad | .txt = C:\\Apps\\Ar", true, L"a.txt", -1},
+        {"the same line whole", L"notepad | .txt = C:\\Apps\\Ar", false, L"a.txt", 0},
+    };
+    for (const auto &c : cases) {
+        int row = PreselectedRow(c.first, c.cut, c.tail, TAIL_VERBATIM, EntryAt,
+                                 const_cast<std::vector<std::wstring> *>(&rows));
+        ok(row == c.row, "%s: row %d", c.what, row);
+    }
+    const std::vector<std::wstring> none;
+    ok(PreselectedRow(L"", false, L"", TAIL_VERBATIM, EntryAt,
+                      const_cast<std::vector<std::wstring> *>(&none)) == -1,
+       "an empty list: a row");
 }
 
 static void test_rule_for_tail(void)
@@ -222,6 +269,7 @@ int main()
     test_tail_type();
     test_default();
     test_rule_for_tail();
+    test_preselected_row();
     test_rule_lines();
     return TestSummary("rules");
 }
