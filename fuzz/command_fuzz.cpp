@@ -99,7 +99,7 @@ static void CheckEntry(const std::wstring &line)
             (!read || (program == line.substr(1, close - 1) && args == line.c_str() + close + 1)));
 }
 
-static size_t Lookup(const wchar_t *name, wchar_t *value, size_t size)
+static size_t FuzzVariable(const wchar_t *name, wchar_t *value, size_t size)
 {
     /* A's value is a word; B's a placeholder, which is not read again; C's
        a quote and a blank; D's ends in a backslash. */
@@ -218,8 +218,9 @@ static void CheckArguments(const std::wstring &line, const std::wstring &tail, b
     /* Exact sizes, static: allocated an input, they took most of its time. */
     static wchar_t built[COMMAND_LINE_SIZE], batch[INTERPRETER_LINE_SIZE];
     TextBuf out;
-    BuildResult result = BuildCommand(OutStart(&out, built, COMMAND_LINE_SIZE), L"p", L"",
-                                      args.c_str(), tail.c_str(), form, Lookup, s_texts.argument);
+    BuildResult result =
+        BuildCommand(OutStart(&out, built, COMMAND_LINE_SIZE), L"p", L"", args.c_str(),
+                     tail.c_str(), form, FuzzVariable, s_texts.argument);
     if (result == BUILD_TOO_LONG)
         return;
     Check((result == BUILD_AMBIGUOUS_QUOTES) == twoWays);

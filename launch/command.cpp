@@ -70,8 +70,8 @@ static void PutRequoted(TextBuf *out, const wchar_t *tail, wchar_t *argument)
 }
 
 BuildResult BuildCommand(TextBuf *out, const wchar_t *argv0, const wchar_t *leading,
-                         const wchar_t *args, const wchar_t *tail, TailForm form, VariableFn lookup,
-                         wchar_t *argument)
+                         const wchar_t *args, const wchar_t *tail, TailForm form,
+                         VariableFn variable, wchar_t *argument)
 {
     Documents docs = {tail, form == TAIL_ARGUMENTS, false, argument};
     PutChar(out, L'"');
@@ -84,7 +84,7 @@ BuildResult BuildCommand(TextBuf *out, const wchar_t *argv0, const wchar_t *lead
     /* The C runtime would fold "x.exe"--open into the program's name. */
     if (*args && !IsArgumentBlank(*args))
         PutChar(out, L' ');
-    bool oneWay = ExpandEntry(out, args, lookup, PlaceDocuments, &docs);
+    bool oneWay = ExpandEntry(out, args, variable, PlaceDocuments, &docs);
     if (!docs.placed) {
         PutChar(out, L' ');
         if (form == TAIL_QUOTED)

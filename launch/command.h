@@ -41,7 +41,7 @@ enum BuildResult { BUILD_OK, BUILD_TOO_LONG, BUILD_AMBIGUOUS_QUOTES };
    one argument of its own. argument: room for one argument read back
    (COMMAND_LINE_SIZE characters). */
 BuildResult BuildCommand(TextBuf *out, const wchar_t *argv0, const wchar_t *leading,
-                         const wchar_t *args, const wchar_t *tail, TailForm form, VariableFn lookup,
-                         wchar_t *argument);
+                         const wchar_t *args, const wchar_t *tail, TailForm form,
+                         VariableFn variable, wchar_t *argument);
 
 #endif /* RUNVO_COMMAND_H */

@@ -38,22 +38,22 @@ static const struct {
     {L"CommonProgramFiles", L"CommonProgramW6432"},
 };
 
-/* A variable's value as lookup gives it; the Program Files folders the
+/* A variable's value as variable gives it; the Program Files folders the
    64-bit ones, where the 32-bit launcher sees those of its own kind. */
-static size_t VariableValue(VariableFn lookup, const wchar_t *name, wchar_t *value, size_t size)
+static size_t VariableValue(VariableFn variable, const wchar_t *name, wchar_t *value, size_t size)
 {
     for (const auto &folder : s_programFiles)
         if (EqualCaseBlind(name, folder.name)) {
-            size_t got = lookup(folder.native, value, size);
+            size_t got = variable(folder.native, value, size);
             if (got)
                 return got;
         }
-    return lookup(name, value, size);
+    return variable(name, value, size);
 }
 
 /* The variable %NAME% at p, if it is set: its value written to out. Gives
    the characters it stands for, 0 when it is no variable that is set. */
-static size_t Variable(TextBuf *out, const wchar_t *p, VariableFn lookup)
+static size_t Variable(TextBuf *out, const wchar_t *p, VariableFn variable)
 {
     const wchar_t *close = wcschr(p + 1, L'%');
     size_t n = close ? (size_t)(close - p - 1) : 0;
@@ -63,7 +63,7 @@ static size_t Variable(TextBuf *out, const wchar_t *p, VariableFn lookup)
     wmemcpy(name, p + 1, n);
     name[n] = L'\0';
     size_t room = out->truncated ? 0 : out->size - out->len;
-    size_t got = VariableValue(lookup, name, out->buf + out->len, room);
+    size_t got = VariableValue(variable, name, out->buf + out->len, room);
     if (got == 0)
         return 0;
     if (got >= room)
@@ -107,12 +107,12 @@ static void DoubleBeforeQuote(TextBuf *out, PendingBackslashes *pending)
     pending->count = 0;
 }
 
-bool ExpandEntry(TextBuf *out, const wchar_t *p, VariableFn lookup, PlaceFn place, void *context)
+bool ExpandEntry(TextBuf *out, const wchar_t *p, VariableFn variable, PlaceFn place, void *context)
 {
     const wchar_t *expanded = out->buf + out->len; /* its quotes are read from here */
     PendingBackslashes pending = {0, 0};
     while (*p) {
-        size_t n = *p == L'%' ? Variable(out, p, lookup) : 0;
+        size_t n = *p == L'%' ? Variable(out, p, variable) : 0;
         if (n > 0) {
             p += n;
         } else if (*p == L'%' && place && IsPlaceholder(p)) {

@@ -42,7 +42,7 @@ bool SplitEntry(const wchar_t *entry, wchar_t *program, size_t size, const wchar
    it stands, elsewhere between quotes of its own; whether it stands inside
    them is read as the program will read it. False when the expanded text's
    quotes are ambiguous (two quotes inside quotes) or one is left open. */
-bool ExpandEntry(TextBuf *out, const wchar_t *text, VariableFn lookup, PlaceFn place,
+bool ExpandEntry(TextBuf *out, const wchar_t *text, VariableFn variable, PlaceFn place,
                  void *context);
 
 /* The program that an entry names, found as the launch finds it. */
