@@ -107,8 +107,11 @@ static bool Encode(const std::u16string &text, std::string forms[4])
 static std::string Join(const Lines &lines)
 {
     std::string s;
-    for (const std::string &l : lines)
-        s += "[" + Shown(l) + "]";
+    for (const std::string &l : lines) {
+        s += '[';
+        s += Shown(l);
+        s += ']';
+    }
     return s;
 }
 
