@@ -18,4 +18,5 @@ cp build/run/chooser-dark.png docs/chooser-dark.png
 cp build/run/row-menu-dark.png docs/row-menu-dark.png
 convert build/run/status.png -resize 50% docs/status.png
 echo "pictures: docs/chooser.png docs/chooser-menu.png docs/row-menu.png docs/add-program.png" \
+     "docs/chooser-dark.png docs/row-menu-dark.png" \
      "docs/chooser-144.png docs/status.png"
