@@ -139,6 +139,13 @@ void FirstLineDefault(const wchar_t *line, wchar_t *text, size_t size, bool cut)
     PutSpan(text, size, whole);
 }
 
+/* Whether a type as the text names it is the type (n characters), upper
+   and lower case alike. */
+static bool SameType(Span named, const wchar_t *type, size_t n)
+{
+    return (size_t)(named.end - named.begin) == n && SameCaseBlind(named.begin, type, n);
+}
+
 /* Whether the document has the type: a document that begins with a scheme
    has that scheme alone; any other, the extension of its last name. */
 static bool HasType(Span doc, Span type)
@@ -146,10 +153,9 @@ static bool HasType(Span doc, Span type)
     size_t typeLen = (size_t)(type.end - type.begin);
     size_t scheme = SchemeLength(doc.begin, doc.end);
     if (scheme)
-        return scheme == typeLen && SameCaseBlind(doc.begin, type.begin, typeLen);
+        return SameType(Span{doc.begin, doc.begin + scheme}, type.begin, typeLen);
     Span ext = {ExtensionOf(doc.begin, doc.end), doc.end};
-    return ext.begin && (size_t)(ext.end - ext.begin) == typeLen && IsExtension(ext) &&
-           SameCaseBlind(ext.begin, type.begin, typeLen);
+    return ext.begin && IsExtension(ext) && SameType(ext, type.begin, typeLen);
 }
 
 static bool HasOneOf(Span doc, Span types)
@@ -259,7 +265,7 @@ static bool NamesType(Span types, const wchar_t *type)
     Span one;
     size_t n = wcslen(type);
     while (NextType(&types, &one))
-        if ((size_t)(one.end - one.begin) == n && SameCaseBlind(one.begin, type, n))
+        if (SameType(one, type, n))
             return true;
     return false;
 }
@@ -273,7 +279,7 @@ static void PutRuleWithout(TextBuf *t, Span types, Span text, const wchar_t *typ
     size_t n = wcslen(type), mark = t->len;
     PutText(t, L"| ");
     while (NextType(&types, &one)) {
-        if ((size_t)(one.end - one.begin) == n && SameCaseBlind(one.begin, type, n))
+        if (SameType(one, type, n))
             continue;
         Put(t, one.begin, (size_t)(one.end - one.begin));
         PutChar(t, L' ');

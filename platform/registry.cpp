@@ -19,18 +19,19 @@ struct RegistryCalls {
     decltype(&RegDeleteKeyW) deleteKey;
 };
 
-/* Looked up when first needed: reading alone loads no DLL. */
-static const RegistryCalls *Calls(bool writing)
+/* Looked up when first needed: reading a value alone loads no DLL; keys
+   opened, written or deleted (all) bring ADVAPI32's. */
+static const RegistryCalls *Calls(bool all)
 {
     static RegistryCalls s_calls;
-    static bool s_read, s_written;
+    static bool s_read, s_all;
     if (!s_read) {
         s_calls.get = LATE("kernel32.dll", RegGetValueW);
         if (!s_calls.get)
             s_calls.get = LATE("advapi32.dll", RegGetValueW);
         s_read = true;
     }
-    if (writing && !s_written) {
+    if (all && !s_all) {
         s_calls.open = LATE("advapi32.dll", RegOpenKeyExW);
         s_calls.close = LATE("advapi32.dll", RegCloseKey);
         s_calls.create = LATE("advapi32.dll", RegCreateKeyExW);
@@ -38,7 +39,7 @@ static const RegistryCalls *Calls(bool writing)
         s_calls.deleteValue = LATE("advapi32.dll", RegDeleteKeyValueW);
         s_calls.info = LATE("advapi32.dll", RegQueryInfoKeyW);
         s_calls.deleteKey = LATE("advapi32.dll", RegDeleteKeyW);
-        s_written = true;
+        s_all = true;
     }
     return &s_calls;
 }

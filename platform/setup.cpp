@@ -127,8 +127,8 @@ bool OpenWithNamesThisCopy(const WCHAR *exe, const WCHAR *exeName)
     WCHAR target[PATH_SIZE];
     ReadOpenWithKey(HKEY_CURRENT_USER, exeName, &s_key);
     /* By its path as set-up writes it: no file is looked at. */
-    return s_key.readable && (_wcsicmp(s_key.program, exe) == 0 ||
-                              (SetUpPath(exe, target) && _wcsicmp(s_key.program, target) == 0));
+    return s_key.readable && (EqualCaseBlind(s_key.program, exe) ||
+                              (SetUpPath(exe, target) && EqualCaseBlind(s_key.program, target)));
 }
 
 bool DriveAnswers(const WCHAR *path)

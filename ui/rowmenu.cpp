@@ -4,7 +4,6 @@
 #include "ui/rowmenu.h"
 
 #include "launch/entry.h"
-#include "ui/addprogram.h"
 #include "ui/listedit.h"
 #include "ui/resource.h"
 #include "ui/rows.h"
@@ -194,21 +193,11 @@ void ShowRowMenu(Chooser *c, int x, int y)
     RowMenu m = {};
     if (!FillRowMenu(c, row, &m, found))
         return;
-    switch (TrackRowMenu(c, &m, MenuPlace(c, row, x, y))) {
-    case IDOK:
-        SendMessageW(c->dlg, WM_COMMAND, IDOK, 0);
-        break;
-    case IDM_ROW_ALWAYS:
-        SendMessageW(c->dlg, WM_COMMAND, IDM_ROW_ALWAYS, 0);
-        break;
-    case IDM_ROW_REMOVE:
-        RemoveRow(c, row);
-        break;
-    case IDM_ROW_LOCATION:
+    /* Open, Always, Remove and Add are the chooser's commands, as their
+       keys give them; the file's location is the menu's own. */
+    UINT command = TrackRowMenu(c, &m, MenuPlace(c, row, x, y));
+    if (command == IDM_ROW_LOCATION)
         ShowInFolder(found);
-        break;
-    case IDM_ADDPROGRAM:
-        AddFromDialog(c);
-        break;
-    }
+    else if (command)
+        SendMessageW(c->dlg, WM_COMMAND, command, 0);
 }

@@ -14,12 +14,12 @@
 #include "ui/rows.h"
 
 #include "launch/launch.h"
-#include "ui/chooser.h"
 #include "launch/search.h"
+#include "ui/chooser.h"
 #include "ui/dpi.h"
 #include "ui/rowicon.h"
-#include "ui/theme.h"
 #include "ui/rowname.h"
+#include "ui/theme.h"
 
 #include <wchar.h>
 

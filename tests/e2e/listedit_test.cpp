@@ -46,6 +46,18 @@ static std::string Answer(const Launched *l, int answer, const char *what)
     return text;
 }
 
+/* Insert, then the file chosen in the Open dialog it opens. */
+static void AddByInsert(const Launched *l, const std::string &file, const char *what)
+{
+    PressKey(VK_INSERT);
+    HWND browse = WaitWindow(l->pid, "#32770", BROWSE_TITLE);
+    HWND name = browse ? FileNameBox(browse) : NULL;
+    if (ok(name != NULL, "%s: no Open dialog, or no file name in it", what)) {
+        SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+        PostMessageA(browse, WM_COMMAND, IDOK, 0);
+    }
+}
+
 /* Insert, then the Open dialog: the program chosen there is the list's new
    last line (a path with blanks, as it stands), selected, and it starts. */
 static void test_add_by_insert(void)
@@ -60,13 +72,7 @@ static void test_add_by_insert(void)
     if (!dlg)
         return;
     HWND list = GetDlgItem(dlg, IDC_PROGLIST);
-    PressKey(VK_INSERT);
-    HWND browse = WaitWindow(l.pid, "#32770", BROWSE_TITLE);
-    HWND name = browse ? FileNameBox(browse) : NULL;
-    if (ok(name != NULL, "Insert: no Open dialog, or no file name in it")) {
-        SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(program.c_str()));
-        PostMessageA(browse, WM_COMMAND, IDOK, 0);
-    }
+    AddByInsert(&l, program, "Insert");
     ok(WaitFor([&] { return ListBoxTexts(list).size() == 2 && Selected(list) == 1; }, WAIT_EXIT_MS),
        "Insert: %lu rows, row %ld selected", (unsigned long)ListBoxTexts(list).size(),
        (long)Selected(list));
@@ -151,13 +157,7 @@ static void test_read_only(void)
     Launched l;
     HWND dlg = OpenChooser("a.txt", &l);
     if (dlg) {
-        PressKey(VK_INSERT);
-        HWND browse = WaitWindow(l.pid, "#32770", BROWSE_TITLE);
-        HWND name = browse ? FileNameBox(browse) : NULL;
-        if (ok(name != NULL, "read-only: no Open dialog")) {
-            SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ProbePath().c_str()));
-            PostMessageA(browse, WM_COMMAND, IDOK, 0);
-        }
+        AddByInsert(&l, ProbePath(), "read-only");
         std::string said = Answer(&l, IDOK, "read-only");
         ok(said.find("read-only:\n" + path) != std::string::npos, "read-only: said [%s]",
            said.c_str());
