@@ -448,6 +448,17 @@ HWND FileNameBox(HWND dialog)
     return box;
 }
 
+void AddByInsert(const Launched *l, const std::string &file, const char *what)
+{
+    PressKey(VK_INSERT);
+    HWND browse = WaitWindow(l->pid, "#32770", "Add a program to Runvo's list");
+    HWND name = browse ? FileNameBox(browse) : NULL;
+    if (ok(name != NULL, "%s: no Open dialog, or no file name in it", what)) {
+        SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widen(file, CP_UTF8).c_str()));
+        PostMessageA(browse, WM_COMMAND, IDOK, 0);
+    }
+}
+
 HWND OpenSystemMenu(HWND hwnd)
 {
     SetForegroundWindow(hwnd);

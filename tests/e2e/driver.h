@@ -114,6 +114,9 @@ void PressWith(WORD modifier, WORD vk);
 /* The file-name box of an Open dialog in another process: its first
    visible Edit that may be written; NULL for none. */
 HWND FileNameBox(HWND dialog);
+/* In the chooser in front: Insert, then the file (UTF-8) chosen in the Open
+   dialog it opens. */
+void AddByInsert(const Launched *l, const std::string &file, const char *what);
 /* Opens the window's system menu as a user does (Alt+Space): the menu's
    window once it is shown, NULL if it never is. */
 HWND OpenSystemMenu(HWND hwnd);

@@ -8,8 +8,6 @@
 #include "tests/e2e/driver.h"
 #include "ui/resource.h"
 
-static const char BROWSE_TITLE[] = "Add a program to Runvo's list";
-
 /* UTF-16 LE bytes of text (ASCII). */
 static std::string U16(const std::string &text)
 {
@@ -44,18 +42,6 @@ static std::string Answer(const Launched *l, int answer, const char *what)
     PostMessageA(box, WM_COMMAND, answer, 0);
     WaitFor([&] { return !IsWindow(box); }, WAIT_STEP_MS);
     return text;
-}
-
-/* Insert, then the file chosen in the Open dialog it opens. */
-static void AddByInsert(const Launched *l, const std::string &file, const char *what)
-{
-    PressKey(VK_INSERT);
-    HWND browse = WaitWindow(l->pid, "#32770", BROWSE_TITLE);
-    HWND name = browse ? FileNameBox(browse) : NULL;
-    if (ok(name != NULL, "%s: no Open dialog, or no file name in it", what)) {
-        SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
-        PostMessageA(browse, WM_COMMAND, IDOK, 0);
-    }
 }
 
 /* Insert, then the Open dialog: the program chosen there is the list's new

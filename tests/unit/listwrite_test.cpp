@@ -71,6 +71,7 @@ static void test_forms(void)
         std::string old, added;
         int removeRow, rowsOfLine;
         std::string removed, always;
+        const wchar_t *entry = NEW_ENTRY; /* the entry added */
     } rows[] = {
         {"ANSI, CR LF", B("reader\r\nnotepad\r\nC:\\Caf\xe9\\old.exe\r\n"),
          B("reader\r\nnotepad\r\nC:\\Caf\xe9\\old.exe\r\n" NEW_ANSI "\r\n"), 0, 1,
@@ -113,11 +114,15 @@ static void test_forms(void)
          B("\xef\xbb\xbfreader\r\n\xef\xbb\xbfnotepad\r\n"),
          B("\xef\xbb\xbfreader\r\n\xef\xbb\xbfnotepad\r\n" NEW_UTF8 "\r\n"), 0, 1,
          B("\xef\xbb\xbfreader\r\n"), B("\xef\xbb\xbfreader" ALWAYS "\r\n\xef\xbb\xbfnotepad\r\n")},
+        /* U+00C3 U+00A9 are bytes C3 A9 in the code page: UTF-8's é. */
+        {"ANSI, an entry whose code page bytes read as UTF-8", B("reader\r\nnotepad\r\n"),
+         B("reader\r\nnotepad\r\nC:\\\xc3\x83\xc2\xa9.exe\r\n"), 0, 1, B("reader\r\n"),
+         B("reader" ALWAYS "\r\nnotepad\r\n"), L"C:\\\xc3\xa9.exe"},
         {"a new list", "", B("\xef\xbb\xbf" NEW_UTF8 "\r\n" NEW_UTF8 "\r\n"), 0, 0, REFUSED,
          REFUSED},
     };
     for (const auto &row : rows) {
-        std::string added = Changed(row.old, EDIT_ADD, 0, NEW_ENTRY);
+        std::string added = Changed(row.old, EDIT_ADD, 0, row.entry);
         ok(added == row.added, "%s: added [%s]", row.what, Shown(added).c_str());
         std::string removed = Changed(row.old, EDIT_REMOVE, row.removeRow, NULL);
         ok(removed == row.removed, "%s: row %d removed [%s]", row.what, row.removeRow,
